@@ -1,0 +1,32 @@
+# Finds the libraries the build needs and names the Debian package when one is missing.
+
+function(marrowlink_require found what package)
+    if(NOT ${found})
+        message(FATAL_ERROR "${what} not found: install the Debian package '${package}' "
+                            "(scripts/ensure-deps installs everything).")
+    endif()
+endfunction()
+
+find_package(Qt6 COMPONENTS Core Gui Widgets QUIET)
+marrowlink_require(Qt6Core_FOUND "Qt 6 Core" qt6-base-dev)
+marrowlink_require(Qt6Widgets_FOUND "Qt 6 Widgets" qt6-base-dev)
+
+find_package(PkgConfig QUIET)
+marrowlink_require(PKG_CONFIG_FOUND "pkg-config" pkg-config)
+pkg_check_modules(RTMIDI QUIET IMPORTED_TARGET rtmidi)
+marrowlink_require(RTMIDI_FOUND "RtMidi" librtmidi-dev)
+
+find_package(JPEG QUIET)
+marrowlink_require(JPEG_FOUND "libjpeg" libjpeg-dev)
+
+if(MARROWLINK_TESTS)
+    find_package(GTest QUIET)
+    marrowlink_require(GTest_FOUND "GoogleTest" libgtest-dev)
+    include(GoogleTest)
+endif()
+if(MARROWLINK_BENCHMARKS)
+    find_package(benchmark QUIET)
+    marrowlink_require(benchmark_FOUND "Google Benchmark" libbenchmark-dev)
+endif()
+
+set(CMAKE_AUTOMOC ON)

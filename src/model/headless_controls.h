@@ -1,0 +1,110 @@
+#pragma once
+
+#include "model/control_lookup.h"
+#include "model/knob_value.h"
+#include "model/views.h"
+
+#include <QHash>
+#include <array>
+#include <memory>
+
+// Controls without a screen: they keep the value side of every control (positions, captions,
+// colours, graph values) so that the engine behaves exactly as with a window. Used by the bridge,
+// the file tool and the tests.
+
+class HeadlessCaption : public CaptionView {
+public:
+    void SetCaption(const QString& text) override { caption = text; }
+    QString Caption() const override { return caption; }
+    void SetVisible(bool value) override { visible = value; }
+    bool IsVisible() const override { return visible; }
+    void SetEnabled(bool value) override { enabled = value; }
+    bool IsEnabled() const override { return enabled; }
+    void SetColor(TColor value) override { color = value; }
+    void SetFontColor(TColor value) override { fontColor = value; }
+    void SetLeft(int value) override { left = value; }
+
+    QString caption;
+    bool visible = true;
+    bool enabled = true;
+    TColor color = Colours::Black;
+    TColor fontColor = Colours::Black;
+    int left = 0;
+};
+
+class HeadlessGraph : public GraphView {
+public:
+    HeadlessGraph() { values.fill(49); }
+    void SetValue(int value, int index) override { values.at(index) = value; }
+    int GetValue(int index) const override { return values.at(index); }
+    void SetLineColor(TColor colour) override { lineColor = colour; }
+    void SetMarkerColor(TColor colour) override { markerColor = colour; }
+    void SetGradientColor(TColor colour) override { gradientColor = colour; }
+
+    std::array<int, 8> values{};
+    TColor lineColor = Colours::Teal;
+    TColor markerColor = Colours::Aqua;
+    TColor gradientColor = Colours::Navy;
+};
+
+class HeadlessPicture : public PictureView {
+public:
+    void SetState(int value) override { state = value; }
+    int State() const override { return state; }
+    int state = 0;
+};
+
+class HeadlessBar : public BarView {
+public:
+    void SetPosition(int value) override { position = value; }
+    int Position() const override { return position; }
+    int position = 0;
+};
+
+class HeadlessEdit : public TextEditView {
+public:
+    QString Text() const override { return text; }
+    void SetText(const QString& value) override {
+        if (value == text)
+            return;
+        text = value;
+        if (OnChange)
+            OnChange();
+    }
+    QString text;
+};
+
+// Creates each control the first time its name is asked for and keeps it for the whole run.
+class HeadlessControls : public ControlLookup {
+public:
+    KnobValue* FindKnob(const QString& name) override { return find(knobs_, name); }
+    CaptionView* FindCaption(const QString& name) override { return find(captions_, name); }
+    GraphView* FindGraph(const QString& name) override { return find(graphs_, name); }
+    PictureView* FindPicture(const QString& name) override { return find(pictures_, name); }
+    BarView* FindBar(const QString& name) override { return find(bars_, name); }
+    TextEditView* FindEdit(const QString& name) override { return find(edits_, name); }
+
+    // Typed access for observers.
+    KnobValue& Knob(const QString& name) { return *find(knobs_, name); }
+    HeadlessCaption& Caption(const QString& name) { return *find(captions_, name); }
+    HeadlessGraph& Graph(const QString& name) { return *find(graphs_, name); }
+    HeadlessPicture& Picture(const QString& name) { return *find(pictures_, name); }
+    HeadlessBar& Bar(const QString& name) { return *find(bars_, name); }
+    HeadlessEdit& Edit(const QString& name) { return *find(edits_, name); }
+
+private:
+    template <class T>
+    static T* find(QHash<QString, std::shared_ptr<T>>& table, const QString& name) {
+        auto& slot = table[name];
+        if (!slot)
+            slot = std::make_shared<T>();
+        return slot.get();
+    }
+
+    QHash<QString, std::shared_ptr<KnobValue>> knobs_;
+    QHash<QString, std::shared_ptr<HeadlessCaption>> captions_;
+    QHash<QString, std::shared_ptr<HeadlessGraph>> graphs_;
+    QHash<QString, std::shared_ptr<HeadlessPicture>> pictures_;
+    QHash<QString, std::shared_ptr<HeadlessBar>> bars_;
+    QHash<QString, std::shared_ptr<HeadlessEdit>> edits_;
+};

@@ -1,0 +1,102 @@
+#include "model/knob_value.h"
+
+#include "model/views.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+// Round to nearest with ties to even, as the knob has always rounded.
+int roundEven(double v) {
+    return int(std::nearbyint(v));
+}
+
+QString textOf(const QStringList& names, int value) {
+    if (value >= 0 && value < names.size())
+        return names[value];
+    return QString::number(value) + QLatin1Char(' ');
+}
+} // namespace
+
+KnobValue::KnobValue() {
+    recomputeStep();
+    angle_ = CalcAngle();
+    valueText_ = textOf(valStrList_, position_);
+}
+
+void KnobValue::recomputeStep() {
+    step_ = (min_ == max_) ? 0.0 : 300.0 / double(max_ - min_);
+}
+
+void KnobValue::SetParams(int value, int min, int max) {
+    if (min != min_) {
+        min_ = min;
+        recomputeStep();
+    }
+    if (max != max_) {
+        max_ = max;
+        recomputeStep();
+    }
+    if (step_ >= 0) {
+        if (value < min_)
+            value = min_;
+        if (value > max_)
+            value = max_;
+    } else {
+        if (value < max_)
+            value = max_;
+        if (value > min_)
+            value = min_;
+    }
+    position_ = value;
+    angle_ = CalcAngle();
+    RedrawKnob();
+    ShowPosition(position_);
+    if (OnChange)
+        OnChange();
+}
+
+int KnobValue::CalcAngle() const {
+    return MaxAngle - roundEven((position_ - min_) * step_);
+}
+
+int KnobValue::CalcPosition(int angle) const {
+    if (step_ == 0)
+        return min_;
+    return roundEven((MaxAngle - angle) / step_) + min_;
+}
+
+int KnobValue::PointerAngle(int x, int y, int width, int height) {
+    const int cx = width / 2;
+    const int cy = height / 2;
+    if (x == cx)
+        return y > cy ? MaxAngle : 90;
+    int a = roundEven(std::atan(double(cy - y) / double(x - cx)) * 180.0 / std::numbers::pi);
+    if (x < cx)
+        a = (a + 540) % 360;
+    if (a > MaxAngle && a <= 270)
+        a = MaxAngle;
+    if (a < MinAngle)
+        a = MinAngle;
+    return a;
+}
+
+void KnobValue::SetValStrList(const QStringList& names) {
+    valStrList_ = names;
+    ShowPosition(position_);
+}
+
+void KnobValue::ShowPositionStr(int value) {
+    valueText_ = textOf(valStrList_, value);
+    RepaintText();
+}
+
+void KnobValue::ShowPosition(int value) {
+    ShowPositionStr(value);
+    if (PositionLabel) {
+        const QString text = (value >= 0 && value < valStrList_.size())
+                                 ? valStrList_[value] + QLatin1Char(' ') + Caption
+                                 : QString::number(value) + QLatin1Char(' ') + Caption;
+        PositionLabel->SetCaption(text);
+    }
+}

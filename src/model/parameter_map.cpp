@@ -1,0 +1,324 @@
+#include "model/parameter_map.h"
+
+#include "model/control_lookup.h"
+#include "model/knob_value.h"
+#include "model/patch_map_tables.h"
+#include "model/views.h"
+
+namespace {
+QString numbered(const char* prefix, int n) {
+    return QString::fromLatin1(prefix) + QString::number(n);
+}
+
+enum class ListId {
+    None,
+    ChannelNames,
+    BankNames,
+    LfoSelectNames,
+    OutAssignNames,
+    NoteNames,
+    Transpose24Names,
+    Detune7Names,
+    RomVoiceNames,
+    RomNumbers
+};
+
+const QStringList* listOf(const ValueNameLists& lists, ListId id) {
+    switch (id) {
+    case ListId::ChannelNames:
+        return &lists.ChannelNames;
+    case ListId::BankNames:
+        return &lists.BankNames;
+    case ListId::LfoSelectNames:
+        return &lists.LfoSelectNames;
+    case ListId::OutAssignNames:
+        return &lists.OutAssignNames;
+    case ListId::NoteNames:
+        return &lists.NoteNames;
+    case ListId::Transpose24Names:
+        return &lists.Transpose24Names;
+    case ListId::Detune7Names:
+        return &lists.Detune7Names;
+    case ListId::RomVoiceNames:
+        return &lists.RomVoiceNames;
+    case ListId::RomNumbers:
+        return &lists.RomNumbers;
+    case ListId::None:
+        break;
+    }
+    return nullptr;
+}
+
+// A part's multi rows in their row-offset order, with the controls each one binds.
+struct PartRowSpec {
+    PartField field;
+    const char* knob;    // null for a value button
+    const char* control; // the value label, or the value button
+    ListId names;
+    ListId knobList;
+};
+
+constexpr PartRowSpec PartRows[PartFieldCount] = {
+    {PartField::Patch, "kPatch", "lPatch", ListId::RomVoiceNames, ListId::RomNumbers},
+    {PartField::Bank, nullptr, "tlPatchBank", ListId::BankNames, ListId::None},
+    {PartField::OutAssign, nullptr, "tlOutPort", ListId::OutAssignNames, ListId::None},
+    {PartField::LfoSelect, nullptr, "tlLfoSelect", ListId::LfoSelectNames, ListId::None},
+    {PartField::MaxNotes, nullptr, "tlMaxNotes", ListId::None, ListId::None},
+    {PartField::RxChannel, "kRxChannel", "lRxChannel", ListId::ChannelNames, ListId::ChannelNames},
+    {PartField::TopNote, "kTopNote", "lTopNote", ListId::NoteNames, ListId::NoteNames},
+    {PartField::LowNote, "kLowNote", "lLowNote", ListId::NoteNames, ListId::NoteNames},
+    {PartField::Transpose, "kTranspose", "lTranspose", ListId::Transpose24Names,
+     ListId::Transpose24Names},
+    {PartField::Detune, "kDetune", "lDetune", ListId::Detune7Names, ListId::Detune7Names},
+    {PartField::Volume, "kVolume", "lVolume", ListId::None, ListId::None},
+};
+} // namespace
+
+ParameterMap::ParameterMap() {
+    slots_[Slots::Multi] = std::make_unique<TMulti>();
+}
+
+TCC_Param* ParameterMap::Row(int cc) const {
+    if (cc < 0 || cc >= Slots::PatchRowCount)
+        return nullptr;
+    return get<TCC_Param>(cc);
+}
+
+TCC_mParam* ParameterMap::MultiRow(int index) const {
+    if (index < 0 || index >= Slots::MultiRowCount)
+        return nullptr;
+    return get<TCC_mParam>(Slots::FirstMultiRow + index);
+}
+
+TOp& ParameterMap::Op(int op) const {
+    return *get<TOp>(Slots::FirstOp + op);
+}
+TMod& ParameterMap::Mod(int group) const {
+    return *get<TMod>(Slots::FirstMod + group);
+}
+TSyx_Param& ParameterMap::OpSwitch(int op) const {
+    return *get<TSyx_Param>(Slots::FirstOpSwitch + op);
+}
+TMulti& ParameterMap::Multi() const {
+    return *get<TMulti>(Slots::Multi);
+}
+
+TSyx_Param& ParameterMap::SingleRecord(int row) const {
+    for (const Tables::SingleRowSpec& spec : Tables::SingleRows)
+        if (spec.row == row)
+            return *get<TSyx_Param>(spec.slot);
+    Q_UNREACHABLE();
+}
+
+void ParameterMap::BuildPatchMap(ControlLookup& controls, Prompter& prompts,
+                                 const QDir& startFolder) {
+    for (int op = 0; op < 4; ++op)
+        slots_[Slots::FirstOp + op] =
+            std::make_unique<TOp>(op, controls.FindGraph(numbered("gAdsr", op + 1)),
+                                  controls.FindPicture(numbered("gWave", op + 1)),
+                                  controls.FindBar(numbered("pbOp", op + 1)));
+    buildModulationGroups(controls);
+    buildSingleRecords(controls);
+    buildOperatorSwitches(controls, prompts);
+
+    if (CaptionView* random = controls.FindCaption(numbered("lVal", Rows::RandomiseButton))) {
+        random->SetCaption(QStringLiteral("Random"));
+        random->SetVisible(true);
+    }
+    for (int op = 0; op < 4; ++op) {
+        if (CaptionView* select =
+                controls.FindCaption(numbered("lVal", Rows::FirstOpSelectCC + op))) {
+            select->SetCaption(numbered("Op", op + 1));
+            select->SetVisible(true);
+        }
+    }
+
+    AssignOperatorControls(*this, controls);
+    buildPatchRows();
+    Lists.Build(startFolder);
+
+    if (KnobValue* knob = controls.FindKnob(QStringLiteral("Knob25")))
+        knob->SetValStrList(Lists.Transpose24Names);
+    SingleRecord(Rows::Transpose).ValNames = &Lists.Transpose24Names;
+    if (KnobValue* knob = controls.FindKnob(QStringLiteral("Knob2")))
+        knob->SetValStrList(Lists.Bias50Names);
+    Mod(0).Variant[2]->ValNames = &Lists.Bias50Names;
+}
+
+void ParameterMap::buildModulationGroups(ControlLookup& controls) {
+    for (int g = 0; g < 4; ++g) {
+        const Tables::ModGroupSpec& spec = Tables::ModGroups[g];
+        auto mod = std::make_unique<TMod>(QString::fromLatin1(spec.heading),
+                                          QString::fromLatin1(spec.title),
+                                          QString::fromLatin1(spec.caption), spec.labelColor,
+                                          spec.labelColor, spec.textColor, spec.textColor);
+        for (const Tables::ModRecordSpec& r : Tables::ModRecords[g]) {
+            if (r.row < 0)
+                continue;
+            auto record = std::make_unique<TSyx_Param>(
+                r.group, r.para, r.max, 10 + g, controls.FindCaption(numbered("lVal", r.row)),
+                controls.FindKnob(numbered("Knob", r.row)));
+            mod->Variant[r.row] = record.get();
+            modulationRecords_.push_back(std::move(record));
+        }
+        const QString caption = mod->Caption;
+        slots_[Slots::FirstMod + g] = std::move(mod);
+        if (g == 0)
+            if (CaptionView* button = controls.FindCaption(QStringLiteral("lModGroup")))
+                button->SetCaption(caption);
+    }
+}
+
+void ParameterMap::buildSingleRecords(ControlLookup& controls) {
+    for (const Tables::SingleRowSpec& spec : Tables::SingleRows) {
+        const int tag = spec.row == Tables::TaggedSingleRow ? 0 : -1;
+        const QString control = numbered("lVal", spec.row);
+        std::unique_ptr<TSyx_Param> record;
+        if (spec.control == Tables::RowControl::Knob) {
+            record = std::make_unique<TSyx_Param>(spec.group, spec.para, spec.max, tag,
+                                                  controls.FindCaption(control),
+                                                  controls.FindKnob(numbered("Knob", spec.row)));
+        } else {
+            record = std::make_unique<TSyx_Param>(spec.group, spec.para, spec.max, tag);
+            record->ValueButton = controls.FindCaption(control);
+        }
+        record->OwnValNames = Tables::toList(spec.names);
+        slots_[spec.slot] = std::move(record);
+    }
+}
+
+void ParameterMap::buildOperatorSwitches(ControlLookup& controls, Prompter& prompts) {
+    for (int op = 0; op < 4; ++op) {
+        auto record =
+            std::make_unique<TSyx_Param>(Tables::Group12, Tables::OperatorMaskPara, 1, op);
+        record->ValueButton = controls.FindCaption(numbered("lVal", Rows::FirstOpSwitchCC + op));
+        record->OwnValNames = Tables::toList(Tables::OffOn);
+        record->CC = Rows::FirstOpSwitchCC + op;
+        SetValueChecked(prompts, *record, 1);
+        slots_[Slots::FirstOpSwitch + op] = std::move(record);
+    }
+}
+
+void ParameterMap::buildPatchRows() {
+    for (int n = 0; n < Slots::EditRowCount; ++n) {
+        auto row = std::make_unique<TCC_Param>();
+        row->CC = n;
+        if (n <= 3) {
+            row->Selector = TCC_Param::PerModGroup;
+            for (int g = 0; g < 4; ++g)
+                row->Variant[g] = Mod(g).Variant[n];
+        } else if (n >= Rows::FirstPerOperator) {
+            row->Selector = TCC_Param::PerOperator;
+            for (int op = 0; op < 4; ++op)
+                row->Variant[op] =
+                    &Op(op).Field(Tables::PerOperatorRows[n - Rows::FirstPerOperator]);
+        } else if (n >= Rows::FirstOperatorAme && n < Rows::FirstOperatorAme + 4) {
+            row->Variant[0] = &Op(n - Rows::FirstOperatorAme).Field(OpField::AME);
+        } else if (n >= Rows::FirstOperatorFix && n < Rows::FirstOperatorFix + 4) {
+            row->Variant[0] = &Op(n - Rows::FirstOperatorFix).Field(OpField::Fix);
+        } else if (n != Rows::RandomiseButton) {
+            row->Variant[0] = &SingleRecord(n);
+        }
+        for (TSyx_Param* record : row->Variant)
+            if (record)
+                record->CC = n;
+        slots_[n] = std::move(row);
+    }
+}
+
+void ParameterMap::BuildMultiMap(ControlLookup& controls, Prompter& prompts) {
+    TMulti& multi = Multi();
+    struct GlobalControls {
+        MultiField field;
+        const char* knob;
+        const char* control;
+    };
+    static constexpr GlobalControls globals[] = {
+        {MultiField::MasterTune, "kMasterTune", "lMasterTune"},
+        {MultiField::RxChannel, "kGlobalRxChan", "lGlobalRxChan"},
+        {MultiField::TxChannel, "kGlobalTxChan", "lGlobalTxChan"},
+        {MultiField::FxTime, "kFxTime", "lFxTime"},
+        {MultiField::FxBalance, "kFxBalance", "lFxBalance"},
+        {MultiField::MemLock, nullptr, "tlMemLock"},
+        {MultiField::FxType, nullptr, "tlFxType"},
+    };
+    for (const GlobalControls& g : globals) {
+        TSyx_Param& record = multi.Field(g.field);
+        const QString control = QString::fromLatin1(g.control);
+        if (g.knob) {
+            record.Knob = controls.FindKnob(QString::fromLatin1(g.knob));
+            record.ValueLabel = controls.FindCaption(control);
+            if (record.Knob)
+                record.Knob->SetMax(record.Max);
+        } else {
+            record.ValueButton = controls.FindCaption(control);
+        }
+    }
+    TSyx_Param& tune = multi.Field(MultiField::MasterTune);
+    if (tune.Knob)
+        tune.Knob->SetValStrList(Lists.Tune64Names);
+    tune.ValNames = &Lists.Tune64Names;
+    TSyx_Param& rx = multi.Field(MultiField::RxChannel);
+    if (rx.Knob)
+        rx.Knob->SetValStrList(Lists.ChannelNames);
+    rx.ValNames = &Lists.ChannelNames;
+    // The transmit channel keeps the knob's own value list, which is empty: numbers are shown.
+
+    for (int f = 0; f < MultiFieldCount; ++f) {
+        auto row = std::make_unique<TCC_mParam>();
+        row->Index = f;
+        row->Param = multi.Records[f].get();
+        slots_[Slots::FirstMultiRow + f] = std::move(row);
+    }
+    multi.Field(MultiField::MemLock).ValNames = &Lists.OffOnNames;
+    multi.Field(MultiField::FxType).ValNames = &SingleRecord(Rows::EffectType).OwnValNames;
+
+    for (int p = 1; p <= PartCount; ++p) {
+        TPart& part = multi.Part(p);
+        for (int offset = 0; offset < PartFieldCount; ++offset) {
+            const PartRowSpec& spec = PartRows[offset];
+            TSyx_Param& record = part.Field(spec.field);
+            const QString control = numbered(spec.control, p);
+            if (spec.knob) {
+                record.Knob = controls.FindKnob(numbered(spec.knob, p));
+                record.ValueLabel = controls.FindCaption(control);
+                if (record.Knob) {
+                    record.Knob->SetMax(record.Max);
+                    if (const QStringList* list = listOf(Lists, spec.knobList))
+                        record.Knob->SetValStrList(*list);
+                }
+            } else {
+                record.ValueButton = controls.FindCaption(control);
+            }
+            if (const QStringList* names = listOf(Lists, spec.names))
+                record.ValNames = names;
+            const int index = MultiFieldCount + PartFieldCount * (p - 1) + offset;
+            auto row = std::make_unique<TCC_mParam>();
+            row->Index = index;
+            row->Param = &record;
+            slots_[Slots::FirstMultiRow + index] = std::move(row);
+        }
+    }
+
+    for (int index = 0; index < Slots::MultiRowCount; ++index)
+        SetValueChecked(prompts, *MultiRow(index)->Param, 0);
+}
+
+void AssignOperatorControls(ParameterMap& map, ControlLookup& controls) {
+    for (int op = 0; op < 4; ++op) {
+        TOp& record = map.Op(op);
+        for (int i = 0; i < 16; ++i) {
+            const int row = Rows::FirstPerOperator + i;
+            TSyx_Param& param = record.Field(Tables::PerOperatorRows[i]);
+            param.Knob = controls.FindKnob(numbered("Knob", row));
+            param.ValueLabel = controls.FindCaption(numbered("lVal", row));
+            if (param.Knob)
+                param.Knob->SetMax(param.Max);
+        }
+        record.Field(OpField::AME).ValueButton =
+            controls.FindCaption(numbered("lVal", Rows::FirstOperatorAme + op));
+        record.Field(OpField::Fix).ValueButton =
+            controls.FindCaption(numbered("lVal", Rows::FirstOperatorFix + op));
+        record.NameLabel = controls.FindCaption(numbered("lOp", op + 1));
+    }
+}

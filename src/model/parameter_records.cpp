@@ -1,0 +1,104 @@
+#include "model/parameter_records.h"
+
+#include "model/knob_value.h"
+#include "model/operator_panel.h"
+#include "model/prompts.h"
+#include "model/record_tables.h"
+#include "model/views.h"
+
+TSyx_Param::TSyx_Param(int gp, int para, int max, int tag, CaptionView* valueLabel, KnobValue* knob)
+    : Gp(gp), Para(para), ValueLabel(valueLabel), Max(max), Tag(tag), Knob(knob) {
+    if (Knob)
+        Knob->SetMax(max);
+}
+
+void SetLabel(Prompter& prompts, const TSyx_Param& record, int value) {
+    QString text;
+    if (record.ValNames->isEmpty()) {
+        text = QString::number(value);
+    } else if (value < 0 || value >= record.ValNames->size()) {
+        // A negative value has no name either; the list is never indexed outside its bounds.
+        prompts.Warning(
+            QStringLiteral("SetLabel(val) Value to high for stringlist;Gp %1;Para %2;Val %3")
+                .arg(record.Gp)
+                .arg(record.Para)
+                .arg(value));
+        return;
+    } else {
+        text = (*record.ValNames)[value];
+    }
+    if (record.ValueLabel)
+        record.ValueLabel->SetCaption(text);
+    else if (record.ValueButton)
+        record.ValueButton->SetCaption(text);
+}
+
+void SetValueChecked(Prompter& prompts, TSyx_Param& record, int value, Refresh refresh) {
+    if (value > record.Max) {
+        const QString cc =
+            record.CC == TSyx_Param::NoCC ? QStringLiteral("none") : QString::number(record.CC);
+        prompts.Warning(QStringLiteral("Value too big CC:%1; Val:%2: Max:%3: Gp:%4: Parm:%5")
+                            .arg(cc)
+                            .arg(value)
+                            .arg(record.Max)
+                            .arg(record.Gp)
+                            .arg(record.Para));
+        value = record.Max;
+    }
+    SetLabel(prompts, record, record.Val);
+    if (value != record.Val || refresh == Refresh::Always) {
+        record.Val = value;
+        if (record.Knob)
+            record.Knob->SetPosition(value);
+        SetLabel(prompts, record, value);
+    }
+}
+
+TSyx_Param* TCC_Param::Current(int selectedOp, int modGroup) const {
+    switch (Selector) {
+    case PerOperator:
+        return Variant[selectedOp];
+    case PerModGroup:
+        return Variant[modGroup];
+    default:
+        return Variant[0];
+    }
+}
+
+TOp::TOp(int op, GraphView* envGraph, PictureView* wavePicture, BarView* outBar)
+    : OpIndex(op), EnvGraph(envGraph), WavePicture(wavePicture), OutBar(outBar) {
+    for (const Tables::OpRecordSpec& spec : Tables::OpRecords) {
+        auto record = std::make_unique<TSyx_Param>(
+            spec.group, Tables::opBase(spec.group, op) + spec.offset, spec.max, op);
+        record->OwnValNames = Tables::toList(spec.names);
+        record->Val = spec.start;
+        Records[int(spec.field)] = std::move(record);
+    }
+    ShiftX = 0;
+    if (EnvGraph) {
+        EnvGraph->SetValue(0, 7);
+        EnvGraph->SetValue(32, 1);
+    }
+    for (int row = OperatorPanelFirstRow; row <= OperatorPanelLastRow; ++row)
+        UpdateOperatorGraph(*this, row);
+}
+
+TMod::TMod(QString heading, QString title, QString caption, TColor headingColor, TColor titleColor,
+           TColor headingTextColor, TColor titleTextColor)
+    : Heading(std::move(heading)), Title(std::move(title)), Caption(std::move(caption)),
+      HeadingColor(headingColor), TitleColor(titleColor), HeadingTextColor(headingTextColor),
+      TitleTextColor(titleTextColor) {}
+
+TPart::TPart(int part) {
+    const int base = 12 * (part - 1);
+    for (const Tables::PartRecordSpec& spec : Tables::PartRecords)
+        Records[int(spec.field)] =
+            std::make_unique<TSyx_Param>(Tables::Group10, base + spec.offset, spec.max);
+}
+
+TMulti::TMulti() {
+    for (const Tables::MultiRecordSpec& spec : Tables::MultiRecords)
+        Records[int(spec.field)] = std::make_unique<TSyx_Param>(spec.group, spec.para, spec.max);
+    for (int p = 1; p <= PartCount; ++p)
+        Parts[p - 1] = std::make_unique<TPart>(p);
+}

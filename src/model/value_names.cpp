@@ -1,0 +1,89 @@
+#include "model/value_names.h"
+
+#include <QFile>
+
+namespace {
+QStringList numbers(int from, int to) {
+    QStringList list;
+    for (int v = from; v <= to; ++v)
+        list << QString::number(v);
+    return list;
+}
+
+QStringList voiceNumbers(const char* prefix) {
+    QStringList list;
+    for (int v = 1; v <= 100; ++v)
+        list << QString::fromLatin1(prefix) + QString::number(v);
+    return list;
+}
+
+QStringList noteNames() {
+    static const char* const letters[] = {"C",  "C#", "D",  "D#", "E",  "F",
+                                          "F#", "G",  "G#", "A",  "A#", "B"};
+    QStringList list;
+    for (int note = 0; note < 128; ++note)
+        list << QString::fromLatin1(letters[note % 12]) + QString::number(note / 12 - 2);
+    return list;
+}
+} // namespace
+
+QStringList splitVoiceNames(const QByteArray& bytes) {
+    QByteArray text = bytes;
+    const qsizetype nul = text.indexOf('\0');
+    if (nul >= 0)
+        text.truncate(nul);
+    QStringList lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines << QString::fromLatin1(text.mid(start, i - start));
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    // Text after the last line end is a line too; a file that ends with a line end has no
+    // empty line after it.
+    if (start < text.size())
+        lines << QString::fromLatin1(text.mid(start));
+    return lines;
+}
+
+QStringList readVoiceNames(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return splitVoiceNames(file.readAll());
+}
+
+void ValueNameLists::Build(const QDir& startFolder) {
+    ChannelNames = numbers(1, 16) << QStringLiteral("Omni") << QStringLiteral("Off");
+    BankNames = {QStringLiteral("ROM"), QStringLiteral("User"), QStringLiteral("Card")};
+    LfoSelectNames = {QStringLiteral("Off"), QStringLiteral("I"), QStringLiteral("II"),
+                      QStringLiteral("Vib")};
+    OutAssignNames = {QStringLiteral("Off"), QStringLiteral("I"), QStringLiteral("II"),
+                      QStringLiteral("I && II")};
+    OffOnNames = {QStringLiteral("Off"), QStringLiteral("On")};
+    Bias50Names = numbers(-50, 50);
+    Transpose24Names = numbers(-24, 24);
+    Detune7Names = numbers(-7, 7);
+    Tune64Names = numbers(-64, 64);
+    NoteNames = noteNames();
+    RomVoiceNames = readVoiceNames(startFolder.filePath(QString::fromLatin1(RomNamesFile)));
+    UserVoiceNames = readVoiceNames(startFolder.filePath(QString::fromLatin1(UserNamesFile)));
+    CardVoiceNames = readVoiceNames(startFolder.filePath(QString::fromLatin1(CardNamesFile)));
+    RomNumbers = voiceNumbers("ROM ");
+    UserNumbers = voiceNumbers("User ");
+    CardNumbers = voiceNumbers("Card ");
+}
+
+const QStringList& ValueNameLists::VoiceNames(int bank) const {
+    return bank == 1 ? UserVoiceNames : bank == 2 ? CardVoiceNames : RomVoiceNames;
+}
+
+const QStringList& ValueNameLists::VoiceNumbers(int bank) const {
+    return bank == 1 ? UserNumbers : bank == 2 ? CardNumbers : RomNumbers;
+}

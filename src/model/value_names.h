@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDir>
+#include <QStringList>
+
+// The value-name lists that several records and knobs share; owned by the parameter map.
+struct ValueNameLists {
+    QStringList ChannelNames;     // "1".."16", "Omni", "Off"
+    QStringList BankNames;        // "ROM", "User", "Card"
+    QStringList LfoSelectNames;   // "Off", "I", "II", "Vib"
+    QStringList OutAssignNames;   // "Off", "I", "II", "I && II"
+    QStringList OffOnNames;       // "Off", "On"
+    QStringList Bias50Names;      // "-50".."50"
+    QStringList Transpose24Names; // "-24".."24"
+    QStringList Detune7Names;     // "-7".."7"
+    QStringList Tune64Names;      // "-64".."64"
+    QStringList NoteNames;        // 128 note names, "C-2".."G8"
+    QStringList RomVoiceNames;
+    QStringList UserVoiceNames;
+    QStringList CardVoiceNames;
+    QStringList RomNumbers; // "ROM 1".."ROM 100"
+    QStringList UserNumbers;
+    QStringList CardNumbers;
+
+    // Builds every list, reading the voice-name files from the folder.
+    void Build(const QDir& startFolder);
+
+    const QStringList& VoiceNames(int bank) const;
+    const QStringList& VoiceNumbers(int bank) const;
+};
+
+inline constexpr const char* RomNamesFile = "ROMNames.txt";
+inline constexpr const char* UserNamesFile = "USERNames.txt";
+inline constexpr const char* CardNamesFile = "CARDNames.txt";
+
+// The lines of a voice-name file: Latin-1, lines ended by CR LF, LF or CR, empty lines kept, the
+// text ending at a NUL. A missing or unreadable file gives an empty list.
+QStringList readVoiceNames(const QString& path);
+// The same rules applied to bytes already read.
+QStringList splitVoiceNames(const QByteArray& bytes);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+class ParameterMap;
+struct TSyx_Param;
+
+// The messages that change one synth parameter.
+namespace ParameterChange {
+
+using Message7 = std::array<std::uint8_t, 7>;
+using Message8 = std::array<std::uint8_t, 8>;
+
+constexpr std::uint8_t OperatorMaskGroup = 0x12;
+constexpr std::uint8_t OperatorMaskPara = 0x5D;
+constexpr std::uint8_t MasterTunePara = 0x7B;
+constexpr int FirstNamePara = 77;
+
+// F0 43 (10+n) group parameter value F7, with the low byte of each number.
+Message7 Change(int device, int group, int para, int value);
+// F0 43 (10+n) 10 7B 00 value F7.
+Message8 MasterTune(int device, int value);
+// F0 43 (10+n) 12 5D mask F7.
+Message7 OperatorMask(int device, int mask);
+// Ten changes, parameters 77..86, the name padded with blanks (characters above 0x7F as '?').
+std::array<Message7, 10> Name(int device, const QString& name);
+
+// 8 x op1 + 4 x op2 + 2 x op3 + op4 from the operator switch records.
+int MaskOf(const ParameterMap& map);
+
+} // namespace ParameterChange

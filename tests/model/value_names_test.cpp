@@ -1,0 +1,44 @@
+#include "model/value_names.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(VoiceNames, LineEndsOfEveryKind) {
+    EXPECT_EQ(splitVoiceNames("A\r\nB\nC\rD"), (QStringList{"A", "B", "C", "D"}));
+    EXPECT_EQ(splitVoiceNames("A\r\n\r\nB\r\n"), (QStringList{"A", "", "B"}));
+    EXPECT_EQ(splitVoiceNames("A\n\rB"), (QStringList{"A", "", "B"}));
+    EXPECT_TRUE(splitVoiceNames("").isEmpty());
+}
+
+TEST(VoiceNames, TextIsKeptAsIsAndEndsAtNul) {
+    EXPECT_EQ(splitVoiceNames("  Brass 1  \r\nPiano"), (QStringList{"  Brass 1  ", "Piano"}));
+    EXPECT_EQ(splitVoiceNames(QByteArray("One\r\nTw\0o\r\nThree", 16)), (QStringList{"One", "Tw"}));
+    const QStringList latin = splitVoiceNames("Caf\xE9");
+    EXPECT_EQ(latin, QStringList{QString::fromUtf8("Café")});
+}
+
+TEST(VoiceNames, MissingFileGivesAnEmptyList) {
+    QTemporaryDir dir;
+    EXPECT_TRUE(readVoiceNames(dir.filePath(QStringLiteral("nothing.txt"))).isEmpty());
+    EXPECT_TRUE(readVoiceNames(dir.path()).isEmpty()); // a folder is no file
+}
+
+TEST(SharedLists, SizesAndEnds) {
+    ValueNameLists lists;
+    lists.Build(QDir(QStringLiteral("/nonexistent")));
+    EXPECT_EQ(lists.ChannelNames.size(), 18);
+    EXPECT_EQ(lists.ChannelNames.last(), QStringLiteral("Off"));
+    EXPECT_EQ(lists.Bias50Names.first(), QStringLiteral("-50"));
+    EXPECT_EQ(lists.Tune64Names.size(), 129);
+    EXPECT_EQ(lists.Detune7Names.size(), 15);
+    EXPECT_EQ(lists.NoteNames.size(), 128);
+    EXPECT_EQ(lists.NoteNames.first(), QStringLiteral("C-2"));
+    EXPECT_EQ(lists.NoteNames.last(), QStringLiteral("G8"));
+    EXPECT_EQ(lists.CardNumbers.value(99), QStringLiteral("Card 100"));
+    EXPECT_TRUE(lists.RomVoiceNames.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/headless_controls.h"
+#include "model/parameter_map.h"
+#include "support/recording_prompter.h"
+
+#include <QDir>
+
+// A parameter map built as start-up builds it, on headless controls, with names files read from
+// the given folder (none by default).
+struct MapFixture {
+    explicit MapFixture(const QDir& folder = QDir(QStringLiteral("/nonexistent"))) {
+        map.BuildPatchMap(controls, prompts, folder);
+        map.BuildMultiMap(controls, prompts);
+    }
+
+    HeadlessControls controls;
+    RecordingPrompter prompts;
+    ParameterMap map;
+};
