@@ -8,6 +8,7 @@ class GraphView;
 class KnobValue;
 class PictureView;
 class TextEditView;
+class ToggleView;
 
 // Finds a window's controls by their object names ("Knob24", "lVal24", "kPatch3", ...). The window
 // implements it; the bridge and the tests use headless controls. Unknown names give null.
@@ -20,4 +21,5 @@ public:
     virtual PictureView* FindPicture(const QString& name) = 0;
     virtual BarView* FindBar(const QString& name) = 0;
     virtual TextEditView* FindEdit(const QString& name) = 0;
+    virtual ToggleView* FindToggle(const QString& name) = 0;
 };

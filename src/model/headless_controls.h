@@ -74,6 +74,13 @@ public:
     QString text;
 };
 
+class HeadlessToggle : public ToggleView {
+public:
+    bool IsChecked() const override { return checked; }
+    void SetChecked(bool value) override { checked = value; }
+    bool checked = false;
+};
+
 // Creates each control the first time its name is asked for and keeps it for the whole run.
 class HeadlessControls : public ControlLookup {
 public:
@@ -83,6 +90,7 @@ public:
     PictureView* FindPicture(const QString& name) override { return find(pictures_, name); }
     BarView* FindBar(const QString& name) override { return find(bars_, name); }
     TextEditView* FindEdit(const QString& name) override { return find(edits_, name); }
+    ToggleView* FindToggle(const QString& name) override { return find(toggles_, name); }
 
     // Typed access for observers.
     KnobValue& Knob(const QString& name) { return *find(knobs_, name); }
@@ -91,6 +99,7 @@ public:
     HeadlessPicture& Picture(const QString& name) { return *find(pictures_, name); }
     HeadlessBar& Bar(const QString& name) { return *find(bars_, name); }
     HeadlessEdit& Edit(const QString& name) { return *find(edits_, name); }
+    HeadlessToggle& Toggle(const QString& name) { return *find(toggles_, name); }
 
 private:
     template <class T>
@@ -107,4 +116,5 @@ private:
     QHash<QString, std::shared_ptr<HeadlessPicture>> pictures_;
     QHash<QString, std::shared_ptr<HeadlessBar>> bars_;
     QHash<QString, std::shared_ptr<HeadlessEdit>> edits_;
+    QHash<QString, std::shared_ptr<HeadlessToggle>> toggles_;
 };

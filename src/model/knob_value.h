@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 
 class CaptionView;
@@ -46,6 +47,8 @@ public:
     void ShowPositionStr(int value);
     void ShowPosition(int value);
 
+    // The step of Page Up / Page Down and of the pages' Shift or Ctrl wheel steps.
+    std::uint16_t PageSize = 10;
     QString Caption; // appended to the value on the position label
     CaptionView* PositionLabel = nullptr;
     std::function<void()> OnChange;

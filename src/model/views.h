@@ -62,6 +62,14 @@ public:
     virtual void SetText(const QString& text) = 0;
 };
 
+// A check box.
+class ToggleView {
+public:
+    virtual ~ToggleView() = default;
+    virtual bool IsChecked() const = 0;
+    virtual void SetChecked(bool checked) = 0;
+};
+
 // The splash window while it fades.
 class OpacityView {
 public:
