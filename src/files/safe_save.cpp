@@ -1,5 +1,6 @@
 #include "files/safe_save.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
