@@ -147,7 +147,8 @@ std::vector<FieldValue> ReadRecords(const BulkLayout& layout, const ParameterMap
     if (int(message.size()) < layout.format.length)
         return values;
     forEachRecord(layout, map, [&](int index, TSyx_Param* record, int block) {
-        values.push_back({record, message[std::size_t(layout.format.dataOffset + index)], block});
+        values.push_back(
+            {record, message[std::size_t(layout.format.dataOffset + index)], block, index});
     });
     return values;
 }

@@ -70,11 +70,13 @@ VoiceName EncodeVoiceName(const QString& name);
 // The name bytes of a voice block message, ending early at a 0 byte, as Latin-1.
 QString ReadVoiceName(std::span<const std::uint8_t> message);
 
-// A value read from a message for one record; block is the repeated block it came from, or -1.
+// A value read from a message for one record; block is the repeated block it came from, or -1,
+// and dataByte the data byte that held it.
 struct FieldValue {
     TSyx_Param* record;
     int value;
     int block;
+    int dataByte;
 };
 
 // The records' values in the order a decoder stores them. The message must hold at least the
