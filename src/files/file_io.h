@@ -1,0 +1,42 @@
+#pragma once
+
+#include "files/file_layouts.h"
+
+#include <QIODevice>
+#include <span>
+#include <vector>
+
+class ParameterMap;
+
+// Saving and loading a patch or multi file, minus the dialogs and the synth: the messages are
+// built from the records, written in file order and read back by position.
+namespace SyxFiles {
+
+struct FileKind {
+    std::span<const FileMessage> messages; // in file order
+    std::span<const int> loadOrder;        // indexes into messages, in the order a load decodes
+    int length;                            // of a complete file
+};
+
+extern const FileKind PatchFile;
+extern const FileKind MultiFile;
+
+// Writes each of the file's messages from the records into its buffer, as a save does and as a
+// load does before it reads. Only the voice block uses the name.
+void BuildMessages(const FileKind& kind, const ParameterMap& map, SynthData& data,
+                   const Layouts::VoiceName& name);
+
+// A message that a load decodes, with the number of bytes the file gave its buffer.
+struct LoadedMessage {
+    const FileMessage* message;
+    int count;
+};
+
+// Reads the file by position into the buffers and returns, in load order, the messages whose
+// buffer received at least one byte.
+std::vector<LoadedMessage> ReadForLoad(QIODevice& file, const FileKind& kind, SynthData& data);
+
+// Writes the buffers in file order, each with its length; false when a write fails.
+bool WriteMessages(QIODevice& file, const FileKind& kind, const SynthData& data);
+
+} // namespace SyxFiles
