@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Standard output takes the results, standard error one line per warning or error.
+void WriteOut(const QByteArray& text);
+void WriteErrorLine(const QString& line);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// What voice and multi print: written by hand so that the keys keep this order.
+struct Readout {
+    QString kind;
+    std::optional<QString> name;
+    std::vector<std::pair<QString, int>> params;
+    QStringList warnings;
+};
+
+// A JSON string literal in plain ASCII: quotes, backslashes, control characters and everything
+// above 0x7E are escaped.
+QByteArray JsonString(const QString& text);
+
+// The readout as one JSON object, one parameter per line.
+QByteArray FormatReadout(const Readout& readout);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "model/headless_controls.h"
+#include "model/parameter_map.h"
+#include "model/prompts.h"
+#include "synth/data_buffers.h"
+
+#include <QStringList>
+
+// Collects the texts of the boxes the editor would show; questions are answered No.
+class CollectingPrompter : public Prompter {
+public:
+    void Warning(const QString& text) override { texts << text; }
+    void Error(const QString& text) override { texts << text; }
+    void Message(const QString& text) override { texts << text; }
+    Answer Question(const QString& text, bool) override;
+    Answer ErrorQuestion(const QString& text) override;
+
+    QStringList texts;
+};
+
+// The editor's records and data buffers as start-up leaves them, without a window.
+class ToolSession {
+public:
+    ToolSession();
+
+    HeadlessControls controls;
+    CollectingPrompter prompts;
+    ParameterMap map;
+    SynthData data;
+};
+
+// The name edit's text before any voice has been loaded.
+inline const QString StartVoiceName = QStringLiteral("Patch Name");
