@@ -1,0 +1,226 @@
+#include "reference_files.h"
+#include "tool_run.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// tq5syx as a user meets it: exact output, problem lines, warnings and refusals.
+
+namespace {
+
+struct Tq5syx : ::testing::Test {
+    QTemporaryDir dir;
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QString write(const char* name, const QByteArray& bytes) {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    static QByteArray readAll(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static QByteArray startPatch() { return Reference::Save(Reference::Patch(), {}); }
+};
+
+TEST_F(Tq5syx, AnEmptyFileGivesTheStartValuesInKeyOrder) {
+    const ToolRun voice = RunTool({QStringLiteral("voice"), write("empty.SYX", {})});
+    ASSERT_EQ(voice.exitCode, 0);
+    EXPECT_TRUE(voice.out.startsWith("{\n  \"kind\": \"voice\",\n  \"name\": \"Patch Name\",\n"
+                                     "  \"params\": {\n    \"12/0\": 5,\n    \"12/1\": 5,\n"));
+    EXPECT_TRUE(voice.out.contains("    \"12/76\": 0,\n    \"13/0\": 0,\n"));
+    EXPECT_TRUE(voice.out.endsWith("    \"24/6\": 0\n  },\n  \"warnings\": []\n}\n"));
+
+    const ToolRun multi = RunTool({QStringLiteral("multi"), path("empty.SYX")});
+    ASSERT_EQ(multi.exitCode, 0);
+    EXPECT_TRUE(multi.out.contains("    \"10/94\": 0,\n    \"10/123\": 0,\n    \"24/1\": 0,\n"));
+    EXPECT_FALSE(multi.out.contains("\"name\""));
+}
+
+TEST_F(Tq5syx, NamesAreLatin1AndEndAtAZeroByte) {
+    QByteArray patch = startPatch();
+    patch.replace(173, 10, QByteArray("Caf\xE9\0xyz\"\\", 10));
+    const ToolRun cafe = RunTool({QStringLiteral("voice"), write("cafe.SYX", patch)});
+    EXPECT_TRUE(cafe.out.contains("\"name\": \"Caf\\u00e9\","));
+    EXPECT_EQ(cafe.Json().value(QStringLiteral("name")).toString(), QStringLiteral("Caf\u00e9"));
+
+    patch.replace(173, 10, QByteArray("a\"b\\c\x01    ", 10));
+    const ToolRun escaped = RunTool({QStringLiteral("voice"), write("escaped.SYX", patch)});
+    EXPECT_TRUE(escaped.out.contains("\"name\": \"a\\\"b\\\\c\\u0001    \","));
+}
+
+TEST_F(Tq5syx, CheckNamesEachProblemByOffset) {
+    QByteArray patch = startPatch();
+    patch[0] = 0x00;         // start of the additional voice message
+    patch[19] = char(0x80);  // a data byte that would end the message (its checksum stays right)
+    patch[47] = 'X';         // the aftertouch text, which its checksum covers
+    patch[48] = 'Y';         // more of the same text: still one line
+    patch[69 + 16] = 11;     // effect type above 10
+    patch[89] = 0x00;        // the effect message's end
+    patch[90 + 6 + 39] = 40; // operator 1 attack rate above 31
+    patch = patch.left(150);
+    const ToolRun run = RunTool({QStringLiteral("check"), write("bad.SYX", patch)});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(
+        run.out.toStdString(),
+        std::string("offset 0: start byte of the additional voice message is 00, expected F0\n"
+                    "offset 19: data byte 3 of the additional voice message is 80, above 7F\n"
+                    "offset 47: the text of the aftertouch message is not \"LM  8023AE\"\n"
+                    "offset 67: checksum of the aftertouch message is 54, expected 3C\n"
+                    "offset 85: 24/4 is 11, above its maximum 10\n"
+                    "offset 88: checksum of the effect message is 4B, expected 40\n"
+                    "offset 89: end byte of the effect message is 00, expected F7\n"
+                    "offset 135: 12/39 is 40, above its maximum 31\n"
+                    "offset 150: the file ends inside the voice block message, after 60 of its 101 "
+                    "bytes\n"));
+}
+
+TEST_F(Tq5syx, CheckTellsTheKindByTheFirstMessageOrTheSize) {
+    const QByteArray multi = Reference::Save(Reference::Multi(), {});
+    const ToolRun ok = RunTool({QStringLiteral("check"), write("m.SYX", multi)});
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_EQ(ok.out, "ok\n");
+
+    const ToolRun longer =
+        RunTool({QStringLiteral("check"), write("m2.SYX", multi + QByteArray(52, '\0'))});
+    EXPECT_EQ(longer.out, "offset 139: the file goes on past the last message (52 bytes more)\n");
+
+    const ToolRun empty = RunTool({QStringLiteral("check"), write("e.SYX", {})});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.out, "offset 0: the file is empty\n");
+
+    const ToolRun foreign = RunTool({QStringLiteral("check"), write("f.SYX", "\x90\x40\x7F")});
+    EXPECT_EQ(foreign.exitCode, 1);
+    EXPECT_TRUE(foreign.out.startsWith("offset 0: neither a patch file (191 bytes) nor a multi"));
+
+    // A patch file's size, but a foreign first message: checked as a patch file.
+    QByteArray garbled = startPatch();
+    garbled[3] = 0x11;
+    const ToolRun patch = RunTool({QStringLiteral("check"), write("g.SYX", garbled)});
+    EXPECT_TRUE(patch.out.startsWith(
+        "offset 3: format byte of the additional voice message is 11, expected 7E\n"));
+}
+
+TEST_F(Tq5syx, APipeIsCheckedToItsEnd) {
+    const QString stdinPath = QStringLiteral("/dev/stdin");
+    EXPECT_EQ(RunTool({QStringLiteral("check"), stdinPath}, startPatch()).out, "ok\n");
+    EXPECT_EQ(
+        RunTool({QStringLiteral("check"), stdinPath}, startPatch() + QByteArray(70000, 'x')).out,
+        "offset 191: the file goes on past the last message (70000 bytes more)\n");
+    const ToolRun voice = RunTool({QStringLiteral("voice"), stdinPath}, startPatch());
+    EXPECT_EQ(voice.Json().value(QStringLiteral("name")).toString(), QStringLiteral("Patch Name"));
+}
+
+TEST_F(Tq5syx, BadInputIsRefusedWithOneLineAndCode2) {
+    const QString patch = write("p.SYX", startPatch());
+    const QString out = path("out.SYX");
+    const QStringList build = {QStringLiteral("build"), QStringLiteral("voice"),
+                               QStringLiteral("-o"), out};
+    const QStringList buildMulti = {QStringLiteral("build"), QStringLiteral("multi"),
+                                    QStringLiteral("-o"), out};
+    struct Case {
+        QStringList arguments;
+        QByteArray input;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{}, {}, "no command given"},
+        {{QStringLiteral("play"), patch}, {}, "unknown command \"play\""},
+        {{QStringLiteral("voice")}, {}, "voice needs exactly one file"},
+        {{QStringLiteral("voice"), path("missing.SYX")}, {}, "missing.SYX: no such file"},
+        {{QStringLiteral("multi"), dir.path()}, {}, "is a directory"},
+        {{QStringLiteral("check"), dir.path()}, {}, "is a directory"},
+        {{QStringLiteral("build"), QStringLiteral("voice")},
+         {},
+         "build needs a kind and an output"},
+        {{QStringLiteral("build"), QStringLiteral("drum"), QStringLiteral("-o"), out},
+         "{}",
+         "unknown kind \"drum\""},
+        {build, "{\"params\": {", "not valid JSON"},
+        {build, "", "not valid JSON"},
+        {build, "[1, 2]", "must hold one JSON object"},
+        {build, "{\"colour\": 1}", "unknown key \"colour\""},
+        {build, "{\"params\": {\"12/93\": 1}}", "unknown parameter key \"12/93\""},
+        {build, "{\"params\": {\"12/00\": 1}}", "unknown parameter key \"12/00\""},
+        {build, "{\"params\": {\"10/0\": 1}}", "unknown parameter key \"10/0\""},
+        {build, "{\"params\": {\"12/0\": 128}}", "\"12/0\": the value must be a whole number"},
+        {build, "{\"params\": {\"12/0\": -1}}", "\"12/0\": the value must be a whole number"},
+        {build, "{\"params\": {\"12/0\": 1.5}}", "\"12/0\": the value must be a whole number"},
+        {build, "{\"params\": {\"12/0\": \"5\"}}", "\"12/0\": the value must be a whole number"},
+        {build, "{\"params\": [5]}", "\"params\" must be a JSON object"},
+        {build, "{\"name\": 5}", "\"name\" must be a string"},
+        {build, "{\"kind\": \"multi\"}", "\"kind\" must be \"voice\""},
+        {buildMulti, "{\"name\": \"Live\"}", "unknown key \"name\""},
+        {{QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), dir.path()},
+         "{}",
+         "cannot be written"},
+        {{QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"),
+          path("no/such/folder/x.SYX")},
+         "{}",
+         "cannot be written"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        const ToolRun run = RunTool(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, 2);
+        ASSERT_EQ(run.ErrLines().size(), 1) << run.err.constData();
+        EXPECT_TRUE(run.ErrLines()[0].startsWith(QStringLiteral("tq5syx: ")));
+        EXPECT_TRUE(run.ErrLines()[0].contains(QString::fromLatin1(c.says))) << run.err.constData();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(out));
+    }
+}
+
+TEST_F(Tq5syx, AFailedBuildLeavesTheOldFileAlone) {
+    const QString out = write("keep.SYX", "old contents");
+    const ToolRun run = RunTool(
+        {QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out}, "{oops");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(readAll(out), "old contents");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.SYX")});
+}
+
+TEST_F(Tq5syx, BuildClampsAndWarnsAsTheEditorDoes) {
+    const QString out = path("warn.SYX");
+    const ToolRun run =
+        RunTool({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
+                QStringLiteral("{\"name\": \"Ondes Martenot\u00e9\", \"params\": {\"12/39\": 40}}")
+                    .toUtf8());
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.ErrLines(),
+              QStringList({QStringLiteral("Value too big CC:40; Val:40: Max:31: Gp:18: Parm:39"),
+                           QStringLiteral("name \"Ondes Martenot\u00e9\" is longer than 10 "
+                                          "characters; written as \"Ondes Mart\"")}));
+    const QByteArray file = readAll(out);
+    EXPECT_EQ(std::uint8_t(file[90 + 6 + 39]), 31);
+    EXPECT_EQ(file.mid(173, 10), "Ondes Mart");
+
+    const ToolRun accented =
+        RunTool({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
+                QStringLiteral("{\"name\": \"Caf\u00e9\"}").toUtf8());
+    EXPECT_EQ(accented.exitCode, 0);
+    EXPECT_EQ(accented.ErrLines(),
+              QStringList(QStringLiteral("name \"Caf\u00e9\" has characters above 0x7F; written "
+                                         "as \"Caf?      \"")));
+    EXPECT_EQ(readAll(out).mid(173, 10), "Caf?      ");
+}
+
+TEST_F(Tq5syx, TheExampleIsBuiltFromItsJson) {
+    const QDir examples(QStringLiteral(MARROWLINK_EXAMPLES));
+    const QString out = path("BrightEP.SYX");
+    const ToolRun build =
+        RunTool({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
+                readAll(examples.filePath(QStringLiteral("BrightEP.json"))));
+    ASSERT_EQ(build.exitCode, 0) << build.err.constData();
+    EXPECT_EQ(readAll(out), readAll(examples.filePath(QStringLiteral("BrightEP.SYX"))));
+    EXPECT_EQ(RunTool({QStringLiteral("check"), out}).out, "ok\n");
+}
+
+} // namespace
