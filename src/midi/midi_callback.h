@@ -1,0 +1,45 @@
+#pragma once
+
+#include "midi/circular_buffer.h"
+#include "midi/midi_service.h"
+
+#include <atomic>
+
+class PortNotifier;
+class SysexPool;
+
+// The record through which the MIDI service's thread reaches a port: the driver callback. It reads
+// the flags, fills SysEx buffers from the pool, writes one entry per event into the ring and posts
+// one notification per event. It takes no lock, allocates nothing and calls nothing of the Qt
+// thread's.
+class TMidiCallbackRecord final : public MidiInputSink, public MidiOutputSink {
+public:
+    explicit TMidiCallbackRecord(PortNotifier& target) : target_(target) {}
+
+    // Qt thread, only while the service is not delivering (before the input is opened, after it is
+    // closed).
+    void AttachInput(TCircularBuffer* ring, SysexPool* pool) {
+        ring_ = ring;
+        pool_ = pool;
+    }
+
+    // Written on the Qt thread at any time; read once per message.
+    std::atomic<bool> SysexOnly{false};
+    std::atomic<bool> ClockFilter{true};   // drop 0xF8, the timing clock
+    std::atomic<bool> SensingFilter{true}; // drop 0xFE, active sensing
+
+    void ShortMessage(std::uint32_t packed, std::uint32_t timeStamp) override;
+    // A message longer than one buffer becomes consecutive events, one per filled buffer. With no
+    // free buffer, or once one part could not be queued, the rest of the message is dropped so that
+    // no event starts in the middle of it.
+    void LongMessage(const std::uint8_t* bytes, std::size_t count,
+                     std::uint32_t timeStamp) override;
+    void LongDone(TMyMidiHdr& header) override;
+
+private:
+    bool queue(const TMidiBufferItem& item);
+
+    PortNotifier& target_;
+    TCircularBuffer* ring_ = nullptr;
+    SysexPool* pool_ = nullptr;
+};

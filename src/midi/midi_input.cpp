@@ -1,0 +1,158 @@
+#include "midi/midi_errors.h"
+#include "midi/midi_ports.h"
+
+#include <cstring>
+#include <new>
+
+TMidiInput::TMidiInput(MidiService& service) : TMidiIO(service, Direction::Input) {
+    if (DeviceCount() > 0)
+        SetDeviceID(0);
+    state_ = misClosed;
+}
+
+TMidiInput::~TMidiInput() {
+    Close();
+}
+
+std::uint32_t TMidiInput::DeviceCount() const {
+    return std::uint32_t(service_.InputDevices().size());
+}
+
+void TMidiInput::SetSysexBufferSize(std::uint16_t size) {
+    if (isOpen())
+        raise(QStringLiteral("Change to SysexBufferSize while device was open"));
+    sysexBufferSize_ = size;
+}
+
+void TMidiInput::SetSysexBufferCount(std::uint16_t count) {
+    if (isOpen())
+        raise(QStringLiteral("Change to SysexBufferCount while device was open"));
+    sysexBufferCount_ = count;
+}
+
+TMidiMsgFilter TMidiInput::FilteredMessages() const {
+    TMidiMsgFilter filter;
+    filter.setFlag(msgActiveSensing, record_.SensingFilter.load());
+    filter.setFlag(msgMidiTimeCode, record_.ClockFilter.load());
+    return filter;
+}
+
+void TMidiInput::SetFilteredMessages(TMidiMsgFilter filter) {
+    record_.SensingFilter.store(filter.testFlag(msgActiveSensing));
+    record_.ClockFilter.store(filter.testFlag(msgMidiTimeCode));
+}
+
+void TMidiInput::Open() {
+    if (state_ == misOpen)
+        return;
+    ring_.reset(CircbufAlloc(capacity_));
+    try {
+        if (!ring_)
+            throw std::bad_alloc();
+        pool_.Allocate(sysexBufferCount_, sysexBufferSize_);
+    } catch (const std::bad_alloc&) {
+        releaseBuffers();
+        error_ = MidiNoMemory;
+        raise(MidiInErrorString(error_));
+    }
+    record_.AttachInput(ring_.get(), &pool_);
+    error_ = service_.OpenInput(productName_, record_, device_);
+    if (error_ != MidiOk) {
+        device_.reset();
+        releaseBuffers();
+        raise(MidiInErrorString(error_));
+    }
+    state_ = misOpen;
+}
+
+void TMidiInput::Start() {
+    if (state_ != misOpen)
+        return;
+    error_ = device_->Start();
+    if (error_ != MidiOk)
+        raise(MidiInErrorString(error_));
+}
+
+void TMidiInput::OpenAndStart() {
+    Open();
+    Start();
+}
+
+void TMidiInput::Stop() {
+    if (state_ != misOpen)
+        return;
+    error_ = device_->Stop();
+    if (error_ != MidiOk)
+        raise(MidiInErrorString(error_));
+}
+
+void TMidiInput::Close() {
+    if (state_ != misOpen)
+        return;
+    // Closed first, so that notifications still on their way raise nothing.
+    state_ = misClosed;
+    device_.reset();
+    releaseBuffers();
+}
+
+void TMidiInput::StopAndClose() {
+    Stop();
+    Close();
+}
+
+void TMidiInput::releaseBuffers() {
+    record_.AttachInput(nullptr, nullptr);
+    pool_.Release();
+    ring_.reset();
+}
+
+std::uint16_t TMidiInput::GetEventCount() const {
+    return state_ == misOpen ? ring_->Count() : 0;
+}
+
+std::unique_ptr<TMyMidiEvent> TMidiInput::GetMidiEvent() {
+    TMidiBufferItem item;
+    if (state_ != misOpen || !CircbufReadEvent(ring_.get(), item))
+        return nullptr;
+    auto event = std::make_unique<TMyMidiEvent>();
+    event->TimeStamp = item.TimeStamp;
+    if (TMyMidiHdr* buffer = item.SysexHeader) {
+        event->StatusByte = 0xF0;
+        event->SysexSize = buffer->BytesRecorded;
+        if (buffer->BytesRecorded > 0) {
+            event->SysexBytes = std::make_unique<std::uint8_t[]>(buffer->BytesRecorded);
+            std::memcpy(event->SysexBytes.get(), buffer->Data.get(), buffer->BytesRecorded);
+        }
+        pool_.GiveBack(buffer);
+    } else {
+        event->StatusByte = std::uint8_t(item.ShortMessage);
+        event->DataByte1 = std::uint8_t(item.ShortMessage >> 8);
+        event->DataByte2 = std::uint8_t(item.ShortMessage >> 16);
+    }
+    CircbufRemoveEvent(ring_.get());
+    return event;
+}
+
+void TMidiInput::FlushQueue() {
+    while (GetMidiEvent())
+        ;
+}
+
+void TMidiInput::ChangeDevice(std::uint32_t index, bool open) {
+    if (index == deviceId_)
+        return;
+    Stop();
+    Close();
+    SetDeviceID(index);
+    if (open)
+        OpenAndStart();
+}
+
+void TMidiInput::notified(PortNotifier::Kind kind) {
+    if (state_ != misOpen)
+        return;
+    if (kind == PortNotifier::DataQueued && OnMidiInput && GetEventCount() > 0)
+        OnMidiInput();
+    else if (kind == PortNotifier::QueueFull && OnOverflow)
+        OnOverflow();
+}

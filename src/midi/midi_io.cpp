@@ -1,0 +1,46 @@
+#include "midi/midi_errors.h"
+#include "midi/midi_ports.h"
+
+TMidiIO::TMidiIO(MidiService& service, Direction direction)
+    : service_(service), direction_(direction),
+      notifier_([this](PortNotifier::Kind kind) { notified(kind); }), record_(notifier_) {}
+
+QStringList TMidiIO::deviceNames() const {
+    return direction_ == Direction::Input ? service_.InputDevices() : service_.OutputDevices();
+}
+
+void TMidiIO::raise(const QString& text) const {
+    if (direction_ == Direction::Input)
+        throw EMidiInputError(text);
+    throw EMidiOutputError(text);
+}
+
+void TMidiIO::SetDeviceID(std::uint32_t id) {
+    if (isOpen())
+        raise(QStringLiteral("Change to DeviceID while device was open"));
+    const bool mapper = direction_ == Direction::Output && id == MidiMapper;
+    const QStringList names = deviceNames();
+    if (!mapper && id >= std::uint32_t(names.size()))
+        raise(QStringLiteral("Invalid device ID"));
+    deviceId_ = id;
+    productName_ = mapper ? MapperName : names[int(id)];
+    if (OnDeviceChanged)
+        OnDeviceChanged();
+}
+
+void TMidiIO::SetProductName(const QString& name) {
+    if (isOpen())
+        raise(QStringLiteral("Change to ProductName while device was open"));
+    if (direction_ == Direction::Output && name == MapperName) {
+        SetDeviceID(MidiMapper);
+        return;
+    }
+    const int index = deviceNames().indexOf(name);
+    if (index >= 0) {
+        SetDeviceID(std::uint32_t(index));
+        return;
+    }
+    if (direction_ == Direction::Input)
+        raise(QStringLiteral("MIDI Input Device ") + name + QStringLiteral(" not installed "));
+    raise(QStringLiteral("MIDI output Device ") + name + QStringLiteral(" not installed"));
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+struct TMyMidiHdr;
+
+// Result codes of our MIDI services. The numbers follow the classic multimedia codes where the
+// meaning is the same, so that the ports' context texts apply to both services.
+enum MidiResult : std::uint16_t {
+    MidiOk = 0,
+    MidiFailed = 1,
+    MidiBadDeviceId = 2,
+    MidiInvalidHandle = 5,
+    MidiNoDriver = 6,
+    MidiNoMemory = 7,
+    MidiInvalidParam = 11,
+    MidiNotReady = 67,
+    MidiNoDevice = 68,
+    MidiTooLong = 100,
+};
+
+// Where an open input delivers, on the service's own thread. Implementations take no lock and
+// allocate nothing.
+class MidiInputSink {
+public:
+    // A message of one to three bytes, packed status | data1 << 8 | data2 << 16 (missing bytes 0).
+    virtual void ShortMessage(std::uint32_t packed, std::uint32_t timeStamp) = 0;
+    // A whole SysEx message (or any longer message) of any length; the bytes are valid only during
+    // the call.
+    virtual void LongMessage(const std::uint8_t* bytes, std::size_t count,
+                             std::uint32_t timeStamp) = 0;
+
+protected:
+    ~MidiInputSink() = default;
+};
+
+// Where an open output reports that a long message has gone out (any thread).
+class MidiOutputSink {
+public:
+    virtual void LongDone(TMyMidiHdr& header) = 0;
+
+protected:
+    ~MidiOutputSink() = default;
+};
+
+// An open input device. Delivery begins at Start (time stamps count from there) and ends at Stop;
+// destroying it closes the device and returns only once no delivery is running.
+class ServiceInput {
+public:
+    virtual ~ServiceInput() = default;
+    virtual MidiResult Start() = 0;
+    virtual MidiResult Stop() = 0;
+};
+
+// An open output device. Destroying it closes the device after every long message handed in has
+// been reported done.
+class ServiceOutput {
+public:
+    virtual ~ServiceOutput() = default;
+    // Sends as many bytes of the packed message as its status byte implies.
+    virtual MidiResult SendShort(std::uint32_t packed) = 0;
+    // Sends the header's BufferLength bytes; the header stays alive until LongDone.
+    virtual MidiResult SendLong(TMyMidiHdr& header) = 0;
+};
+
+// The MIDI system beneath the ports. Devices are known by stable names (see StableDeviceNames);
+// a device's index is its position in the current list, and opening looks the name up again so a
+// device found before a replug is found after it.
+class MidiService {
+public:
+    virtual ~MidiService() = default;
+
+    virtual QStringList InputDevices() = 0;
+    virtual QStringList OutputDevices() = 0;
+    virtual MidiResult OpenInput(const QString& name, MidiInputSink& sink,
+                                 std::unique_ptr<ServiceInput>& input) = 0;
+    virtual MidiResult OpenOutput(const QString& name, MidiOutputSink& sink,
+                                  std::unique_ptr<ServiceOutput>& output) = 0;
+
+    // The service's text for a result code; empty when it has none.
+    static QString ResultText(std::uint16_t code);
+};
+
+// Why a device name could not be opened: none was selected, or it is no longer there.
+inline MidiResult MissingDeviceResult(const QString& name) {
+    return name.isEmpty() ? MidiBadDeviceId : MidiNoDevice;
+}
+
+// Bytes a short message with this status byte puts on the wire.
+int ShortMessageLength(std::uint8_t status);
+
+constexpr std::uint32_t PackShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
+    return std::uint32_t(status) | std::uint32_t(data1) << 8 | std::uint32_t(data2) << 16;
+}

@@ -1,0 +1,279 @@
+#include "midi/virtual_midi_service.h"
+
+#include "midi/device_names.h"
+#include "midi/midi_event.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+
+struct VirtualMidiService::Device {
+    QString name;
+    Direction direction;
+    std::atomic<bool> present{true};
+    std::vector<Message> received; // under mutex_
+    ReceiveHandler handler;        // under handlersMutex_
+    std::vector<Input*> inputs;    // under inputsMutex_
+};
+
+class VirtualMidiService::Input final : public ServiceInput {
+public:
+    Input(VirtualMidiService& service, std::shared_ptr<Device> device, MidiInputSink& sink)
+        : service_(service), device_(std::move(device)), sink_(sink) {}
+    ~Input() override { service_.removeInput(this); }
+
+    MidiResult Start() override {
+        startNs_.store(now(), std::memory_order_relaxed);
+        started_.store(true, std::memory_order_release);
+        return MidiOk;
+    }
+    MidiResult Stop() override {
+        started_.store(false, std::memory_order_release);
+        return MidiOk;
+    }
+
+    Device& device() const { return *device_; }
+
+    // Delivery thread.
+    void Deliver(const Message& bytes) {
+        if (!started_.load(std::memory_order_acquire))
+            return;
+        const auto stamp =
+            std::uint32_t((now() - startNs_.load(std::memory_order_relaxed)) / 1000000);
+        if (bytes.empty() || bytes.size() > 3 || bytes[0] == 0xF0) {
+            sink_.LongMessage(bytes.data(), bytes.size(), stamp);
+            return;
+        }
+        std::uint8_t packed[3] = {};
+        std::copy(bytes.begin(), bytes.end(), packed);
+        sink_.ShortMessage(PackShort(packed[0], packed[1], packed[2]), stamp);
+    }
+
+private:
+    static std::int64_t now() {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
+
+    VirtualMidiService& service_;
+    std::shared_ptr<Device> device_;
+    MidiInputSink& sink_;
+    std::atomic<bool> started_{false};
+    std::atomic<std::int64_t> startNs_{0};
+};
+
+class VirtualMidiService::Output final : public ServiceOutput {
+public:
+    Output(VirtualMidiService& service, std::shared_ptr<Device> device, MidiOutputSink& sink)
+        : service_(service), device_(std::move(device)), sink_(sink) {}
+    ~Output() override {
+        std::unique_lock lock(service_.mutex_);
+        service_.idle_.wait(lock, [this] { return pendingLong_ == 0; });
+    }
+
+    MidiResult SendShort(std::uint32_t packed) override {
+        const std::uint8_t bytes[3] = {std::uint8_t(packed), std::uint8_t(packed >> 8),
+                                       std::uint8_t(packed >> 16)};
+        const auto length = std::size_t(ShortMessageLength(bytes[0]));
+        return send(Message(bytes, bytes + length), nullptr);
+    }
+    MidiResult SendLong(TMyMidiHdr& header) override { return send({}, &header); }
+
+    MidiOutputSink& sink() const { return sink_; }
+    int pendingLong_ = 0; // under the service's mutex_
+
+private:
+    MidiResult send(Message bytes, TMyMidiHdr* header) {
+        std::lock_guard lock(service_.mutex_);
+        if (!device_->present)
+            return MidiNoDevice;
+        if (header) {
+            device_->received.emplace_back(header->Data.get(),
+                                           header->Data.get() + header->BufferLength);
+            ++pendingLong_;
+        } else {
+            device_->received.push_back(bytes);
+        }
+        service_.jobs_.push_back({device_, false, std::move(bytes), header, this});
+        service_.wake_.notify_one();
+        return MidiOk;
+    }
+
+    VirtualMidiService& service_;
+    std::shared_ptr<Device> device_;
+    MidiOutputSink& sink_;
+};
+
+VirtualMidiService::VirtualMidiService() : thread_([this] { run(); }) {}
+
+VirtualMidiService::~VirtualMidiService() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        // Handlers and ports may already be gone; what was not delivered is dropped.
+        jobs_.clear();
+    }
+    wake_.notify_all();
+    thread_.join();
+}
+
+void VirtualMidiService::AddDevice(const QString& name, Direction direction) {
+    auto device = std::make_shared<Device>();
+    device->name = name;
+    device->direction = direction;
+    std::lock_guard lock(mutex_);
+    devices_.push_back(std::move(device));
+}
+
+void VirtualMidiService::RemoveDevice(const QString& name) {
+    std::lock_guard lock(mutex_);
+    for (Direction direction : {SendsToComputer, ReceivesFromComputer})
+        if (auto device = find(name, direction)) {
+            device->present = false;
+            return;
+        }
+}
+
+QStringList VirtualMidiService::names(Direction direction) const {
+    QStringList reported;
+    for (const auto& device : devices_)
+        if (device->present && (device->direction & direction))
+            reported << device->name;
+    return StableDeviceNames(reported);
+}
+
+std::shared_ptr<VirtualMidiService::Device> VirtualMidiService::find(const QString& name,
+                                                                     Direction direction) const {
+    const int index = names(direction).indexOf(name);
+    if (index < 0)
+        return nullptr;
+    int seen = 0;
+    for (const auto& device : devices_)
+        if (device->present && (device->direction & direction) && seen++ == index)
+            return device;
+    return nullptr;
+}
+
+QStringList VirtualMidiService::InputDevices() {
+    std::lock_guard lock(mutex_);
+    return names(SendsToComputer);
+}
+
+QStringList VirtualMidiService::OutputDevices() {
+    std::lock_guard lock(mutex_);
+    return names(ReceivesFromComputer);
+}
+
+MidiResult VirtualMidiService::OpenInput(const QString& name, MidiInputSink& sink,
+                                         std::unique_ptr<ServiceInput>& input) {
+    std::shared_ptr<Device> device;
+    {
+        std::lock_guard lock(mutex_);
+        device = find(name, SendsToComputer);
+    }
+    if (!device)
+        return MissingDeviceResult(name);
+    auto opened = std::make_unique<Input>(*this, device, sink);
+    {
+        std::lock_guard lock(inputsMutex_);
+        device->inputs.push_back(opened.get());
+    }
+    input = std::move(opened);
+    return MidiOk;
+}
+
+MidiResult VirtualMidiService::OpenOutput(const QString& name, MidiOutputSink& sink,
+                                          std::unique_ptr<ServiceOutput>& output) {
+    std::lock_guard lock(mutex_);
+    std::shared_ptr<Device> device = find(name, ReceivesFromComputer);
+    if (!device)
+        return MissingDeviceResult(name);
+    output = std::make_unique<Output>(*this, device, sink);
+    return MidiOk;
+}
+
+void VirtualMidiService::removeInput(Input* input) {
+    std::lock_guard lock(inputsMutex_);
+    auto& inputs = input->device().inputs;
+    inputs.erase(std::remove(inputs.begin(), inputs.end(), input), inputs.end());
+}
+
+bool VirtualMidiService::Inject(const QString& device, Message bytes) {
+    std::lock_guard lock(mutex_);
+    std::shared_ptr<Device> found = find(device, SendsToComputer);
+    if (!found)
+        return false;
+    jobs_.push_back({std::move(found), true, std::move(bytes), nullptr, nullptr});
+    wake_.notify_one();
+    return true;
+}
+
+std::vector<VirtualMidiService::Message> VirtualMidiService::Received(const QString& device) const {
+    std::lock_guard lock(mutex_);
+    std::shared_ptr<Device> found = find(device, ReceivesFromComputer);
+    return found ? found->received : std::vector<Message>{};
+}
+
+void VirtualMidiService::ClearReceived(const QString& device) {
+    std::lock_guard lock(mutex_);
+    if (std::shared_ptr<Device> found = find(device, ReceivesFromComputer))
+        found->received.clear();
+}
+
+void VirtualMidiService::SetReceiveHandler(const QString& device, ReceiveHandler handler) {
+    std::shared_ptr<Device> found;
+    {
+        std::lock_guard lock(mutex_);
+        found = find(device, ReceivesFromComputer);
+    }
+    if (!found)
+        return;
+    std::lock_guard lock(handlersMutex_);
+    found->handler = std::move(handler);
+}
+
+void VirtualMidiService::WaitIdle() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return jobs_.empty() && !busy_; });
+}
+
+void VirtualMidiService::run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+        if (stopping_)
+            return;
+        Job job = std::move(jobs_.front());
+        jobs_.pop_front();
+        busy_ = true;
+        lock.unlock();
+        if (job.toComputer)
+            deliverToInputs(*job.device, job.bytes);
+        else if (job.header)
+            deliverToDevice(*job.device, {job.header->Data.get(), job.header->BufferLength});
+        else
+            deliverToDevice(*job.device, job.bytes);
+        if (job.header)
+            job.output->sink().LongDone(*job.header);
+        lock.lock();
+        busy_ = false;
+        if (job.header)
+            --job.output->pendingLong_;
+        idle_.notify_all();
+    }
+}
+
+void VirtualMidiService::deliverToInputs(const Device& device, const Message& bytes) {
+    if (!device.present)
+        return;
+    std::lock_guard lock(inputsMutex_);
+    for (Input* input : device.inputs)
+        input->Deliver(bytes);
+}
+
+void VirtualMidiService::deliverToDevice(Device& device, std::span<const std::uint8_t> bytes) {
+    std::lock_guard lock(handlersMutex_);
+    if (device.handler)
+        device.handler(bytes);
+}

@@ -1,0 +1,60 @@
+#include "virtual_ports.h"
+
+#include <thread>
+
+namespace {
+
+using VirtualService = VirtualPorts;
+
+TEST_F(VirtualService, ADeviceAnswersThroughItsReceiveHandlerOnTheServiceThread) {
+    const auto qtThread = std::this_thread::get_id();
+    std::thread::id handlerThread;
+    service.SetReceiveHandler(QStringLiteral("Synth"), [&](std::span<const std::uint8_t> bytes) {
+        handlerThread = std::this_thread::get_id();
+        Bytes answer(bytes.begin(), bytes.end());
+        answer[1] = 0x7F;
+        service.Inject(QStringLiteral("Synth"), answer);
+    });
+    synthIn();
+    const Bytes request{0xF0, 0x43, 0x20, 0xF7};
+    synthOut().PutLong(request.data(), 4);
+    SettleMidi(service);
+    EXPECT_NE(handlerThread, qtThread);
+    const auto events = drain(input);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(bytesOf(*events[0]), Bytes({0xF0, 0x7F, 0x20, 0xF7}));
+    service.SetReceiveHandler(QStringLiteral("Synth"), nullptr);
+}
+
+TEST_F(VirtualService, KeepsWhatEachDeviceReceivedApart) {
+    TMidiOutput controllerOut(service);
+    controllerOut.SetProductName(QStringLiteral("Controller"));
+    ASSERT_TRUE(controllerOut.Open());
+    synthOut().PutShort(0xC0, 1, 0);
+    controllerOut.PutShort(0xB0, 1, 2);
+    EXPECT_EQ(sentToSynth(), std::vector<Bytes>({{0xC0, 1}}));
+    EXPECT_EQ(service.Received(QStringLiteral("Controller")), std::vector<Bytes>({{0xB0, 1, 2}}));
+    service.ClearReceived(QStringLiteral("Synth"));
+    EXPECT_TRUE(sentToSynth().empty());
+}
+
+TEST_F(VirtualService, AddressesDevicesOfEqualNamesByTheirSuffix) {
+    service.AddDevice(QStringLiteral("Synth"));
+    EXPECT_EQ(service.OutputDevices(),
+              QStringList({QStringLiteral("Synth"), QStringLiteral("Controller"),
+                           QStringLiteral("Synth #2")}));
+    output.SetProductName(QStringLiteral("Synth #2"));
+    ASSERT_TRUE(output.Open());
+    output.PutShort(0xF6, 0, 0);
+    EXPECT_TRUE(sentToSynth().empty());
+    EXPECT_EQ(service.Received(QStringLiteral("Synth #2")), std::vector<Bytes>({{0xF6}}));
+}
+
+TEST_F(VirtualService, OnlyDevicesThatSendCanBeInjectedFrom) {
+    service.AddDevice(QStringLiteral("Sound module"), VirtualMidiService::ReceivesFromComputer);
+    EXPECT_FALSE(service.Inject(QStringLiteral("Sound module"), {0x90, 1, 1}));
+    EXPECT_FALSE(service.Inject(QStringLiteral("Nobody"), {0x90, 1, 1}));
+    EXPECT_TRUE(service.Inject(QStringLiteral("Keyboard"), {0x90, 1, 1}));
+}
+
+} // namespace

@@ -1,0 +1,10 @@
+// main() for test programs that need a Qt event loop (MIDI ports deliver their notifications
+// through it). Linked instead of GoogleTest's own main.
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
