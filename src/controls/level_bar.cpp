@@ -1,0 +1,8 @@
+#include "controls/level_bar.h"
+
+TLevelBar::TLevelBar(QWidget* parent) : QProgressBar(parent) {
+    setOrientation(Qt::Vertical);
+    setRange(0, 99);
+    setValue(0);
+    setTextVisible(false);
+}

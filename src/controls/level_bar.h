@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/views.h"
+
+#include <QProgressBar>
+
+// An operator's output level: a vertical bar 0..99 without text.
+class TLevelBar : public QProgressBar, public BarView {
+public:
+    explicit TLevelBar(QWidget* parent = nullptr);
+
+    void SetPosition(int position) override { setValue(position); }
+    int Position() const override { return value(); }
+};

@@ -1,0 +1,43 @@
+#include "jpeg_writer.h"
+
+#include <QFile>
+#include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+
+bool writeBaselineJpeg(const QImage& image, const QString& path, int quality, QString* error) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    // Encoding a picture in memory fails only when memory runs out; libjpeg's own handler,
+    // which ends this tool with its message, is right for that.
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(rgb.width());
+    info.image_height = JDIMENSION(rgb.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        // libjpeg takes non-const rows but only reads them.
+        JSAMPROW row = const_cast<uchar*>(rgb.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+
+    QFile file(path);
+    const bool written =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char*>(buffer), qint64(size)) == qint64(size);
+    std::free(buffer);
+    if (!written && error)
+        *error = file.errorString();
+    return written;
+}

@@ -1,0 +1,58 @@
+// make-pictures OUTDIR: draws the project's own pictures (picture strips, button and knob
+// faces, the patch page wallpaper and the splash) and writes them into OUTDIR.
+#include "jpeg_writer.h"
+#include "pictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+
+namespace {
+constexpr int JpegQuality = 90;
+
+bool writePng(const QImage& image, const QDir& folder, const char* name) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    if (image.save(path, "PNG"))
+        return true;
+    std::fprintf(stderr, "make-pictures: cannot write %s\n", qUtf8Printable(path));
+    return false;
+}
+
+bool writeJpeg(const QImage& image, const QDir& folder, const char* name) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    QString error;
+    if (writeBaselineJpeg(image, path, JpegQuality, &error))
+        return true;
+    std::fprintf(stderr, "make-pictures: cannot write %s: %s\n", qUtf8Printable(path),
+                 qUtf8Printable(error));
+    return false;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    // Fonts come from fontconfig; no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-pictures OUTDIR\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "make-pictures: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    // Strips and small pictures as 24-bit RGB.
+    const auto rgb = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB888);
+    };
+    const bool written = writePng(rgb(drawAlgorithmStrip()), folder, "algorithm-strip.png") &&
+                         writePng(rgb(drawWaveStrip()), folder, "wave-strip.png") &&
+                         writePng(rgb(drawValueButton()), folder, "value-button.png") &&
+                         writePng(rgb(drawKnobFace()), folder, "multipart-knob.png") &&
+                         writePng(rgb(drawDonateButton()), folder, "donate-button.png") &&
+                         writeJpeg(drawWallpaper(), folder, "wallpaper.jpg") &&
+                         writeJpeg(drawSplash(), folder, "splash.jpg");
+    return written ? 0 : 1;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+
+// Our own pictures for the controls and pages, drawn from scratch.
+
+// Eight 72 x 78 diagrams of the algorithms: four numbered operator boxes, modulation lines,
+// carrier lines to the foot, a feedback loop on operator 4 and the number underneath.
+QImage drawAlgorithmStrip();
+// Eight 80 x 87 oscilloscope pictures of one period of each wave shape on a dark grid.
+QImage drawWaveStrip();
+// The 50 x 20 plate behind a value field's caption.
+QImage drawValueButton();
+// The face of the multipart page's knobs.
+QImage drawKnobFace();
+// The donation button.
+QImage drawDonateButton();
+// The patch page's background, 791 x 687, seamless when tiled.
+QImage drawWallpaper();
+// The splash window's picture, 779 x 563.
+QImage drawSplash();
