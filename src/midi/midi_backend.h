@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Which MIDI system the RtMidi service uses: a setting. The platform default is ALSA on Linux when
+// its sequencer is there, else JACK; elsewhere the platform's native system.
+enum class MidiBackend { PlatformDefault, Alsa, Jack };
+
+// "default", "alsa" or "jack", in any case; nothing for anything else.
+std::optional<MidiBackend> ParseMidiBackend(const QString& text);
+QString MidiBackendName(MidiBackend backend);
+// The backend a setting stands for on this machine (PlatformDefault only where RtMidi chooses).
+MidiBackend ResolveBackend(MidiBackend requested);

@@ -1,0 +1,237 @@
+#include "midi/rtmidi_service.h"
+
+#include "midi/device_names.h"
+#include "midi/midi_event.h"
+#include "midi/rtmidi_support.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+
+namespace {
+
+// RtMidi's JACK backend passes each message through a 16 KiB ring and silently drops one that
+// does not fit.
+constexpr std::size_t JackLongestMessage = 16379;
+
+std::int64_t nowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
+class RtMidiService::Input final : public ServiceInput {
+public:
+    Input(std::unique_ptr<RtMidiErrors> errors, std::unique_ptr<RtMidiIn> in, MidiInputSink& sink)
+        : errors_(std::move(errors)), in_(std::move(in)), sink_(sink) {
+        // Everything is asked for: RtMidi's timing filter would also drop 0xF1, which is queued;
+        // the port filters 0xF8 and 0xFE itself.
+        in_->ignoreTypes(false, false, false);
+        in_->setCallback(&Input::received, this);
+    }
+
+    MidiResult open(unsigned index) {
+        in_->openPort(index, "in");
+        return in_->isPortOpen() ? MidiOk : errors_->Result();
+    }
+
+    MidiResult Start() override {
+        startNs_.store(nowNs(), std::memory_order_relaxed);
+        started_.store(true, std::memory_order_release);
+        return MidiOk;
+    }
+    MidiResult Stop() override {
+        started_.store(false, std::memory_order_release);
+        return MidiOk;
+    }
+
+private:
+    // The backend's thread.
+    static void received(double, std::vector<unsigned char>* message, void* self) {
+        static_cast<Input*>(self)->deliver(*message);
+    }
+
+    void deliver(const std::vector<unsigned char>& bytes) {
+        if (!started_.load(std::memory_order_acquire) || bytes.empty())
+            return;
+        const auto stamp =
+            std::uint32_t((nowNs() - startNs_.load(std::memory_order_relaxed)) / 1000000);
+        if (bytes.size() > 3 || bytes[0] == 0xF0) {
+            sink_.LongMessage(bytes.data(), bytes.size(), stamp);
+            return;
+        }
+        std::uint8_t packed[3] = {};
+        std::copy(bytes.begin(), bytes.end(), packed);
+        sink_.ShortMessage(PackShort(packed[0], packed[1], packed[2]), stamp);
+    }
+
+    std::unique_ptr<RtMidiErrors> errors_;
+    // Destroying it waits for the backend's thread: no call arrives afterwards.
+    std::unique_ptr<RtMidiIn> in_;
+    MidiInputSink& sink_;
+    std::atomic<bool> started_{false};
+    std::atomic<std::int64_t> startNs_{0};
+};
+
+class RtMidiService::Output final : public ServiceOutput {
+public:
+    Output(std::unique_ptr<RtMidiErrors> errors, std::unique_ptr<RtMidiOut> out,
+           MidiOutputSink& sink, MidiBackend backend)
+        : errors_(std::move(errors)), out_(std::move(out)), sink_(sink), backend_(backend) {}
+
+    MidiResult open(const Port& port) {
+        reported_ = port.reported.toStdString();
+        index_ = port.index;
+        out_->openPort(index_, "out");
+        return out_->isPortOpen() ? MidiOk : errors_->Result();
+    }
+
+    MidiResult SendShort(std::uint32_t packed) override {
+        const std::uint8_t bytes[3] = {std::uint8_t(packed), std::uint8_t(packed >> 8),
+                                       std::uint8_t(packed >> 16)};
+        return send(bytes, std::size_t(ShortMessageLength(bytes[0])));
+    }
+
+    MidiResult SendLong(TMyMidiHdr& header) override {
+        if (backend_ == MidiBackend::Jack && header.BufferLength > JackLongestMessage)
+            return MidiTooLong;
+        const MidiResult result = send(header.Data.get(), header.BufferLength);
+        if (result == MidiOk)
+            sink_.LongDone(header);
+        return result;
+    }
+
+private:
+    MidiResult send(const std::uint8_t* bytes, std::size_t count) {
+        if (!present())
+            return MidiNoDevice;
+        errors_->Clear();
+        out_->sendMessage(bytes, count);
+        return errors_->Result();
+    }
+
+    // The backends keep sending into the void once the device has gone, so each send first looks
+    // for it: at its old place in the list (one look-up), else anywhere. A device that went away
+    // once has lost its connection even if it comes back.
+    bool present() {
+        if (gone_)
+            return false;
+        errors_->Clear();
+        if (out_->getPortName(index_) == reported_)
+            return true;
+        const unsigned count = out_->getPortCount();
+        for (unsigned i = 0; i < count; ++i)
+            if (out_->getPortName(i) == reported_) {
+                index_ = i;
+                return true;
+            }
+        gone_ = true;
+        return false;
+    }
+
+    std::unique_ptr<RtMidiErrors> errors_;
+    std::unique_ptr<RtMidiOut> out_;
+    MidiOutputSink& sink_;
+    const MidiBackend backend_;
+    std::string reported_;
+    unsigned index_ = 0;
+    bool gone_ = false;
+};
+
+RtMidiService::RtMidiService(MidiBackend backend, const QString& clientName)
+    : backend_(ResolveBackend(backend)), clientName_(clientName),
+      ownPort_(QLatin1Char('^') + QRegularExpression::escape(clientName) +
+               QStringLiteral("(-\\d+)?:")),
+      listErrors_(std::make_unique<RtMidiErrors>()),
+      inputList_(MakeRtMidi<RtMidiIn>(backend_, clientName.toStdString(), *listErrors_)),
+      outputList_(MakeRtMidi<RtMidiOut>(backend_, clientName.toStdString(), *listErrors_)) {}
+
+RtMidiService::~RtMidiService() = default;
+
+template <class Api> std::vector<RtMidiService::Port> RtMidiService::portsOf(Api* api) {
+    std::vector<Port> ports;
+    if (!api)
+        return ports;
+    QStringList reported;
+    const unsigned count = api->getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        const QString name = QString::fromStdString(api->getPortName(i));
+        // A port can vanish between the count and the name.
+        if (name.isEmpty() || ownPort_.match(name).hasMatch())
+            continue;
+        reported << name;
+        ports.push_back({{}, name, i});
+    }
+    const QStringList names = StableDeviceNames(reported);
+    for (std::size_t i = 0; i < ports.size(); ++i)
+        ports[i].name = names[int(i)];
+    listErrors_->Clear();
+    return ports;
+}
+
+std::vector<RtMidiService::Port> RtMidiService::inputPorts() {
+    return portsOf(inputList_.get());
+}
+
+std::vector<RtMidiService::Port> RtMidiService::outputPorts() {
+    return portsOf(outputList_.get());
+}
+
+namespace {
+template <class Port> QStringList namesOf(const std::vector<Port>& ports) {
+    QStringList names;
+    for (const Port& port : ports)
+        names << port.name;
+    return names;
+}
+
+template <class Port> const Port* named(const std::vector<Port>& ports, const QString& name) {
+    auto found = std::find_if(ports.begin(), ports.end(),
+                              [&](const Port& port) { return port.name == name; });
+    return found == ports.end() ? nullptr : &*found;
+}
+} // namespace
+
+QStringList RtMidiService::InputDevices() {
+    return namesOf(inputPorts());
+}
+
+QStringList RtMidiService::OutputDevices() {
+    return namesOf(outputPorts());
+}
+
+MidiResult RtMidiService::OpenInput(const QString& name, MidiInputSink& sink,
+                                    std::unique_ptr<ServiceInput>& input) {
+    const std::vector<Port> ports = inputPorts();
+    const Port* port = named(ports, name);
+    if (!port)
+        return MissingDeviceResult(name);
+    auto errors = std::make_unique<RtMidiErrors>();
+    auto in = MakeRtMidi<RtMidiIn>(backend_, clientName_.toStdString(), *errors);
+    if (!in)
+        return MidiNoDriver;
+    auto opened = std::make_unique<Input>(std::move(errors), std::move(in), sink);
+    const MidiResult result = opened->open(port->index);
+    if (result == MidiOk)
+        input = std::move(opened);
+    return result;
+}
+
+MidiResult RtMidiService::OpenOutput(const QString& name, MidiOutputSink& sink,
+                                     std::unique_ptr<ServiceOutput>& output) {
+    const std::vector<Port> ports = outputPorts();
+    const Port* port = named(ports, name);
+    if (!port)
+        return MissingDeviceResult(name);
+    auto errors = std::make_unique<RtMidiErrors>();
+    auto out = MakeRtMidi<RtMidiOut>(backend_, clientName_.toStdString(), *errors);
+    if (!out)
+        return MidiNoDriver;
+    auto opened = std::make_unique<Output>(std::move(errors), std::move(out), sink, backend_);
+    const MidiResult result = opened->open(*port);
+    if (result == MidiOk)
+        output = std::move(opened);
+    return result;
+}

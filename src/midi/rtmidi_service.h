@@ -1,0 +1,53 @@
+#pragma once
+
+#include "midi/midi_backend.h"
+#include "midi/midi_service.h"
+
+#include <QRegularExpression>
+#include <memory>
+#include <vector>
+
+class RtMidiIn;
+class RtMidiOut;
+struct RtMidiErrors;
+
+// The real MIDI service, on RtMidi: ALSA or JACK on Linux, the native system elsewhere. Inputs are
+// delivered on the backend's own thread. Every port this service opens belongs to a client named
+// clientName; those ports are left out of the device lists so the program never offers itself.
+class RtMidiService final : public MidiService {
+public:
+    explicit RtMidiService(MidiBackend backend = MidiBackend::PlatformDefault,
+                           const QString& clientName = QStringLiteral("Marrowlink"));
+    ~RtMidiService() override;
+
+    MidiBackend Backend() const { return backend_; }
+
+    QStringList InputDevices() override;
+    QStringList OutputDevices() override;
+    MidiResult OpenInput(const QString& name, MidiInputSink& sink,
+                         std::unique_ptr<ServiceInput>& input) override;
+    MidiResult OpenOutput(const QString& name, MidiOutputSink& sink,
+                          std::unique_ptr<ServiceOutput>& output) override;
+
+private:
+    class Input;
+    class Output;
+
+    // A device as the backend reports it now.
+    struct Port {
+        QString name;     // stable
+        QString reported; // as RtMidi names it
+        unsigned index;   // RtMidi's port number
+    };
+
+    std::vector<Port> inputPorts();
+    std::vector<Port> outputPorts();
+    template <class Api> std::vector<Port> portsOf(Api* api);
+
+    const MidiBackend backend_;
+    const QString clientName_;
+    const QRegularExpression ownPort_;
+    std::unique_ptr<RtMidiErrors> listErrors_;
+    std::unique_ptr<RtMidiIn> inputList_;
+    std::unique_ptr<RtMidiOut> outputList_;
+};
