@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QTime>
+#include <QVariant>
 #include <cstdint>
 
 // Time and chance, behind interfaces so that tests are exact and never sleep.
@@ -23,4 +25,13 @@ public:
     virtual void Seed(std::uint32_t seed) = 0;
     // A uniformly distributed integer in 0 .. range - 1 (0 when range is below 1).
     virtual int Random(int range) = 0;
+};
+
+// The settings file: values by section and key.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual QVariant Value(const QString& section, const QString& key,
+                           const QVariant& defaultValue) const = 0;
+    virtual void SetValue(const QString& section, const QString& key, const QVariant& value) = 0;
 };

@@ -1,0 +1,82 @@
+#include "support/editor_fixture.h"
+
+#include "support/midi_wait.h"
+
+std::optional<QString> ScriptedFiles::next(const FileDialogRequest& request) {
+    requests.push_back(request);
+    if (answers.empty())
+        return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedFiles::OpenFile(const FileDialogRequest& request) {
+    return next(request);
+}
+std::optional<QString> ScriptedFiles::SaveFile(const FileDialogRequest& request) {
+    return next(request);
+}
+
+int ScriptedRandom::Random(int range) {
+    ranges.push_back(range);
+    if (range < 1)
+        return 0;
+    if (values.empty())
+        return 0;
+    const int v = values.front();
+    values.pop_front();
+    return v % range;
+}
+
+EditorFixture::EditorFixture()
+    : editor(midi, EditorServices{controls, prompts, files, settings, clock, sleeper, random,
+                                  QDir(dir.path())}) {
+    midi.AddDevice(QStringLiteral("Synth"));
+    midi.AddDevice(QStringLiteral("BCR"));
+    midi.AddDevice(QStringLiteral("Keys"), VirtualMidiService::SendsToComputer);
+}
+
+void EditorFixture::startWithDevices() {
+    const QString section = QStringLiteral("MidiDevices");
+    settings.SetValue(section, QStringLiteral("Input"), QStringLiteral("Synth"));
+    settings.SetValue(section, QStringLiteral("Output"), QStringLiteral("Synth"));
+    settings.SetValue(section, QStringLiteral("CtrlInput"), QStringLiteral("BCR"));
+    settings.SetValue(section, QStringLiteral("CtrlOutput"), QStringLiteral("BCR"));
+    settings.SetValue(section, QStringLiteral("KbdInput"), QStringLiteral("Keys"));
+    editor.StartUp();
+    settle();
+    clearSent();
+}
+
+void EditorFixture::settle() {
+    SettleMidi(midi);
+}
+
+void EditorFixture::clearSent() {
+    midi.ClearReceived(QStringLiteral("Synth"));
+    midi.ClearReceived(QStringLiteral("BCR"));
+}
+
+void EditorFixture::fromController(Message bytes) {
+    midi.Inject(QStringLiteral("BCR"), std::move(bytes));
+    settle();
+}
+
+void EditorFixture::fromSynth(Message bytes) {
+    midi.Inject(QStringLiteral("Synth"), std::move(bytes));
+    settle();
+}
+
+void EditorFixture::fromKeyboard(Message bytes) {
+    midi.Inject(QStringLiteral("Keys"), std::move(bytes));
+    settle();
+}
+
+EditorFixture::Message paramChange(int group, int para, int value) {
+    return {0xF0, 0x43, 0x10, std::uint8_t(group), std::uint8_t(para), std::uint8_t(value), 0xF7};
+}
+
+EditorFixture::Message echo(int cc, int value) {
+    return {0xB0, std::uint8_t(cc), std::uint8_t(value)};
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "edit/editor.h"
+#include "edit/system_services.h"
+#include "midi/virtual_midi_service.h"
+#include "model/headless_controls.h"
+#include "support/recording_prompter.h"
+
+#include <QTemporaryDir>
+#include <deque>
+#include <vector>
+
+// File dialogs answered from a script (cancel when it runs out); every request is kept.
+class ScriptedFiles : public FileChooser {
+public:
+    std::optional<QString> OpenFile(const FileDialogRequest& request) override;
+    std::optional<QString> SaveFile(const FileDialogRequest& request) override;
+    std::deque<std::optional<QString>> answers;
+    std::vector<FileDialogRequest> requests;
+
+private:
+    std::optional<QString> next(const FileDialogRequest& request);
+};
+
+class FixedClock : public Clock {
+public:
+    QTime TimeOfDay() const override { return time; }
+    QTime time{12, 34, 56, 789};
+};
+
+class RecordingSleeper : public Sleeper {
+public:
+    void SleepMs(int milliseconds) override { sleeps.push_back(milliseconds); }
+    std::vector<int> sleeps;
+};
+
+// Draws scripted numbers (each taken modulo the range) and then the lowest value.
+class ScriptedRandom : public RandomSource {
+public:
+    void Seed(std::uint32_t value) override { seeds.push_back(value); }
+    int Random(int range) override;
+    std::deque<int> values;
+    std::vector<std::uint32_t> seeds;
+    std::vector<int> ranges;
+};
+
+// An editor on headless controls and the in-process MIDI service, with three devices: "Synth"
+// (in and out), "BCR" (in and out) and "Keys" (sends only), and a start folder of its own.
+class EditorFixture {
+public:
+    using Message = VirtualMidiService::Message;
+
+    EditorFixture();
+
+    // Runs the start-up sequence with all five devices chosen, then forgets what it sent.
+    void startWithDevices();
+    // The controller sends a message; returns once the editor has handled it.
+    void fromController(Message bytes);
+    void cc(int number, int value) {
+        fromController({0xB0, std::uint8_t(number), std::uint8_t(value)});
+    }
+    void fromSynth(Message bytes);
+    void fromKeyboard(Message bytes);
+    void settle();
+
+    std::vector<Message> toSynth() const { return midi.Received(QStringLiteral("Synth")); }
+    std::vector<Message> toController() const { return midi.Received(QStringLiteral("BCR")); }
+    void clearSent();
+
+    QString caption(const char* name) {
+        return controls.Caption(QString::fromLatin1(name)).caption;
+    }
+    KnobValue& knob(const char* name) { return controls.Knob(QString::fromLatin1(name)); }
+    QString folderFile(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    VirtualMidiService midi;
+    HeadlessControls controls;
+    RecordingPrompter prompts;
+    ScriptedFiles files;
+    MemorySettings settings;
+    FixedClock clock;
+    RecordingSleeper sleeper;
+    ScriptedRandom random;
+    Editor editor;
+};
+
+// Short ways to write the messages the tests expect.
+EditorFixture::Message paramChange(int group, int para, int value);
+EditorFixture::Message echo(int cc, int value);
