@@ -1,0 +1,184 @@
+#include "midi/midi_errors.h"
+#include "support/editor_fixture.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Messages = std::vector<EditorFixture::Message>;
+
+class RecordingSplash : public OpacityView {
+public:
+    void SetOpacity(int alpha) override { opacities.push_back(alpha); }
+    std::vector<int> opacities;
+};
+
+struct ControllerFeedback : ::testing::Test {
+    EditorFixture f;
+    Editor& e = f.editor;
+    RecordingSplash splash;
+
+    void SetUp() override {
+        e.Splash = &splash;
+        f.startWithDevices();
+    }
+    void writePreset(const char* name, const QByteArray& bytes) {
+        QFile file(f.folderFile(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    static QByteArray message(int n, int length = 6) {
+        QByteArray m(length, char(n & 0x7F));
+        m[0] = char(0xF0);
+        m[length - 1] = char(0xF7);
+        return m;
+    }
+    static EditorFixture::Message bytes(const QByteArray& m) {
+        return {reinterpret_cast<const std::uint8_t*>(m.constData()),
+                reinterpret_cast<const std::uint8_t*>(m.constData()) + m.size()};
+    }
+};
+
+TEST_F(ControllerFeedback, ScreenKnobEditIsEchoed) {
+    e.KnobMouseDown(&f.knob("Knob26"));
+    f.knob("Knob26").SetPosition(5);
+    f.settle();
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 53, 5)});
+    EXPECT_EQ(f.toController(), Messages{echo(26, 5)});
+    // A knob moved by the program, unarmed, does nothing.
+    f.clearSent();
+    f.knob("Knob26").SetPosition(6);
+    f.settle();
+    EXPECT_TRUE(f.toSynth().empty());
+    EXPECT_TRUE(f.toController().empty());
+}
+
+TEST_F(ControllerFeedback, PresetOfTenMessagesPausesAfterEach) {
+    QByteArray file;
+    for (int n = 0; n < 10; ++n)
+        file += message(n, 5 + n);
+    writePreset("Marrowlink.SYX", file);
+    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    f.settle();
+    Messages expected;
+    for (int n = 0; n < 10; ++n)
+        expected.push_back(bytes(message(n, 5 + n)));
+    EXPECT_EQ(f.toController(), expected);
+    EXPECT_EQ(f.sleeper.sleeps, std::vector<int>(10, 10));
+    EXPECT_FALSE(e.SplashFade);
+    EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).enabled);
+}
+
+TEST_F(ControllerFeedback, FramingSkipsStrayBytesAndResendsOnAStrayF7) {
+    QByteArray file = QByteArray("\xF7\x01\x02", 3); // F7 before any F0: nothing
+    file += message(1);
+    file += QByteArray("\x05\xF7", 2);     // a stray F7 sends again from the last F0
+    file += QByteArray("\xF0\x11\x12", 3); // no F7: never sent
+    writePreset("Marrowlink.SYX", file);
+    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    f.settle();
+    const QByteArray again = message(1) + QByteArray("\x05\xF7", 2);
+    EXPECT_EQ(f.toController(), (Messages{bytes(message(1)), bytes(again)}));
+}
+
+TEST_F(ControllerFeedback, LongPresetMessageGoesOutWhole) {
+    writePreset("Marrowlink.SYX", message(3, 3000));
+    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    f.settle();
+    ASSERT_EQ(f.toController().size(), 1u);
+    EXPECT_EQ(f.toController()[0].size(), 3000u);
+}
+
+TEST_F(ControllerFeedback, SplashFadesByOffsetAndWraps) {
+    QByteArray file(8192 + 1, '\x00');
+    file[0] = char(0xF0);
+    file[8191] = char(0xF7); // ends at 8191: opacity 0
+    file[8192] = char(0xF7); // a stray F7 at 8192: opacity 255 again
+    writePreset("Marrowlink.SYX", file);
+    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    EXPECT_EQ(splash.opacities, (std::vector<int>{0, 255}));
+    // Only the first upload fades.
+    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    EXPECT_EQ(splash.opacities.size(), 2u);
+}
+
+TEST_F(ControllerFeedback, MissingPresetNamesTheMainFileWhicheverWasAsked) {
+    e.SendControllerPreset(QStringLiteral("Marrowlink_Norm.SYX"));
+    EXPECT_EQ(f.prompts.shown,
+              QStringList{QStringLiteral("message: Can't Find BCR sysex file (Marrowlink.SYX) ")});
+    EXPECT_TRUE(e.SplashFade); // the next upload still fades
+}
+
+TEST_F(ControllerFeedback, PresetWithoutControllerOutputWarns) {
+    writePreset("Marrowlink.SYX", message(1));
+    e.ChooseDevice(Editor::Port::CtrlOut, e.OutputDevices.size() - 1);
+    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    EXPECT_EQ(f.prompts.shown,
+              QStringList{QStringLiteral("warning: No Midi output device selected for the BCR")});
+    EXPECT_FALSE(e.SplashFade);
+}
+
+TEST_F(ControllerFeedback, PortErrorDuringUploadRestoresTheButtonAndTheFade) {
+    writePreset("Marrowlink.SYX", message(1) + message(2));
+    f.midi.RemoveDevice(QStringLiteral("BCR"));
+    EXPECT_THROW(e.SendControllerPreset(QStringLiteral("Marrowlink.SYX")), EMidiOutputError);
+    EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).enabled);
+    EXPECT_FALSE(e.SplashFade);
+}
+
+TEST_F(ControllerFeedback, EnvelopeOptionFlipsTheRateKnobsAndEchoesThem) {
+    writePreset("Marrowlink_Rev.SYX", message(7));
+    writePreset("Marrowlink_Norm.SYX", message(8));
+    // Started reversed (the default): the rate knobs count down clockwise.
+    EXPECT_EQ(f.knob("Knob40").Min(), 31);
+    EXPECT_EQ(f.knob("Knob40").Max(), 0);
+    EXPECT_EQ(f.knob("Knob44").Min(), 15);
+    f.cc(41, 9); // the controller sets decay 1 rate
+    f.clearSent();
+
+    f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = false;
+    e.cbEnvRevClick();
+    f.settle();
+    EXPECT_EQ(f.knob("Knob40").Min(), 0);
+    EXPECT_EQ(f.knob("Knob40").Max(), 31);
+    EXPECT_EQ(f.knob("Knob41").Position(), 9);
+    EXPECT_EQ(f.settings.Value("Envelope", "TimeReverse", true), QVariant(false));
+    const TOp& op1 = e.Map.Op(0);
+    EXPECT_EQ(f.toController(), (Messages{bytes(message(8)), echo(40, op1.Field(OpField::AR).Val),
+                                          echo(41, 9), echo(43, op1.Field(OpField::D2R).Val),
+                                          echo(44, op1.Field(OpField::RR).Val)}));
+    EXPECT_TRUE(f.toSynth().empty()); // a rate stays a rate
+
+    f.clearSent();
+    f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = true;
+    e.cbEnvRevClick();
+    f.settle();
+    EXPECT_EQ(f.toController().front(), bytes(message(7)));
+    EXPECT_EQ(f.toController().size(), 5u);
+}
+
+TEST_F(ControllerFeedback, PresetSequenceEndsWithOperatorOneSelected) {
+    writePreset("Marrowlink.SYX", message(1));
+    writePreset("Marrowlink_Rev.SYX", message(2));
+    f.cc(102, 1); // operator 3
+    f.clearSent();
+    e.bLoadBCRClick();
+    f.settle();
+    const Messages sent = f.toController();
+    ASSERT_GE(sent.size(), 3u);
+    EXPECT_EQ(sent[0], bytes(message(1)));
+    EXPECT_EQ(sent[1], bytes(message(2)));
+    EXPECT_EQ(sent.back(), echo(100, 1));
+    EXPECT_EQ(e.SelectedOp, 0);
+}
+
+TEST_F(ControllerFeedback, EchoesTellTheRowWhatTheControllerShows) {
+    // A value button changed by a dump can be clicked back from the controller.
+    e.Map.SingleRecord(15).Val = 1; // key sync On, set without the controller
+    e.EchoRow(15);
+    f.cc(15, 0);
+    EXPECT_EQ(e.Map.SingleRecord(15).Val, 0);
+}
+
+} // namespace
