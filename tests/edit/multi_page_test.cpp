@@ -1,0 +1,134 @@
+#include "support/editor_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Messages = std::vector<EditorFixture::Message>;
+
+struct MultiPage : ::testing::Test {
+    EditorFixture f;
+    Editor& e = f.editor;
+    TMulti& multi = e.Map.Multi();
+    void SetUp() override {
+        f.startWithDevices();
+        e.pcModeChange(Editor::Page::Multipart);
+        f.settle();
+        f.clearSent();
+    }
+    CaptionView* button(const QString& name) { return f.controls.FindCaption(name); }
+    void click(const QString& name, bool backwards = false) {
+        e.lValMouseDown(button(name), Editor::MouseButton::Left, backwards);
+        e.lValMouseDown(button(name), Editor::MouseButton::Left, backwards);
+        e.tlmValClick(button(name));
+        f.settle();
+    }
+    void setMaxNotes(std::initializer_list<int> values) {
+        int part = 1;
+        for (int v : values)
+            multi.Part(part++).Field(PartField::MaxNotes).Val = v;
+    }
+    int maxNotes(int part) { return multi.Part(part).Field(PartField::MaxNotes).Val; }
+    static EditorFixture::Message noteLimit(int part, int value) {
+        return paramChange(0x10, 12 * (part - 1), value);
+    }
+};
+
+TEST_F(MultiPage, NoteLimitTakesFromTheHighestNumberedLargestPart) {
+    setMaxNotes({2, 2, 2, 2, 0, 0, 0, 0});
+    click(QStringLiteral("tlMaxNotes5"));
+    EXPECT_EQ(maxNotes(5), 1);
+    EXPECT_EQ(maxNotes(4), 1);
+    EXPECT_EQ(f.toSynth(), (Messages{noteLimit(5, 1), noteLimit(4, 1), noteLimit(5, 1)}));
+}
+
+TEST_F(MultiPage, NoteLimitFromASinglePart) {
+    setMaxNotes({8, 0, 0, 0, 0, 0, 0, 0});
+    click(QStringLiteral("tlMaxNotes2"));
+    EXPECT_EQ(maxNotes(1), 7);
+    EXPECT_EQ(maxNotes(2), 1);
+}
+
+TEST_F(MultiPage, NoteLimitUndoesARaiseOfTheLargestPart) {
+    setMaxNotes({4, 4, 0, 0, 0, 0, 0, 0});
+    click(QStringLiteral("tlMaxNotes1"));
+    EXPECT_EQ(maxNotes(1), 4);
+    EXPECT_EQ(f.toSynth(), (Messages{noteLimit(1, 5), noteLimit(1, 4), noteLimit(1, 4)}));
+}
+
+TEST_F(MultiPage, NoteLimitRepeatsAfterABackwardsWrap) {
+    setMaxNotes({0, 2, 2, 2, 2, 0, 0, 0});
+    click(QStringLiteral("tlMaxNotes1"), true); // 0 wraps back to 8: total 16
+    int total = 0;
+    for (int p = 1; p <= 8; ++p)
+        total += maxNotes(p);
+    EXPECT_EQ(total, 8);
+    EXPECT_EQ(f.toSynth().back(), noteLimit(1, maxNotes(1)));
+}
+
+TEST_F(MultiPage, BankButtonRelabelsTheVoiceAndSendsOnlyTheBank) {
+    multi.Part(3).Field(PartField::Patch).Val = 7;
+    click(QStringLiteral("tlPatchBank3"));
+    EXPECT_EQ(f.caption("tlPatchBank3"), QStringLiteral("User"));
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x10, 24 + 1, 1)});
+    EXPECT_EQ(multi.Part(3).Field(PartField::Patch).Val, 7);
+    EXPECT_EQ(f.caption("lPatch3"), QStringLiteral("7")); // no USERNames.txt: the number
+    EXPECT_EQ(f.knob("kPatch3").ValStrList().value(7), QStringLiteral("User 8"));
+}
+
+TEST_F(MultiPage, MemoryLockWrapsAndSendsOnce) {
+    multi.Field(MultiField::MemLock).Val = 1;
+    click(QStringLiteral("tlMemLock"));
+    EXPECT_EQ(f.caption("tlMemLock"), QStringLiteral("Off"));
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x24, 3, 0)});
+}
+
+TEST_F(MultiPage, EffectTypeAsksForTheMultiAsTheControllerWould) {
+    click(QStringLiteral("tlFxType"));
+    const Messages sent = f.toSynth();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], paramChange(0x24, 4, 1));
+    EXPECT_EQ(sent[1][12], 'S');
+    EXPECT_TRUE(e.PatchRequestedByController);
+}
+
+TEST_F(MultiPage, KnobsSendSevenBytesAndMasterTuneEight) {
+    KnobValue& volume = f.knob("kVolume2");
+    e.MKnobMouseDown(&volume);
+    volume.SetPosition(80);
+    KnobValue& tune = f.knob("kMasterTune");
+    e.MKnobKeyDown(&tune);
+    tune.SetPosition(64);
+    tune.SetPosition(65); // unarmed: nothing
+    f.settle();
+    EXPECT_EQ(f.toSynth(), (Messages{paramChange(0x10, 12 + 8, 80),
+                                     {0xF0, 0x43, 0x10, 0x10, 0x7B, 0x00, 0x40, 0xF7}}));
+    EXPECT_TRUE(f.toController().empty());
+}
+
+TEST_F(MultiPage, HoverShowsValueLabelsButVoiceNamesStay) {
+    e.MKnobMouseEnter(&f.knob("kVolume2"));
+    EXPECT_TRUE(f.controls.Caption(QStringLiteral("lVolume2")).visible);
+    e.MKnobMouseLeave(&f.knob("kVolume2"));
+    EXPECT_FALSE(f.controls.Caption(QStringLiteral("lVolume2")).visible);
+    e.MKnobMouseLeave(&f.knob("kPatch2"));
+    EXPECT_TRUE(f.controls.Caption(QStringLiteral("lPatch2")).visible);
+}
+
+TEST_F(MultiPage, PageChangesSendTheModeMessages) {
+    e.pcModeChange(Editor::Page::Multipart);
+    e.pcModeChange(Editor::Page::MidiSetup);
+    f.settle();
+    const Messages sent = f.toSynth();
+    ASSERT_EQ(sent.size(), 4u + 3u);
+    EXPECT_EQ(sent[0], paramChange(0x24, 0x7A, 0));
+    EXPECT_EQ(sent[1], paramChange(0x24, 0x78, 0x7F));
+    EXPECT_EQ(sent[2], paramChange(0x24, 0x6D, 0x7F));
+    EXPECT_EQ(sent[3][12], 'S');
+    EXPECT_EQ(sent[4], paramChange(0x24, 0x7A, 0));
+    EXPECT_EQ(sent[5], paramChange(0x24, 0x7A, 0x7F));
+    EXPECT_EQ(sent[6][12], 'E');
+    EXPECT_FALSE(e.MultiMode);
+}
+
+} // namespace

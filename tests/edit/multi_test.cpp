@@ -1,0 +1,93 @@
+#include "dump_messages.h"
+#include "support/editor_fixture.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Messages = std::vector<EditorFixture::Message>;
+
+struct MultiDumps : ::testing::Test {
+    EditorFixture f;
+    Editor& e = f.editor;
+    TMulti& multi = e.Map.Multi();
+    void SetUp() override {
+        f.startWithDevices();
+        e.pcModeChange(Editor::Page::Multipart);
+        f.settle();
+        f.clearSent();
+    }
+};
+
+TEST_F(MultiDumps, FirstBlockSetsEveryControlTheSecondOnlyChanges) {
+    int notices = 0;
+    for (int index = 0; index < 95; ++index)
+        if (KnobValue* knob = e.Map.MultiRow(index)->Param->Knob)
+            knob->OnChange = [&] { ++notices; };
+    const DumpMessages zeros;
+    f.fromSynth(zeros.multiBlock);
+    EXPECT_EQ(notices, 3 + 8 * 7); // every knob whose record the block holds
+    EXPECT_EQ(f.caption("lCurrentMulti"), QStringLiteral("Current: From Synth"));
+    notices = 0;
+    f.fromSynth(zeros.multiBlock);
+    EXPECT_EQ(notices, 0);
+    EXPECT_TRUE(f.toController().empty()); // multis are never echoed
+}
+
+TEST_F(MultiDumps, PartValuesLandInTheirRecords) {
+    const DumpMessages dump([](ParameterMap& m) {
+        m.Multi().Part(2).Field(PartField::Patch).Val = 12;
+        m.Multi().Part(3).Field(PartField::Volume).Val = 77;
+        m.Multi().Field(MultiField::MasterTune).Val = 64;
+    });
+    f.fromSynth(dump.multiBlock);
+    EXPECT_EQ(multi.Part(2).Field(PartField::Patch).Val, 12);
+    EXPECT_EQ(multi.Part(3).Field(PartField::Volume).Val, 77);
+    EXPECT_EQ(f.caption("lMasterTune"), QStringLiteral("0"));
+    EXPECT_EQ(f.caption("lPatch2"), QStringLiteral("12")); // no names file: numbers
+}
+
+TEST_F(MultiDumps, BankStoredByTheDumpNamesTheVoiceFromThatBank) {
+    QFile names(f.folderFile(QStringLiteral("USERNames.txt")));
+    ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+    names.write("U one\r\nU two\r\nU three\r\n");
+    names.close();
+    EditorFixture g; // a fresh editor that reads the file at start-up
+    EXPECT_TRUE(QFile::copy(names.fileName(), g.folderFile(QStringLiteral("USERNames.txt"))));
+    g.startWithDevices();
+    const DumpMessages dump([](ParameterMap& m) {
+        m.Multi().Part(4).Field(PartField::Bank).Val = 1;
+        m.Multi().Part(4).Field(PartField::Patch).Val = 2;
+    });
+    g.editor.pcModeChange(Editor::Page::Multipart);
+    g.settle();
+    g.clearSent();
+    g.fromSynth(dump.multiBlock);
+    EXPECT_EQ(g.caption("lPatch4"), QStringLiteral("U three"));
+    EXPECT_EQ(g.knob("kPatch4").ValStrList().value(0), QStringLiteral("User 1"));
+    EXPECT_TRUE(g.toSynth().empty()); // re-targeting sends nothing
+}
+
+TEST_F(MultiDumps, BuildingAfterDecodingReproducesTheMessage) {
+    const DumpMessages dump([](ParameterMap& m) {
+        int v = 0;
+        for (int index = 0; index < 95; ++index) {
+            TSyx_Param& r = *m.MultiRow(index)->Param;
+            r.Val = (v += 7) % (r.Max + 1);
+        }
+    });
+    auto received = dump.multiBlock;
+    received[16 + 4 + 11] = 0x2A; // a part's unused byte is kept as received
+    received[116] = Sysex::SysexChecksum(received.data() + 6, 110);
+    f.fromSynth(received);
+    f.fromSynth(dump.multiEffect);
+    e.BuildMultiBlock();
+    e.BuildMultiEffect();
+    const auto block = e.Data.MultiBuf.Message();
+    const auto effect = e.Data.MultiEffectBuf.Message();
+    EXPECT_EQ(EditorFixture::Message(block.begin(), block.end()), received);
+    EXPECT_EQ(EditorFixture::Message(effect.begin(), effect.end()), dump.multiEffect);
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+#include "dump_messages.h"
+#include "support/editor_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Messages = std::vector<EditorFixture::Message>;
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray bytesOf(const std::vector<std::uint8_t>& m) {
+    return QByteArray(reinterpret_cast<const char*>(m.data()), qsizetype(m.size()));
+}
+
+struct SoundFiles : ::testing::Test {
+    EditorFixture f;
+    Editor& e = f.editor;
+    QString patchPath(const char* name) {
+        return f.folderFile(QStringLiteral("Patch/")) + QString::fromLatin1(name);
+    }
+    void SetUp() override {
+        QDir(f.dir.path()).mkpath(QStringLiteral("Patch"));
+        QDir(f.dir.path()).mkpath(QStringLiteral("Multi"));
+        f.startWithDevices();
+    }
+    void saveAs(const QString& path, std::optional<Answer> answer = {}) {
+        f.files.answers.push_back(path);
+        if (answer)
+            f.prompts.answers.push_back(*answer);
+        e.bSavePatchClick();
+    }
+};
+
+TEST_F(SoundFiles, SaveOffersTheTrimmedNameAndWritesTheLayout) {
+    f.controls.Edit(QStringLiteral("eName")).SetText(QStringLiteral("  Bass  "));
+    saveAs(patchPath("Bass.SYX"));
+    ASSERT_EQ(f.files.requests.size(), 1u);
+    const FileDialogRequest& asked = f.files.requests[0];
+    EXPECT_EQ(asked.proposedName, QStringLiteral("Bass.SYX"));
+    EXPECT_EQ(asked.title, QStringLiteral("Save Patch File"));
+    EXPECT_EQ(asked.filter, QStringLiteral("Sysex files (*.syx)|*.SYX"));
+    EXPECT_EQ(QDir(asked.folder), QDir(f.folderFile(QStringLiteral("Patch"))));
+    const QByteArray file = readAll(patchPath("Bass.SYX"));
+    ASSERT_EQ(file.size(), 191);
+    for (int at : {0, 41, 69, 90})
+        EXPECT_EQ(quint8(file[at]), 0xF0) << at;
+    for (int at : {40, 68, 89, 190})
+        EXPECT_EQ(quint8(file[at]), 0xF7) << at;
+    EXPECT_EQ(file.mid(90, 6), QByteArray("\xF0\x43\x00\x03\x00\x5D", 6));
+    EXPECT_EQ(file.mid(90 + 83, 10), QByteArray("  Bass    "));
+    EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Bass"));
+}
+
+TEST_F(SoundFiles, OverwriteWithBackupNoAndCancel) {
+    writeAll(patchPath("Bass.SYX"), "old");
+    saveAs(patchPath("Bass.SYX"), Answer::Cancel);
+    EXPECT_EQ(readAll(patchPath("Bass.SYX")), QByteArray("old"));
+    EXPECT_EQ(f.caption("lCurrentPatch"), QString());
+    EXPECT_EQ(
+        f.prompts.shown.value(0),
+        QStringLiteral(
+            "question3:    File exists !\n\nShall I make a backup? (*.BAK)\n\n(NO to overwrite)"));
+
+    saveAs(patchPath("Bass.SYX"), Answer::Yes);
+    EXPECT_EQ(readAll(patchPath("Bass.BAK")), QByteArray("old"));
+    EXPECT_EQ(readAll(patchPath("Bass.SYX")).size(), 191);
+
+    // An existing backup is replaced by the file as it was before this save.
+    writeAll(patchPath("Bass.SYX"), "second");
+    saveAs(patchPath("Bass.SYX"), Answer::Yes);
+    EXPECT_EQ(readAll(patchPath("Bass.BAK")), QByteArray("second"));
+
+    writeAll(patchPath("Bass.SYX"), "third");
+    saveAs(patchPath("Bass.SYX"), Answer::No);
+    EXPECT_EQ(readAll(patchPath("Bass.BAK")), QByteArray("second"));
+    EXPECT_EQ(readAll(patchPath("Bass.SYX")).size(), 191);
+}
+
+TEST_F(SoundFiles, BackupThatCannotBeMadeWritesNothing) {
+    writeAll(patchPath("Lead.SYX"), "keep me");
+    QDir(f.dir.path()).mkpath(QStringLiteral("Patch/Lead.BAK")); // a folder where the backup goes
+    saveAs(patchPath("Lead.SYX"), Answer::Yes);
+    EXPECT_EQ(readAll(patchPath("Lead.SYX")), QByteArray("keep me"));
+    EXPECT_TRUE(f.prompts.shown.last().startsWith(QStringLiteral("error: Cannot make the backup")));
+    EXPECT_EQ(f.caption("lCurrentPatch"), QString());
+}
+
+TEST_F(SoundFiles, FailedSaveIsReportedAndTheCaptionStays) {
+    f.controls.Caption(QStringLiteral("lCurrentPatch")).caption = QStringLiteral("Current: Before");
+    saveAs(f.folderFile(QStringLiteral("missing/folder/X.SYX")));
+    ASSERT_FALSE(f.prompts.shown.isEmpty());
+    EXPECT_TRUE(f.prompts.shown.last().startsWith(QStringLiteral("error: Unable to save")));
+    EXPECT_TRUE(f.prompts.shown.last().contains(QStringLiteral("X.SYX")));
+    EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Before"));
+}
+
+TEST_F(SoundFiles, LoadSendsEachMessageThenDecodesIt) {
+    const DumpMessages dump([](ParameterMap& m) { m.SingleRecord(26).Val = 6; },
+                            QStringLiteral("Organ"));
+    writeAll(patchPath("Organ.SYX"), bytesOf(dump.addVoice) + bytesOf(dump.aftertouch) +
+                                         bytesOf(dump.voiceEffect) + bytesOf(dump.voiceBlock));
+    f.files.answers.push_back(patchPath("Organ.SYX"));
+    e.bLoadPatchClick();
+    f.settle();
+    EXPECT_EQ(f.files.requests[0].title, QStringLiteral("Load Patch File"));
+    const auto mask = paramChange(0x12, 0x5D, 0x0F);
+    Messages expected{dump.voiceEffect, mask, dump.aftertouch, mask,
+                      dump.addVoice,    mask, dump.voiceBlock};
+    const char* name = "Organ     ";
+    for (int c = 0; c < 10; ++c)
+        expected.push_back(paramChange(0x12, 77 + c, name[c]));
+    expected.push_back(mask);
+    EXPECT_EQ(f.toSynth(), expected);
+    EXPECT_EQ(e.Map.SingleRecord(26).Val, 6);
+    EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Organ"));
+}
+
+TEST_F(SoundFiles, ShortFileIsDecodedByPositionAndOnlyWholeMessagesAreSent) {
+    const DumpMessages dump;
+    writeAll(patchPath("Block.SYX"), bytesOf(dump.voiceBlock)); // 101 bytes
+    f.files.answers.push_back(patchPath("Block.SYX"));
+    e.bLoadPatchClick();
+    f.settle();
+    // 41, 28, 21 and 11 bytes fell into the four buffers; none is one whole message.
+    for (const auto& m : f.toSynth())
+        EXPECT_NE(m.size(), 41u);
+    EXPECT_EQ(e.Data.VoiceBlockBuf[0], dump.voiceBlock[90]);
+    EXPECT_EQ(e.Data.VoiceBlockBuf.Length, 101);
+}
+
+TEST_F(SoundFiles, UnopenableFileChangesNothing) {
+    f.controls.Caption(QStringLiteral("lCurrentPatch")).caption = QStringLiteral("Current: Before");
+    f.files.answers.push_back(patchPath("Nothing.SYX"));
+    e.bLoadPatchClick();
+    EXPECT_EQ(f.prompts.shown, QStringList{QStringLiteral("error: Unable to open file.")});
+    EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Before"));
+}
+
+TEST_F(SoundFiles, CancelDoesNothing) {
+    e.bSavePatchClick();
+    e.bLoadPatchClick();
+    EXPECT_TRUE(f.prompts.shown.isEmpty());
+    EXPECT_TRUE(f.toSynth().empty());
+}
+
+TEST_F(SoundFiles, MultiSaveAndLoad) {
+    e.bSaveMultiClick(); // cancelled, but it shows what it offers first
+    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral(".SYX"));
+    e.Map.Multi().Field(MultiField::FxTime).Val = 42;
+    const QString path = f.folderFile(QStringLiteral("Multi/Live1.SYX"));
+    f.files.answers.push_back(path);
+    e.bSaveMultiClick();
+    const QByteArray file = readAll(path);
+    ASSERT_EQ(file.size(), 139);
+    EXPECT_EQ(file.left(6), QByteArray("\xF0\x43\x00\x7E\x00\x6E", 6));
+    EXPECT_EQ(quint8(file[117]), 0xF7);
+    EXPECT_EQ(file.mid(118, 6), QByteArray("\xF0\x43\x00\x7E\x00\x0D", 6));
+    EXPECT_EQ(file[135], 42);
+    EXPECT_EQ(
+        quint8(file[137]),
+        Sysex::SysexChecksum(reinterpret_cast<const std::uint8_t*>(file.constData()) + 124, 13));
+    EXPECT_EQ(quint8(file[138]), 0xF7);
+    EXPECT_EQ(f.caption("lCurrentMulti"), QStringLiteral("Current: Live1"));
+    EXPECT_EQ(e.MultiName, QString()); // a save leaves the name alone
+
+    e.Map.Multi().Field(MultiField::FxTime).Val = 0;
+    f.clearSent();
+    f.files.answers.push_back(path);
+    e.bLoadMultiClick();
+    f.settle();
+    EXPECT_EQ(e.Map.Multi().Field(MultiField::FxTime).Val, 42);
+    EXPECT_EQ(e.MultiName, QStringLiteral("Live1"));
+    const Messages sent = f.toSynth();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].size(), 21u); // the effect goes first
+    EXPECT_EQ(sent[1].size(), 118u);
+    e.bSaveMultiClick();
+    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral("Live1.SYX"));
+}
+
+} // namespace

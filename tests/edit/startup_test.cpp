@@ -1,0 +1,117 @@
+#include "support/editor_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Messages = std::vector<EditorFixture::Message>;
+using Port = Editor::Port;
+
+QVariant stored(EditorFixture& f, const char* section, const char* key) {
+    return f.settings.Value(QString::fromLatin1(section), QString::fromLatin1(key), QVariant());
+}
+
+TEST(StartUp, FirstRunWithoutSettings) {
+    EditorFixture f;
+    EXPECT_TRUE(f.editor.StartUp(3));
+    f.settle();
+    for (const char* key : {"Input", "Output", "CtrlInput", "CtrlOutput", "KbdInput"})
+        EXPECT_EQ(stored(f, "MidiDevices", key), QVariant(QStringLiteral("None"))) << key;
+    EXPECT_EQ(stored(f, "MouseWheel", "Jump"), QVariant(3));
+    EXPECT_EQ(f.editor.ModGroup, 1);
+    EXPECT_EQ(f.editor.SelectedOp, 0);
+    EXPECT_EQ(f.editor.RandomPercent, 5);
+    EXPECT_TRUE(f.editor.TimeReverse);
+    EXPECT_TRUE(f.toSynth().empty());
+    EXPECT_EQ(f.editor.InputDevices, (QStringList{"Synth", "BCR", "Keys", "None"}));
+    EXPECT_EQ(f.editor.OutputDevices, (QStringList{"Synth", "BCR", "None"}));
+    EXPECT_EQ(f.caption("lPatch1"), QStringLiteral("0"));
+}
+
+TEST(StartUp, StoredWheelJumpIsKept) {
+    EditorFixture f;
+    f.settings.SetValue("MouseWheel", "Jump", 5);
+    f.editor.StartUp(3);
+    EXPECT_EQ(f.editor.WheelDivider, 5);
+    EXPECT_EQ(stored(f, "MouseWheel", "Jump"), QVariant(5));
+}
+
+TEST(StartUp, RemembersDevicesByNameIgnoringCaseAndFetchesBothDumps) {
+    EditorFixture f;
+    f.settings.SetValue("MidiDevices", "Input", "synth");
+    f.settings.SetValue("MidiDevices", "Output", "SYNTH");
+    f.settings.SetValue("MidiDevices", "CtrlOutput", "BCR");
+    f.settings.SetValue("MidiDevices", "KbdInput", "Gone Keyboard");
+    f.editor.StartUp();
+    f.settle();
+    EXPECT_EQ(f.editor.Devices.SynthIn, 0);
+    EXPECT_EQ(f.editor.Devices.SynthOut, 0);
+    EXPECT_EQ(f.editor.Devices.KbdIn, -1);
+    EXPECT_EQ(stored(f, "MidiDevices", "KbdInput"), QVariant(QStringLiteral("None")));
+    EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("Synth")));
+    // Operator 1's start values are not sent: only the mode messages and the dump requests.
+    const Messages sent = f.toSynth();
+    ASSERT_EQ(sent.size(), 3u + 2u + 2u + 2u);
+    EXPECT_EQ(sent[0], paramChange(0x24, 0x7A, 0));
+    EXPECT_EQ(sent[2], paramChange(0x24, 0x6D, 0x7F));
+    EXPECT_EQ(sent[3][12], 'S');
+    EXPECT_EQ(sent[4][12], 'S');
+    EXPECT_EQ(sent[6], paramChange(0x24, 0x7A, 0x7F));
+    EXPECT_EQ(sent[7][12], 'E');
+    EXPECT_EQ(sent[8][12], 'E');
+    EXPECT_FALSE(f.editor.MultiMode);
+    EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).visible);
+    // The controller heard operator 1's values.
+    const Messages echoes = f.toController();
+    EXPECT_NE(std::find(echoes.begin(), echoes.end(), echo(39, 90)), echoes.end());
+}
+
+TEST(DeviceChoice, TakingAnotherPortsDeviceAsksFirst) {
+    EditorFixture f;
+    f.editor.StartUp();
+    f.editor.ChooseDevice(Port::SynthIn, 1);
+    f.prompts.answers = {Answer::No};
+    EXPECT_FALSE(f.editor.ChooseDevice(Port::CtrlIn, 1));
+    EXPECT_EQ(
+        f.prompts.shown.last(),
+        QStringLiteral("errorquestion: The Midi input has this device.\nReset the Midi Input?"));
+    EXPECT_EQ(f.editor.Devices.SynthIn, 1);
+    EXPECT_EQ(f.editor.Devices.CtrlIn, -1);
+    f.prompts.answers = {Answer::Yes};
+    EXPECT_TRUE(f.editor.ChooseDevice(Port::CtrlIn, 1));
+    EXPECT_EQ(f.editor.Devices.SynthIn, -1);
+    EXPECT_EQ(f.editor.Devices.CtrlIn, 1);
+    EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("None")));
+    EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("BCR")));
+}
+
+TEST(DeviceChoice, KeyboardAndOutputsConflicts) {
+    EditorFixture f;
+    f.editor.StartUp();
+    f.editor.ChooseDevice(Port::CtrlIn, 2);
+    f.editor.ChooseDevice(Port::KbdIn, 2);
+    EXPECT_EQ(
+        f.prompts.shown.last(),
+        QStringLiteral("errorquestion: The controller has this device.\nReset the controller?"));
+    f.editor.ChooseDevice(Port::SynthOut, 0);
+    EXPECT_FALSE(f.editor.ChooseDevice(Port::CtrlOut, 0));
+    EXPECT_EQ(
+        f.prompts.shown.last(),
+        QStringLiteral("errorquestion: The Synth output has this device.\nReset the Midi Input?"));
+    // An input and an output may share a name.
+    EXPECT_TRUE(f.editor.ChooseDevice(Port::SynthIn, 0));
+    EXPECT_EQ(f.editor.Devices.SynthOut, 0);
+}
+
+TEST(ShutDown, StoresDevicesAndTheGroup) {
+    EditorFixture f;
+    f.startWithDevices();
+    f.editor.lModGroupClick();
+    f.settings.values.clear();
+    f.editor.ShutDown();
+    EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("Synth")));
+    EXPECT_EQ(stored(f, "MidiDevices", "KbdInput"), QVariant(QStringLiteral("Keys")));
+    EXPECT_EQ(stored(f, "Modulation", "Start"), QVariant(2));
+}
+
+} // namespace
