@@ -1,0 +1,27 @@
+#pragma once
+
+#include "midi/midi_errors.h"
+#include "model/prompts.h"
+
+#include <QEvent>
+#include <QObject>
+
+// An application object that catches the MIDI ports' errors at the top of the event loop, shows
+// their text and lets the loop go on: no handler of the editor catches them itself, and Qt does not
+// let an exception pass through its event delivery.
+template <class Base> class GuardedApplication : public Base {
+public:
+    using Base::Base;
+
+    Prompter* Reporter = nullptr;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return Base::notify(receiver, event);
+        } catch (const EMidiError& error) {
+            if (Reporter)
+                Reporter->Error(error.Message());
+            return true;
+        }
+    }
+};

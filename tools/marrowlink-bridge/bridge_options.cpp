@@ -1,0 +1,124 @@
+#include "bridge_options.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace {
+const char* const Description =
+    "A controller bridge without a window: the BCR2000's control changes edit the TQ5's voice\n"
+    "exactly as in the editor, with every echo, dump, randomise and keyboard thru.\n"
+    "Devices are chosen by name (letter case ignored); message boxes are printed on standard\n"
+    "error and questions answered No. SIGINT or SIGTERM close the ports and end the bridge.\n"
+    "Exit codes: 0 done, 2 bad arguments or a device that does not exist.";
+
+bool fail(const QString& text, bool& error) {
+    std::fprintf(stderr, "marrowlink-bridge: %s\n", qPrintable(text));
+    error = true;
+    return false;
+}
+} // namespace
+
+std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, bool& error) {
+    error = false;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(Description));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    const QCommandLineOption api(QStringLiteral("api"),
+                                 QStringLiteral("MIDI system: alsa, jack or virtual (in-process "
+                                                "devices with a simulated synth)."),
+                                 QStringLiteral("api"));
+    const QCommandLineOption synthIn(QStringLiteral("synth-in"),
+                                     QStringLiteral("Input device the synth answers on."),
+                                     QStringLiteral("name"));
+    const QCommandLineOption synthOut(QStringLiteral("synth-out"),
+                                      QStringLiteral("Output device to the synth."),
+                                      QStringLiteral("name"));
+    const QCommandLineOption ctrlIn(QStringLiteral("ctrl-in"),
+                                    QStringLiteral("Input device from the controller."),
+                                    QStringLiteral("name"));
+    const QCommandLineOption ctrlOut(QStringLiteral("ctrl-out"),
+                                     QStringLiteral("Output device to the controller."),
+                                     QStringLiteral("name"));
+    const QCommandLineOption kbdIn(QStringLiteral("kbd-in"),
+                                   QStringLiteral("Input device of a keyboard (optional)."),
+                                   QStringLiteral("name"));
+    const QCommandLineOption modGroup(
+        QStringLiteral("mod-group"),
+        QStringLiteral(
+            "Modulation group at start: 0 aftertouch, 1 mod wheel (default), 2 breath, 3 foot."),
+        QStringLiteral("0..3"));
+    const QCommandLineOption folder(
+        QStringLiteral("folder"),
+        QStringLiteral(
+            "Folder of the voice-name and controller preset files (default: the current folder)."),
+        QStringLiteral("dir"));
+    const QCommandLineOption sendPreset(
+        QStringLiteral("send-preset"),
+        QStringLiteral(
+            "Send the controller preset after start-up, as answering Yes at the editor's start."));
+    const QCommandLineOption listDevices(
+        QStringLiteral("list-devices"),
+        QStringLiteral("Print the input and output device names and end."));
+    parser.addOptions({help, api, synthIn, synthOut, ctrlIn, ctrlOut, kbdIn, modGroup, folder,
+                       sendPreset, listDevices});
+    if (!parser.parse(arguments)) {
+        fail(parser.errorText(), error);
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()),
+             error);
+        return std::nullopt;
+    }
+
+    BridgeOptions options;
+    const QString apiName =
+        parser.isSet(api) ? parser.value(api).toLower() : QStringLiteral("virtual");
+    if (apiName == QStringLiteral("alsa"))
+        options.api = BridgeOptions::Api::Alsa;
+    else if (apiName == QStringLiteral("jack"))
+        options.api = BridgeOptions::Api::Jack;
+    else if (apiName == QStringLiteral("virtual"))
+        options.api = BridgeOptions::Api::Virtual;
+    else {
+        fail(QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"").arg(parser.value(api)),
+             error);
+        return std::nullopt;
+    }
+    options.listDevices = parser.isSet(listDevices);
+    options.sendPreset = parser.isSet(sendPreset);
+    options.synthIn = parser.value(synthIn);
+    options.synthOut = parser.value(synthOut);
+    options.ctrlIn = parser.value(ctrlIn);
+    options.ctrlOut = parser.value(ctrlOut);
+    options.kbdIn = parser.value(kbdIn);
+    options.folder = parser.value(folder);
+    if (parser.isSet(modGroup)) {
+        bool ok = false;
+        options.modGroup = parser.value(modGroup).toInt(&ok);
+        if (!ok || options.modGroup < 0 || options.modGroup > 3) {
+            fail(QStringLiteral("--mod-group takes 0, 1, 2 or 3, not \"%1\"")
+                     .arg(parser.value(modGroup)),
+                 error);
+            return std::nullopt;
+        }
+    }
+    if (!options.listDevices) {
+        for (const auto& [option, value] : {std::pair{&synthIn, options.synthIn},
+                                            {&synthOut, options.synthOut},
+                                            {&ctrlIn, options.ctrlIn},
+                                            {&ctrlOut, options.ctrlOut}})
+            if (value.isEmpty()) {
+                fail(
+                    QStringLiteral("--%1 NAME is needed (see --help)").arg(option->names().first()),
+                    error);
+                return std::nullopt;
+            }
+    }
+    return options;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/prompts.h"
+
+// Message boxes for a program without a window: each text goes to standard error; warnings and
+// errors let the work go on and every question is answered No.
+class ConsolePrompter : public Prompter {
+public:
+    void Warning(const QString& text) override;
+    void Error(const QString& text) override;
+    void Message(const QString& text) override;
+    Answer Question(const QString& text, bool withCancel) override;
+    Answer ErrorQuestion(const QString& text) override;
+};
+
+// File dialogs for a program without a window: always cancelled.
+class NoFileChooser : public FileChooser {
+public:
+    std::optional<QString> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
+};

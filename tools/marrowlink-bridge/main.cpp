@@ -1,0 +1,134 @@
+// marrowlink-bridge: the editor's engine between a controller and a synth, without a window.
+
+#include "bridge_options.h"
+#include "console_prompter.h"
+#include "edit/editor.h"
+#include "edit/guarded_application.h"
+#include "edit/system_services.h"
+#include "midi/rtmidi_service.h"
+#include "midi/simulated_synth_device.h"
+#include "midi/virtual_midi_service.h"
+#include "model/headless_controls.h"
+#include "quit_on_signal.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QString SimulatorName = QStringLiteral("TQ5 Simulator");
+
+// The in-process devices of the virtual API: a simulated synth and two idle devices, enough to
+// watch the bridge start and fetch a voice without hardware.
+struct VirtualSetup {
+    VirtualMidiService service;
+    std::unique_ptr<SimulatedSynthDevice> synth;
+    VirtualSetup() {
+        synth = std::make_unique<SimulatedSynthDevice>(service, SimulatorName);
+        service.AddDevice(QStringLiteral("Virtual Controller"));
+        service.AddDevice(QStringLiteral("Virtual Keyboard"), VirtualMidiService::SendsToComputer);
+    }
+};
+
+void printList(const char* heading, const QStringList& names) {
+    std::printf("%s\n", heading);
+    for (const QString& name : names)
+        std::printf("  %s\n", qPrintable(name));
+}
+
+bool hasDevice(const QStringList& names, const QString& name) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const QString& n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    GuardedApplication<QCoreApplication> app(argc, argv);
+    bool error = false;
+    const std::optional<BridgeOptions> options = ParseBridgeOptions(app.arguments(), error);
+    if (!options)
+        return error ? 2 : 0;
+
+    std::unique_ptr<VirtualSetup> virtualSetup;
+    std::unique_ptr<RtMidiService> rtmidi;
+    MidiService* service = nullptr;
+    try {
+        if (options->api == BridgeOptions::Api::Virtual) {
+            virtualSetup = std::make_unique<VirtualSetup>();
+            service = &virtualSetup->service;
+        } else {
+            rtmidi = std::make_unique<RtMidiService>(
+                options->api == BridgeOptions::Api::Jack ? MidiBackend::Jack : MidiBackend::Alsa,
+                QStringLiteral("marrowlink-bridge"));
+            service = rtmidi.get();
+        }
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "marrowlink-bridge: the MIDI system cannot be used: %s\n",
+                     failure.what());
+        return 2;
+    }
+
+    const QStringList inputs = service->InputDevices();
+    const QStringList outputs = service->OutputDevices();
+    if (options->listDevices) {
+        printList("Input devices:", inputs);
+        printList("Output devices:", outputs);
+        return 0;
+    }
+    const std::pair<const QString*, bool> wanted[] = {{&options->synthIn, true},
+                                                      {&options->synthOut, false},
+                                                      {&options->ctrlIn, true},
+                                                      {&options->ctrlOut, false},
+                                                      {&options->kbdIn, true}};
+    for (const auto& [name, input] : wanted) {
+        if (name->isEmpty() || hasDevice(input ? inputs : outputs, *name))
+            continue;
+        std::fprintf(stderr,
+                     "marrowlink-bridge: no MIDI %s device named \"%s\" (see --list-devices)\n",
+                     input ? "input" : "output", qPrintable(*name));
+        return 2;
+    }
+
+    MemorySettings settings;
+    const QString devices = QStringLiteral("MidiDevices");
+    settings.SetValue(devices, QStringLiteral("Input"), options->synthIn);
+    settings.SetValue(devices, QStringLiteral("Output"), options->synthOut);
+    settings.SetValue(devices, QStringLiteral("CtrlInput"), options->ctrlIn);
+    settings.SetValue(devices, QStringLiteral("CtrlOutput"), options->ctrlOut);
+    settings.SetValue(devices, QStringLiteral("KbdInput"),
+                      options->kbdIn.isEmpty() ? QStringLiteral("None") : options->kbdIn);
+    settings.SetValue(QStringLiteral("Modulation"), QStringLiteral("Start"), options->modGroup);
+
+    HeadlessControls controls;
+    ConsolePrompter prompts;
+    NoFileChooser files;
+    SystemClock clock;
+    ThreadSleeper sleeper;
+    UniformRandom random;
+    app.Reporter = &prompts;
+    const QDir folder(options->folder.isEmpty() ? QDir::currentPath() : options->folder);
+    Editor editor(*service, EditorServices{controls, prompts, files, settings, clock, sleeper,
+                                           random, folder});
+    try {
+        if (!editor.StartUp())
+            return 2;
+        if (options->sendPreset)
+            editor.bLoadBCRClick();
+    } catch (const EMidiError& failure) {
+        prompts.Error(failure.Message());
+    }
+
+    QuitEventLoopOnSignals();
+    std::fprintf(stderr, "marrowlink-bridge: running; SIGINT or SIGTERM ends it\n");
+    std::fflush(stderr);
+    app.exec();
+    try {
+        editor.ShutDown();
+    } catch (const EMidiError& failure) {
+        prompts.Error(failure.Message());
+    }
+    return 0;
+}
