@@ -11,14 +11,20 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-// Paints the widget as the screen would, into an image of its size.
-void paintOnce(QWidget& widget, QImage& target) {
-    widget.render(&target);
-    benchmark::DoNotOptimize(target.constBits());
+// Paints the widget as the screen would, into an image of its size, once per iteration;
+// `between` runs before each paint.
+template <class Between>
+void paintRepeatedly(benchmark::State& state, QWidget& widget, Between between) {
+    QImage target(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        between();
+        widget.render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
 }
 
-QImage targetFor(const QWidget& widget) {
-    return QImage(widget.size(), QImage::Format_ARGB32_Premultiplied);
+void paintRepeatedly(benchmark::State& state, QWidget& widget) {
+    paintRepeatedly(state, widget, [] {});
 }
 
 void PatchKnobOnWallpaper(benchmark::State& state) {
@@ -29,9 +35,7 @@ void PatchKnobOnWallpaper(benchmark::State& state) {
     knob.move(760, 640); // where the four tiles meet
     knob.SetMax(99);
     knob.SetPosition(50);
-    QImage target = targetFor(knob);
-    for (auto _ : state)
-        paintOnce(knob, target);
+    paintRepeatedly(state, knob);
 }
 BENCHMARK(PatchKnobOnWallpaper)->Unit(benchmark::kMicrosecond);
 
@@ -42,9 +46,7 @@ void MultipartImageKnob(benchmark::State& state) {
     styleMultipartKnob(knob, Pictures::MultipartKnob());
     knob.move(20, 20);
     knob.SetPosition(64);
-    QImage target = targetFor(knob);
-    for (auto _ : state)
-        paintOnce(knob, target);
+    paintRepeatedly(state, knob);
 }
 BENCHMARK(MultipartImageKnob)->Unit(benchmark::kMicrosecond);
 
@@ -54,9 +56,7 @@ void OperatorGraph(benchmark::State& state) {
     const int values[] = {16, 32, 16, 24, 16, 16, 16, 0};
     for (int i = 0; i < 8; ++i)
         graph.SetValue(values[i], i);
-    QImage target = targetFor(graph);
-    for (auto _ : state)
-        paintOnce(graph, target);
+    paintRepeatedly(state, graph);
 }
 BENCHMARK(OperatorGraph)->Unit(benchmark::kMicrosecond);
 
@@ -64,13 +64,11 @@ BENCHMARK(OperatorGraph)->Unit(benchmark::kMicrosecond);
 void OperatorGraphRecoloured(benchmark::State& state) {
     Tmbadsr2 graph;
     styleOperatorGraph(graph);
-    QImage target = targetFor(graph);
     bool selected = false;
-    for (auto _ : state) {
+    paintRepeatedly(state, graph, [&] {
         selected = !selected;
         graph.SetGradientColor(selected ? Colours::Yellow : Colours::Navy);
-        paintOnce(graph, target);
-    }
+    });
 }
 BENCHMARK(OperatorGraphRecoloured)->Unit(benchmark::kMicrosecond);
 } // namespace

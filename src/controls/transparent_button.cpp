@@ -1,7 +1,6 @@
 #include "controls/transparent_button.h"
 
 #include "controls/bevel_frame.h"
-#include "controls/qt_colour.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,7 +21,7 @@ ButtonColours coloursOf(const QPalette& palette) {
 }
 } // namespace
 
-TTransparentButton::TTransparentButton(QWidget* parent) : QWidget(parent) {
+TTransparentButton::TTransparentButton(QWidget* parent) : WidgetCaption<QWidget>(parent) {
     setMouseTracking(true);
     resize(40, 40);
 }
@@ -36,18 +35,6 @@ template <class T> void TTransparentButton::setVisual(T& field, const T& value) 
 
 void TTransparentButton::SetCaption(const QString& text) {
     setVisual(caption_, text);
-}
-
-void TTransparentButton::SetColor(TColor background) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Button, toQColor(background));
-    setPalette(colours);
-}
-
-void TTransparentButton::SetFontColor(TColor text) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, toQColor(text));
-    setPalette(colours);
 }
 
 void TTransparentButton::SetGlyph(const QImage& strip) {

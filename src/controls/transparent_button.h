@@ -2,7 +2,7 @@
 
 #include "controls/button_layout.h"
 #include "controls/glyph_list.h"
-#include "model/views.h"
+#include "controls/widget_caption.h"
 
 #include <QImage>
 #include <QWidget>
@@ -17,20 +17,14 @@ enum TFrameStyle { fsRegular, fsIndent, fsExplorer, fsNone, fsLight, fsDark, fsM
 // Every accepted press reports OnMouseDown twice with the same arguments, and every release and
 // move reports OnMouseUp / OnMouseMove twice; the pages' press handlers count on this and act on
 // one report of each pair.
-class TTransparentButton : public QWidget, public CaptionView {
+class TTransparentButton : public WidgetCaption<QWidget> {
 public:
     explicit TTransparentButton(QWidget* parent = nullptr);
 
     void SetCaption(const QString& text) override;
     QString Caption() const override { return caption_; }
-    void SetVisible(bool visible) override { setVisible(visible); }
-    bool IsVisible() const override { return !isHidden(); }
-    void SetEnabled(bool enabled) override { setEnabled(enabled); }
-    bool IsEnabled() const override { return isEnabled(); }
     // The button face colour, shown when the button is not transparent.
-    void SetColor(TColor background) override;
-    void SetFontColor(TColor text) override;
-    void SetLeft(int left) override { move(left, y()); }
+    void SetColor(TColor background) override { setPaletteColour(QPalette::Button, background); }
 
     // A picture, or a strip of up to four side by side: normal, disabled, pressed, (unused).
     const QImage& Glyph() const { return glyph_; }

@@ -12,15 +12,6 @@ QImage galleryPicture(const char* name) {
     return QImage(folder.filePath(QLatin1String(name)));
 }
 
-QRect inkOf(const QImage& image, QRgb ink) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == ink)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
 const QRgb Aqua = qRgb(0, 255, 255);
 const QRgb Teal = qRgb(0, 128, 128);
 } // namespace

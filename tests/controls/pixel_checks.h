@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRect>
 #include <cmath>
 #include <numbers>
 
@@ -30,6 +31,16 @@ inline QPointF dotCentre(int side, double angle, double distance) {
     const double radius = side / 2.0;
     const double t = angle * std::numbers::pi / 180;
     return {radius + std::cos(t) * distance, radius - std::sin(t) * distance};
+}
+
+// The bounding box of the pixels of exactly this colour (the fully covered part of a text, say).
+inline QRect inkOf(const QImage& image, QRgb ink) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == ink)
+                box |= QRect(x, y, 1, 1);
+    return box;
 }
 
 inline double distanceBetween(QPointF a, QPointF b) {

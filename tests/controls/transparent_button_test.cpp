@@ -1,5 +1,6 @@
 #include "controls/bevel_frame.h"
 #include "controls/transparent_button.h"
+#include "pixel_checks.h"
 #include "widget_events.h"
 
 #include <QPainter>
@@ -38,15 +39,6 @@ protected:
     int clicks = 0;
 };
 
-// The pixels of the caption's colour: where the text lies.
-QRect inkOf(const QImage& image, QRgb ink) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == ink)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
 } // namespace
 
 TEST_F(ValueField, ShowsOnlyItsCaptionUntilTheMouseIsOver) {

@@ -95,10 +95,7 @@ void drawDiagram(QPainter& painter, const Diagram& diagram, int index) {
     painter.setPen(QPen(Feedback, 1));
     drawFeedback(painter, boxRect(diagram.boxes[3], originX));
 
-    QFont small(QStringLiteral("DejaVu Sans"));
-    small.setPixelSize(8);
-    small.setBold(true);
-    painter.setFont(small);
+    painter.setFont(pictureFont(8));
     for (int op = 1; op <= 4; ++op) {
         const QRect box = boxRect(diagram.boxes[std::size_t(op - 1)], originX);
         painter.setPen(BoxEdge);
@@ -108,10 +105,7 @@ void drawDiagram(QPainter& painter, const Diagram& diagram, int index) {
         painter.drawText(box, Qt::AlignCenter, QString::number(op));
     }
 
-    QFont label(QStringLiteral("DejaVu Sans"));
-    label.setPixelSize(11);
-    label.setBold(true);
-    painter.setFont(label);
+    painter.setFont(pictureFont(11));
     painter.setPen(Number);
     // The control shows the top-left 67 x 77 pixels: keep the number inside them.
     painter.drawText(QRect(originX, 64, 67, 13), Qt::AlignCenter, QString::number(index + 1));

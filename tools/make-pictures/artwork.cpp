@@ -129,16 +129,11 @@ QImage drawSplash() {
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(wave);
 
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(72);
-    title.setBold(true);
-    painter.setFont(title);
+    painter.setFont(pictureFont(72));
     painter.setPen(QColor(245, 245, 250));
     painter.drawText(QRect(48, 150, 600, 90), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Marrowlink"));
-    QFont subtitle(QStringLiteral("DejaVu Sans"));
-    subtitle.setPixelSize(22);
-    painter.setFont(subtitle);
+    painter.setFont(pictureFont(22, false));
     painter.setPen(QColor(255, 214, 90));
     painter.drawText(QRect(52, 240, 600, 34), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("TQ5 sound editor and controller bridge"));

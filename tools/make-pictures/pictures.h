@@ -1,8 +1,17 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 
 // Our own pictures for the controls and pages, drawn from scratch.
+
+// The face all pictures write in.
+inline QFont pictureFont(int pixelSize, bool bold = true) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
 
 // Eight 72 x 78 diagrams of the algorithms: four numbered operator boxes, modulation lines,
 // carrier lines to the foot, a feedback loop on operator 4 and the number underneath.

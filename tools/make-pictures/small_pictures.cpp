@@ -80,10 +80,7 @@ QImage drawDonateButton() {
     painter.setBrush(QColor(200, 30, 50));
     painter.drawPath(heart);
 
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(15);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(pictureFont(15));
     painter.setPen(QColor(70, 40, 0));
     painter.drawText(QRect(36, 0, 80, 30), Qt::AlignVCenter | Qt::AlignLeft,
                      QStringLiteral("Donate"));
