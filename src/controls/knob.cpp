@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // One wheel notch, in eighths of a degree.
@@ -64,11 +65,15 @@ void TKnob::SetShowIndicator(bool show) {
 }
 
 void TKnob::SetLineLength(float length) {
+    if (!std::isfinite(length))
+        return;
     adoptSize();
     setVisual(lineLength_, std::max(3.0f, std::min(length, radius_ - 9)));
 }
 
 void TKnob::SetLineWidth(float width) {
+    if (!std::isfinite(width))
+        return;
     setVisual(lineWidth_, std::clamp(width, 1.0f, 8.0f));
 }
 

@@ -37,7 +37,8 @@ public:
     // A plain knob always shows its pointer; a transparent or image knob only with this set.
     bool ShowIndicator() const { return showIndicator_; }
     void SetShowIndicator(bool show);
-    // Line length or dot diameter, kept within 3 .. radius - 9 of the current size.
+    // Line length or dot diameter, kept within 3 .. radius - 9 of the current size (3 wins);
+    // a value that is not a number is ignored, as by SetLineWidth.
     float LineLength() const { return lineLength_; }
     void SetLineLength(float length);
     // Kept within 1 .. 8.

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -81,6 +82,23 @@ TEST_F(PatchKnob, HiddenKnobTakesItsNewSizeBeforeDrawing) {
     knob.resize(80, 75);
     EXPECT_EQ(knob.ComposeFrame().size(), QSize(80, 80));
     EXPECT_EQ(knob.size(), QSize(80, 80));
+}
+
+TEST_F(PatchKnob, LineSizesStayWithinTheirLimits) {
+    knob.SetLineLength(100);
+    EXPECT_FLOAT_EQ(knob.LineLength(), 37.5f - 9);
+    knob.SetLineLength(1);
+    EXPECT_FLOAT_EQ(knob.LineLength(), 3);
+    knob.SetLineLength(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_FLOAT_EQ(knob.LineLength(), 3);
+    knob.SetLineWidth(20);
+    EXPECT_FLOAT_EQ(knob.LineWidth(), 8);
+    knob.SetLineWidth(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_FLOAT_EQ(knob.LineWidth(), 8);
+    knob.SetValCentre(70); // the text stays 20 pixels inside the edges
+    EXPECT_EQ(knob.ValCentre(), 55);
+    knob.SetValTop(-4);
+    EXPECT_EQ(knob.ValTop(), 0);
 }
 
 TEST_F(PatchKnob, HoverPreviewsTheValueAndLeavingRestoresIt) {
