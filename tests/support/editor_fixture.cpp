@@ -29,10 +29,13 @@ int ScriptedRandom::Random(int range) {
     return v % range;
 }
 
-EditorFixture::EditorFixture()
+EditorFixture::EditorFixture(Synth synth)
     : editor(midi, EditorServices{controls, prompts, files, settings, clock, sleeper, random,
                                   QDir(dir.path())}) {
-    midi.AddDevice(QStringLiteral("Synth"));
+    if (synth == Synth::Simulated)
+        simulator = std::make_unique<SimulatedSynthDevice>(midi, QStringLiteral("Synth"));
+    else
+        midi.AddDevice(QStringLiteral("Synth"));
     midi.AddDevice(QStringLiteral("BCR"));
     midi.AddDevice(QStringLiteral("Keys"), VirtualMidiService::SendsToComputer);
 }

@@ -2,6 +2,7 @@
 
 #include "edit/editor.h"
 #include "edit/system_services.h"
+#include "midi/simulated_synth_device.h"
 #include "midi/virtual_midi_service.h"
 #include "model/headless_controls.h"
 #include "support/recording_prompter.h"
@@ -50,7 +51,8 @@ class EditorFixture {
 public:
     using Message = VirtualMidiService::Message;
 
-    EditorFixture();
+    enum class Synth { Plain, Simulated };
+    explicit EditorFixture(Synth synth = Synth::Plain);
 
     // Runs the start-up sequence with all five devices chosen, then forgets what it sent.
     void startWithDevices();
@@ -82,6 +84,7 @@ public:
     FixedClock clock;
     RecordingSleeper sleeper;
     ScriptedRandom random;
+    std::unique_ptr<SimulatedSynthDevice> simulator; // the "Synth" device, when simulated
     Editor editor;
 };
 
