@@ -16,15 +16,13 @@ Editor::Editor(MidiService& midi, EditorServices services)
     MidiSynthToPC.OnMidiInput = [this] { MidiSynthToPCMidiInput(); };
     MidiBCtoPC.OnMidiInput = [this] { MidiBCtoPCMidiInput(); };
     MidiKbdToPC.OnMidiInput = [this] { MidiKbdToPCMidiInput(); };
+    findControls();
 }
 
 Editor::~Editor() = default;
 
-void Editor::BuildMaps() {
+void Editor::findControls() {
     ControlLookup& c = services_.controls;
-    Map.BuildPatchMap(c, services_.prompts, services_.startFolder);
-    Map.BuildMultiMap(c, services_.prompts);
-
     Controls.lCtrlMsg = c.FindCaption(QStringLiteral("lCtrlMsg"));
     Controls.lRandom = c.FindCaption(QStringLiteral("lRandom"));
     Controls.lRandPercent = c.FindCaption(QStringLiteral("lRandPercent"));
@@ -48,8 +46,15 @@ void Editor::BuildMaps() {
         // Rows 8..23 are edited by value buttons; every other row has its knob.
         if (row >= 8 && row <= 23)
             continue;
-        KnobValue* knob = c.FindKnob(numbered("Knob", row));
-        Controls.Knob[row] = knob;
+        Controls.Knob[row] = c.FindKnob(numbered("Knob", row));
+    }
+}
+
+void Editor::BuildMaps() {
+    Map.BuildPatchMap(services_.controls, services_.prompts, services_.startFolder);
+    Map.BuildMultiMap(services_.controls, services_.prompts);
+    for (int row = 0; row < Slots::EditRowCount; ++row) {
+        KnobValue* knob = Controls.Knob[row];
         if (knob)
             knob->OnChange = [this, knob] { KnobChange(knob); };
     }

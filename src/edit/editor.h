@@ -252,6 +252,7 @@ private:
     QDir patchFolder() const;
     QDir multiFolder() const;
     static void setCaption(CaptionView* view, const QString& text);
+    void findControls();
     int& indexOf(Port port);
     TMidiInput& inputOf(Port port);
     TMidiOutput& outputOf(Port port);
