@@ -1,12 +1,11 @@
 #include "midi/rtmidi_service.h"
 
 #include "midi/device_names.h"
+#include "midi/input_delivery.h"
 #include "midi/midi_event.h"
 #include "midi/rtmidi_support.h"
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 
 namespace {
 
@@ -14,72 +13,49 @@ namespace {
 // does not fit.
 constexpr std::size_t JackLongestMessage = 16379;
 
-std::int64_t nowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 } // namespace
 
 class RtMidiService::Input final : public ServiceInput {
 public:
     Input(std::unique_ptr<RtMidiErrors> errors, std::unique_ptr<RtMidiIn> in, MidiInputSink& sink)
-        : errors_(std::move(errors)), in_(std::move(in)), sink_(sink) {
+        : errors_(std::move(errors)), delivery_(sink), in_(std::move(in)) {
         // Everything is asked for: RtMidi's timing filter would also drop 0xF1, which is queued;
         // the port filters 0xF8 and 0xFE itself.
         in_->ignoreTypes(false, false, false);
         in_->setCallback(&Input::received, this);
     }
-
-    MidiResult open(unsigned index) {
-        in_->openPort(index, "in");
+    MidiResult open(const Port& port) {
+        in_->openPort(port.index, "in");
         return in_->isPortOpen() ? MidiOk : errors_->Result();
     }
 
     MidiResult Start() override {
-        startNs_.store(nowNs(), std::memory_order_relaxed);
-        started_.store(true, std::memory_order_release);
+        delivery_.Start();
         return MidiOk;
     }
     MidiResult Stop() override {
-        started_.store(false, std::memory_order_release);
+        delivery_.Stop();
         return MidiOk;
     }
 
 private:
     // The backend's thread.
     static void received(double, std::vector<unsigned char>* message, void* self) {
-        static_cast<Input*>(self)->deliver(*message);
-    }
-
-    void deliver(const std::vector<unsigned char>& bytes) {
-        if (!started_.load(std::memory_order_acquire) || bytes.empty())
-            return;
-        const auto stamp =
-            std::uint32_t((nowNs() - startNs_.load(std::memory_order_relaxed)) / 1000000);
-        if (bytes.size() > 3 || bytes[0] == 0xF0) {
-            sink_.LongMessage(bytes.data(), bytes.size(), stamp);
-            return;
-        }
-        std::uint8_t packed[3] = {};
-        std::copy(bytes.begin(), bytes.end(), packed);
-        sink_.ShortMessage(PackShort(packed[0], packed[1], packed[2]), stamp);
+        static_cast<Input*>(self)->delivery_.Deliver(message->data(), message->size());
     }
 
     std::unique_ptr<RtMidiErrors> errors_;
-    // Destroying it waits for the backend's thread: no call arrives afterwards.
+    InputDelivery delivery_;
+    // Destroyed first; that waits for the backend's thread, so no call arrives afterwards.
     std::unique_ptr<RtMidiIn> in_;
-    MidiInputSink& sink_;
-    std::atomic<bool> started_{false};
-    std::atomic<std::int64_t> startNs_{0};
 };
 
 class RtMidiService::Output final : public ServiceOutput {
 public:
     Output(std::unique_ptr<RtMidiErrors> errors, std::unique_ptr<RtMidiOut> out,
-           MidiOutputSink& sink, MidiBackend backend)
-        : errors_(std::move(errors)), out_(std::move(out)), sink_(sink), backend_(backend) {}
+           MidiOutputSink& sink)
+        : errors_(std::move(errors)), out_(std::move(out)), sink_(sink),
+          jack_(out_->getCurrentApi() == RtMidi::UNIX_JACK) {}
 
     MidiResult open(const Port& port) {
         reported_ = port.reported.toStdString();
@@ -95,7 +71,7 @@ public:
     }
 
     MidiResult SendLong(TMyMidiHdr& header) override {
-        if (backend_ == MidiBackend::Jack && header.BufferLength > JackLongestMessage)
+        if (jack_ && header.BufferLength > JackLongestMessage)
             return MidiTooLong;
         const MidiResult result = send(header.Data.get(), header.BufferLength);
         if (result == MidiOk)
@@ -134,7 +110,7 @@ private:
     std::unique_ptr<RtMidiErrors> errors_;
     std::unique_ptr<RtMidiOut> out_;
     MidiOutputSink& sink_;
-    const MidiBackend backend_;
+    const bool jack_;
     std::string reported_;
     unsigned index_ = 0;
     bool gone_ = false;
@@ -202,36 +178,29 @@ QStringList RtMidiService::OutputDevices() {
     return namesOf(outputPorts());
 }
 
-MidiResult RtMidiService::OpenInput(const QString& name, MidiInputSink& sink,
-                                    std::unique_ptr<ServiceInput>& input) {
-    const std::vector<Port> ports = inputPorts();
+template <class Handle, class Api, class Sink, class Opened>
+MidiResult RtMidiService::open(const std::vector<Port>& ports, const QString& name, Sink& sink,
+                               std::unique_ptr<Opened>& opened) {
     const Port* port = named(ports, name);
     if (!port)
         return MissingDeviceResult(name);
     auto errors = std::make_unique<RtMidiErrors>();
-    auto in = MakeRtMidi<RtMidiIn>(backend_, clientName_.toStdString(), *errors);
-    if (!in)
+    auto api = MakeRtMidi<Api>(backend_, clientName_.toStdString(), *errors);
+    if (!api)
         return MidiNoDriver;
-    auto opened = std::make_unique<Input>(std::move(errors), std::move(in), sink);
-    const MidiResult result = opened->open(port->index);
+    auto handle = std::make_unique<Handle>(std::move(errors), std::move(api), sink);
+    const MidiResult result = handle->open(*port);
     if (result == MidiOk)
-        input = std::move(opened);
+        opened = std::move(handle);
     return result;
+}
+
+MidiResult RtMidiService::OpenInput(const QString& name, MidiInputSink& sink,
+                                    std::unique_ptr<ServiceInput>& input) {
+    return open<Input, RtMidiIn>(inputPorts(), name, sink, input);
 }
 
 MidiResult RtMidiService::OpenOutput(const QString& name, MidiOutputSink& sink,
                                      std::unique_ptr<ServiceOutput>& output) {
-    const std::vector<Port> ports = outputPorts();
-    const Port* port = named(ports, name);
-    if (!port)
-        return MissingDeviceResult(name);
-    auto errors = std::make_unique<RtMidiErrors>();
-    auto out = MakeRtMidi<RtMidiOut>(backend_, clientName_.toStdString(), *errors);
-    if (!out)
-        return MidiNoDriver;
-    auto opened = std::make_unique<Output>(std::move(errors), std::move(out), sink, backend_);
-    const MidiResult result = opened->open(*port);
-    if (result == MidiOk)
-        output = std::move(opened);
-    return result;
+    return open<Output, RtMidiOut>(outputPorts(), name, sink, output);
 }

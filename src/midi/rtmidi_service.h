@@ -43,6 +43,9 @@ private:
     std::vector<Port> inputPorts();
     std::vector<Port> outputPorts();
     template <class Api> std::vector<Port> portsOf(Api* api);
+    template <class Handle, class Api, class Sink, class Opened>
+    MidiResult open(const std::vector<Port>& ports, const QString& name, Sink& sink,
+                    std::unique_ptr<Opened>& opened);
 
     const MidiBackend backend_;
     const QString clientName_;

@@ -1,11 +1,11 @@
 #include "midi/virtual_midi_service.h"
 
 #include "midi/device_names.h"
+#include "midi/input_delivery.h"
 #include "midi/midi_event.h"
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 
 struct VirtualMidiService::Device {
     QString name;
@@ -19,48 +19,26 @@ struct VirtualMidiService::Device {
 class VirtualMidiService::Input final : public ServiceInput {
 public:
     Input(VirtualMidiService& service, std::shared_ptr<Device> device, MidiInputSink& sink)
-        : service_(service), device_(std::move(device)), sink_(sink) {}
+        : service_(service), device_(std::move(device)), delivery_(sink) {}
     ~Input() override { service_.removeInput(this); }
 
     MidiResult Start() override {
-        startNs_.store(now(), std::memory_order_relaxed);
-        started_.store(true, std::memory_order_release);
+        delivery_.Start();
         return MidiOk;
     }
     MidiResult Stop() override {
-        started_.store(false, std::memory_order_release);
+        delivery_.Stop();
         return MidiOk;
     }
 
     Device& device() const { return *device_; }
-
     // Delivery thread.
-    void Deliver(const Message& bytes) {
-        if (!started_.load(std::memory_order_acquire))
-            return;
-        const auto stamp =
-            std::uint32_t((now() - startNs_.load(std::memory_order_relaxed)) / 1000000);
-        if (bytes.empty() || bytes.size() > 3 || bytes[0] == 0xF0) {
-            sink_.LongMessage(bytes.data(), bytes.size(), stamp);
-            return;
-        }
-        std::uint8_t packed[3] = {};
-        std::copy(bytes.begin(), bytes.end(), packed);
-        sink_.ShortMessage(PackShort(packed[0], packed[1], packed[2]), stamp);
-    }
+    void Deliver(const Message& bytes) { delivery_.Deliver(bytes.data(), bytes.size()); }
 
 private:
-    static std::int64_t now() {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-    }
-
     VirtualMidiService& service_;
     std::shared_ptr<Device> device_;
-    MidiInputSink& sink_;
-    std::atomic<bool> started_{false};
-    std::atomic<std::int64_t> startNs_{0};
+    InputDelivery delivery_;
 };
 
 class VirtualMidiService::Output final : public ServiceOutput {
