@@ -12,9 +12,7 @@ struct MultiPage : ::testing::Test {
     TMulti& multi = e.Map.Multi();
     void SetUp() override {
         f.startWithDevices();
-        e.pcModeChange(Editor::Page::Multipart);
-        f.settle();
-        f.clearSent();
+        f.showMultipartPage();
     }
     CaptionView* button(const QString& name) { return f.controls.FindCaption(name); }
     void click(const QString& name, bool backwards = false) {

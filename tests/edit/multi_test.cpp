@@ -14,9 +14,7 @@ struct MultiDumps : ::testing::Test {
     TMulti& multi = e.Map.Multi();
     void SetUp() override {
         f.startWithDevices();
-        e.pcModeChange(Editor::Page::Multipart);
-        f.settle();
-        f.clearSent();
+        f.showMultipartPage();
     }
 };
 

@@ -52,6 +52,12 @@ void EditorFixture::startWithDevices() {
     clearSent();
 }
 
+void EditorFixture::showMultipartPage() {
+    editor.pcModeChange(Editor::Page::Multipart);
+    settle();
+    clearSent();
+}
+
 void EditorFixture::settle() {
     SettleMidi(midi);
 }

@@ -56,6 +56,8 @@ public:
 
     // Runs the start-up sequence with all five devices chosen, then forgets what it sent.
     void startWithDevices();
+    // Switches to the Multipart page and forgets the mode messages and the request it sent.
+    void showMultipartPage();
     // The controller sends a message; returns once the editor has handled it.
     void fromController(Message bytes);
     void cc(int number, int value) {
