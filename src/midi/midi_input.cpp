@@ -62,6 +62,7 @@ void TMidiInput::Open() {
         releaseBuffers();
         raise(MidiInErrorString(error_));
     }
+    followDevice();
     state_ = misOpen;
 }
 

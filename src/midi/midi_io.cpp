@@ -15,6 +15,12 @@ void TMidiIO::raise(const QString& text) const {
     throw EMidiOutputError(text);
 }
 
+void TMidiIO::followDevice() {
+    const int index = deviceNames().indexOf(productName_);
+    if (deviceId_ != MidiMapper && index >= 0)
+        deviceId_ = std::uint32_t(index);
+}
+
 void TMidiIO::SetDeviceID(std::uint32_t id) {
     if (isOpen())
         raise(QStringLiteral("Change to DeviceID while device was open"));

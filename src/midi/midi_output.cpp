@@ -27,6 +27,7 @@ bool TMidiOutput::Open() {
         device_.reset();
         return false;
     }
+    followDevice();
     state_ = mosOpen;
     return true;
 }

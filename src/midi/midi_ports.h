@@ -72,6 +72,8 @@ protected:
 
     QStringList deviceNames() const;
     [[noreturn]] void raise(const QString& text) const;
+    // After an open by name: the device may have moved in the list since it was selected.
+    void followDevice();
 
     MidiService& service_;
     const Direction direction_;

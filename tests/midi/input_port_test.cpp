@@ -142,6 +142,7 @@ TEST_F(InputPort, ClosingDiscardsQueuedEventsAndReopeningStartsEmpty) {
     send({0xF0, 1, 0xF7});
     service.WaitIdle();
     input.Close();
+    EXPECT_EQ(input.PortState(), misClosed);
     EXPECT_EQ(input.GetEventCount(), 0);
     EXPECT_EQ(input.GetMidiEvent(), nullptr);
     input.OpenAndStart();
@@ -179,15 +180,6 @@ TEST_F(InputPort, RaisesOnMidiInputOnlyWhileEventsWait) {
     service.WaitIdle();
     SettleMidi(service);
     EXPECT_EQ(raised, 1);
-}
-
-TEST_F(InputPort, FlushQueueEmptiesIt) {
-    synthIn();
-    send({0x90, 60, 100});
-    send({0xF0, 1, 0xF7});
-    SettleMidi(service);
-    input.FlushQueue();
-    EXPECT_EQ(input.GetEventCount(), 0);
 }
 
 } // namespace

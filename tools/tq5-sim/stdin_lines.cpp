@@ -25,6 +25,8 @@ void ReadStdinLines(const std::function<bool(const QString&)>& handle) {
     action.sa_handler = onSignal;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
+    // A reader of our output that has gone away must not end the simulator.
+    ::signal(SIGPIPE, SIG_IGN);
 
     QByteArray pending;
     pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
