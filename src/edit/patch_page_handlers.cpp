@@ -60,8 +60,11 @@ void Editor::lValMouseDown(CaptionView* sender, MouseButton button, bool ctrl) {
     if (button != MouseButton::Right)
         return;
     Backwards = true;
+    // The press runs the button's own click handler.
     if (sender == Controls.lRandomButton)
         lRandomClick();
+    else if (multiRowOfButton(sender) >= 0)
+        tlmValClick(sender);
     else
         lValClick(sender);
 }

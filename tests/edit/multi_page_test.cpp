@@ -81,6 +81,14 @@ TEST_F(MultiPage, MemoryLockWrapsAndSendsOnce) {
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x24, 3, 0)});
 }
 
+TEST_F(MultiPage, RightClickStepsAMultiButtonBack) {
+    e.lValMouseDown(button(QStringLiteral("tlOutPort6")), Editor::MouseButton::Right, false);
+    e.lValMouseDown(button(QStringLiteral("tlOutPort6")), Editor::MouseButton::Right, false);
+    f.settle();
+    EXPECT_EQ(f.caption("tlOutPort6"), QStringLiteral("I && II"));
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x10, 60 + 9, 3)});
+}
+
 TEST_F(MultiPage, EffectTypeAsksForTheMultiAsTheControllerWould) {
     click(QStringLiteral("tlFxType"));
     const Messages sent = f.toSynth();
