@@ -1,6 +1,7 @@
 #include "midi/rtmidi_service.h"
 
 #include "midi/device_names.h"
+#include "midi/device_watch.h"
 #include "midi/input_delivery.h"
 #include "midi/midi_event.h"
 #include "midi/rtmidi_support.h"
@@ -53,15 +54,17 @@ private:
 class RtMidiService::Output final : public ServiceOutput {
 public:
     Output(std::unique_ptr<RtMidiErrors> errors, std::unique_ptr<RtMidiOut> out,
-           MidiOutputSink& sink)
-        : errors_(std::move(errors)), out_(std::move(out)), sink_(sink),
+           MidiOutputSink& sink, DeviceWatch& watch)
+        : errors_(std::move(errors)), out_(std::move(out)), sink_(sink), watch_(watch),
           jack_(out_->getCurrentApi() == RtMidi::UNIX_JACK) {}
+    ~Output() override { watch_.Forget(gone_); }
 
     MidiResult open(const Port& port) {
-        reported_ = port.reported.toStdString();
-        index_ = port.index;
-        out_->openPort(index_, "out");
-        return out_->isPortOpen() ? MidiOk : errors_->Result();
+        out_->openPort(port.index, "out");
+        if (!out_->isPortOpen())
+            return errors_->Result();
+        watch_.Watch(port.reported, gone_);
+        return MidiOk;
     }
 
     MidiResult SendShort(std::uint32_t packed) override {
@@ -81,39 +84,19 @@ public:
 
 private:
     MidiResult send(const std::uint8_t* bytes, std::size_t count) {
-        if (!present())
+        if (gone_.load(std::memory_order_acquire))
             return MidiNoDevice;
         errors_->Clear();
         out_->sendMessage(bytes, count);
         return errors_->Result();
     }
 
-    // The backends keep sending into the void once the device has gone, so each send first looks
-    // for it: at its old place in the list (one look-up), else anywhere. A device that went away
-    // once has lost its connection even if it comes back.
-    bool present() {
-        if (gone_)
-            return false;
-        errors_->Clear();
-        if (out_->getPortName(index_) == reported_)
-            return true;
-        const unsigned count = out_->getPortCount();
-        for (unsigned i = 0; i < count; ++i)
-            if (out_->getPortName(i) == reported_) {
-                index_ = i;
-                return true;
-            }
-        gone_ = true;
-        return false;
-    }
-
     std::unique_ptr<RtMidiErrors> errors_;
     std::unique_ptr<RtMidiOut> out_;
     MidiOutputSink& sink_;
+    DeviceWatch& watch_;
     const bool jack_;
-    std::string reported_;
-    unsigned index_ = 0;
-    bool gone_ = false;
+    std::atomic<bool> gone_{false};
 };
 
 RtMidiService::RtMidiService(MidiBackend backend, const QString& clientName)
@@ -122,11 +105,18 @@ RtMidiService::RtMidiService(MidiBackend backend, const QString& clientName)
                QStringLiteral("(-\\d+)?:")),
       listErrors_(std::make_unique<RtMidiErrors>()),
       inputList_(MakeRtMidi<RtMidiIn>(backend_, clientName.toStdString(), *listErrors_)),
-      outputList_(MakeRtMidi<RtMidiOut>(backend_, clientName.toStdString(), *listErrors_)) {}
+      outputList_(MakeRtMidi<RtMidiOut>(backend_, clientName.toStdString(), *listErrors_)),
+      watch_(std::make_unique<DeviceWatch>([this] {
+          QStringList reported;
+          for (const Port& port : outputPorts())
+              reported << port.reported;
+          return reported;
+      })) {}
 
 RtMidiService::~RtMidiService() = default;
 
 template <class Api> std::vector<RtMidiService::Port> RtMidiService::portsOf(Api* api) {
+    std::lock_guard lock(listing_);
     std::vector<Port> ports;
     if (!api)
         return ports;
@@ -178,9 +168,9 @@ QStringList RtMidiService::OutputDevices() {
     return namesOf(outputPorts());
 }
 
-template <class Handle, class Api, class Sink, class Opened>
+template <class Handle, class Api, class Sink, class Opened, class... More>
 MidiResult RtMidiService::open(const std::vector<Port>& ports, const QString& name, Sink& sink,
-                               std::unique_ptr<Opened>& opened) {
+                               std::unique_ptr<Opened>& opened, More&... more) {
     const Port* port = named(ports, name);
     if (!port)
         return MissingDeviceResult(name);
@@ -188,7 +178,7 @@ MidiResult RtMidiService::open(const std::vector<Port>& ports, const QString& na
     auto api = MakeRtMidi<Api>(backend_, clientName_.toStdString(), *errors);
     if (!api)
         return MidiNoDriver;
-    auto handle = std::make_unique<Handle>(std::move(errors), std::move(api), sink);
+    auto handle = std::make_unique<Handle>(std::move(errors), std::move(api), sink, more...);
     const MidiResult result = handle->open(*port);
     if (result == MidiOk)
         opened = std::move(handle);
@@ -202,5 +192,5 @@ MidiResult RtMidiService::OpenInput(const QString& name, MidiInputSink& sink,
 
 MidiResult RtMidiService::OpenOutput(const QString& name, MidiOutputSink& sink,
                                      std::unique_ptr<ServiceOutput>& output) {
-    return open<Output, RtMidiOut>(outputPorts(), name, sink, output);
+    return open<Output, RtMidiOut>(outputPorts(), name, sink, output, *watch_);
 }

@@ -5,15 +5,19 @@
 
 #include <QRegularExpression>
 #include <memory>
+#include <mutex>
 #include <vector>
 
+class DeviceWatch;
 class RtMidiIn;
 class RtMidiOut;
 struct RtMidiErrors;
 
 // The real MIDI service, on RtMidi: ALSA or JACK on Linux, the native system elsewhere. Inputs are
-// delivered on the backend's own thread. Every port this service opens belongs to a client named
-// clientName; those ports are left out of the device lists so the program never offers itself.
+// delivered on the backend's own thread. An output whose device has gone fails its sends once the
+// device watch has noticed (within a tenth of a second). Every port this service opens belongs to a
+// client named clientName; those ports are left out of the device lists so the program never offers
+// itself.
 class RtMidiService final : public MidiService {
 public:
     explicit RtMidiService(MidiBackend backend = MidiBackend::PlatformDefault,
@@ -43,14 +47,16 @@ private:
     std::vector<Port> inputPorts();
     std::vector<Port> outputPorts();
     template <class Api> std::vector<Port> portsOf(Api* api);
-    template <class Handle, class Api, class Sink, class Opened>
+    template <class Handle, class Api, class Sink, class Opened, class... More>
     MidiResult open(const std::vector<Port>& ports, const QString& name, Sink& sink,
-                    std::unique_ptr<Opened>& opened);
+                    std::unique_ptr<Opened>& opened, More&... more);
 
     const MidiBackend backend_;
     const QString clientName_;
     const QRegularExpression ownPort_;
+    std::mutex listing_; // the lists serve the Qt thread and the device watch
     std::unique_ptr<RtMidiErrors> listErrors_;
     std::unique_ptr<RtMidiIn> inputList_;
     std::unique_ptr<RtMidiOut> outputList_;
+    std::unique_ptr<DeviceWatch> watch_; // last: it uses the lists
 };
