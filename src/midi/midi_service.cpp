@@ -6,16 +6,10 @@ QString MidiService::ResultText(std::uint16_t code) {
         return QStringLiteral("Unspecified error.");
     case MidiBadDeviceId:
         return QStringLiteral("The specified device identifier is out of range.");
-    case MidiInvalidHandle:
-        return QStringLiteral("The specified device handle is invalid.");
     case MidiNoDriver:
         return QStringLiteral("The MIDI system is not available.");
     case MidiNoMemory:
         return QStringLiteral("The system is unable to allocate or lock memory.");
-    case MidiInvalidParam:
-        return QStringLiteral("An invalid parameter was passed to a system function.");
-    case MidiNotReady:
-        return QStringLiteral("The hardware is busy with other data.");
     case MidiNoDevice:
         return QStringLiteral("The MIDI device is no longer present.");
     case MidiTooLong:

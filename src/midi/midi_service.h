@@ -14,11 +14,8 @@ enum MidiResult : std::uint16_t {
     MidiOk = 0,
     MidiFailed = 1,
     MidiBadDeviceId = 2,
-    MidiInvalidHandle = 5,
     MidiNoDriver = 6,
     MidiNoMemory = 7,
-    MidiInvalidParam = 11,
-    MidiNotReady = 67,
     MidiNoDevice = 68,
     MidiTooLong = 100,
 };

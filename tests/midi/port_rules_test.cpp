@@ -125,7 +125,9 @@ TEST(ErrorTexts, FollowTheOutputContext) {
     EXPECT_EQ(MidiOutErrorString(7, ecOutPrepareHeader),
               QStringLiteral("(Prep Header) The system is unable to allocate or lock memory."));
     EXPECT_EQ(MidiOutErrorString(5, ecGeneric),
-              QStringLiteral("The specified device handle is invalid."));
+              QStringLiteral("Specified error number is out of range"));
+    EXPECT_EQ(MidiOutErrorString(2, ecGeneric),
+              QStringLiteral("The specified device identifier is out of range."));
     EXPECT_EQ(MidiOutErrorString(68, ecPutShort),
               QStringLiteral("The MIDI device is no longer present."));
     EXPECT_EQ(MidiInErrorString(999), QStringLiteral("Specified error number is out of range"));
