@@ -11,13 +11,15 @@ std::int64_t nowNs() {
 }
 } // namespace
 
-void InputDelivery::Start() {
+MidiResult InputDelivery::Start() {
     startNs_.store(nowNs(), std::memory_order_relaxed);
     started_.store(true, std::memory_order_release);
+    return MidiOk;
 }
 
-void InputDelivery::Stop() {
+MidiResult InputDelivery::Stop() {
     started_.store(false, std::memory_order_release);
+    return MidiOk;
 }
 
 void InputDelivery::Deliver(const std::uint8_t* bytes, std::size_t count) {

@@ -67,11 +67,7 @@ void TMidiInput::Open() {
 }
 
 void TMidiInput::Start() {
-    if (state_ != misOpen)
-        return;
-    error_ = device_->Start();
-    if (error_ != MidiOk)
-        raise(MidiInErrorString(error_));
+    step(&ServiceInput::Start);
 }
 
 void TMidiInput::OpenAndStart() {
@@ -80,9 +76,13 @@ void TMidiInput::OpenAndStart() {
 }
 
 void TMidiInput::Stop() {
+    step(&ServiceInput::Stop);
+}
+
+void TMidiInput::step(MidiResult (ServiceInput::*call)()) {
     if (state_ != misOpen)
         return;
-    error_ = device_->Stop();
+    error_ = (device_.get()->*call)();
     if (error_ != MidiOk)
         raise(MidiInErrorString(error_));
 }

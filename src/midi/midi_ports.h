@@ -127,6 +127,8 @@ public:
 private:
     bool isOpen() const override { return state_ == misOpen; }
     void notified(PortNotifier::Kind kind) override;
+    // Start or Stop on an open port.
+    void step(MidiResult (ServiceInput::*call)());
     void releaseBuffers();
 
     MidiInputState state_ = misCreating;

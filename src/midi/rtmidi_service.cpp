@@ -16,38 +16,30 @@ constexpr std::size_t JackLongestMessage = 16379;
 
 } // namespace
 
-class RtMidiService::Input final : public ServiceInput {
+class RtMidiService::Input final : public InputDelivery {
 public:
     Input(std::unique_ptr<RtMidiErrors> errors, std::unique_ptr<RtMidiIn> in, MidiInputSink& sink)
-        : errors_(std::move(errors)), delivery_(sink), in_(std::move(in)) {
+        : InputDelivery(sink), errors_(std::move(errors)), in_(std::move(in)) {
         // Everything is asked for: RtMidi's timing filter would also drop 0xF1, which is queued;
         // the port filters 0xF8 and 0xFE itself.
         in_->ignoreTypes(false, false, false);
         in_->setCallback(&Input::received, this);
     }
+
     MidiResult open(const Port& port) {
         in_->openPort(port.index, "in");
         return in_->isPortOpen() ? MidiOk : errors_->Result();
     }
 
-    MidiResult Start() override {
-        delivery_.Start();
-        return MidiOk;
-    }
-    MidiResult Stop() override {
-        delivery_.Stop();
-        return MidiOk;
-    }
-
 private:
     // The backend's thread.
     static void received(double, std::vector<unsigned char>* message, void* self) {
-        static_cast<Input*>(self)->delivery_.Deliver(message->data(), message->size());
+        static_cast<Input*>(self)->Deliver(message->data(), message->size());
     }
 
     std::unique_ptr<RtMidiErrors> errors_;
-    InputDelivery delivery_;
-    // Destroyed first; that waits for the backend's thread, so no call arrives afterwards.
+    // Destroyed before the delivery it calls; that waits for the backend's thread, so no call
+    // arrives afterwards.
     std::unique_ptr<RtMidiIn> in_;
 };
 

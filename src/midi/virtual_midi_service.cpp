@@ -16,29 +16,17 @@ struct VirtualMidiService::Device {
     std::vector<Input*> inputs;    // under inputsMutex_
 };
 
-class VirtualMidiService::Input final : public ServiceInput {
+class VirtualMidiService::Input final : public InputDelivery {
 public:
     Input(VirtualMidiService& service, std::shared_ptr<Device> device, MidiInputSink& sink)
-        : service_(service), device_(std::move(device)), delivery_(sink) {}
+        : InputDelivery(sink), service_(service), device_(std::move(device)) {}
     ~Input() override { service_.removeInput(this); }
 
-    MidiResult Start() override {
-        delivery_.Start();
-        return MidiOk;
-    }
-    MidiResult Stop() override {
-        delivery_.Stop();
-        return MidiOk;
-    }
-
     Device& device() const { return *device_; }
-    // Delivery thread.
-    void Deliver(const Message& bytes) { delivery_.Deliver(bytes.data(), bytes.size()); }
 
 private:
     VirtualMidiService& service_;
     std::shared_ptr<Device> device_;
-    InputDelivery delivery_;
 };
 
 class VirtualMidiService::Output final : public ServiceOutput {
@@ -247,7 +235,7 @@ void VirtualMidiService::deliverToInputs(const Device& device, const Message& by
         return;
     std::lock_guard lock(inputsMutex_);
     for (Input* input : device.inputs)
-        input->Deliver(bytes);
+        input->Deliver(bytes.data(), bytes.size());
 }
 
 void VirtualMidiService::deliverToDevice(Device& device, std::span<const std::uint8_t> bytes) {
