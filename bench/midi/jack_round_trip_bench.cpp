@@ -112,8 +112,10 @@ private:
 
 // A peer writes a CC; our input receives it on the Qt thread, which answers through our output with
 // a 7-byte SysEx; the peer receives that. "own" is the program's share: from the backend handing
-// the CC to the port until PutLong has returned. "jack_in" adds JACK's delivery within the cycle:
-// from the peer's write (our input runs later in the same cycle) until PutLong has returned.
+// the CC to the port until PutLong has returned; "own_wake" is the part until the handler runs on
+// the Qt thread, "own_work" the handler's own (taking the event, sending the answer). "jack_in"
+// adds JACK's delivery within the cycle: from the peer's write (our input runs later in the same
+// cycle) until PutLong has returned.
 void JackRoundTrip(benchmark::State& state) {
     JackPeer peer;
     if (!peer.Running()) {
@@ -135,7 +137,9 @@ void JackRoundTrip(benchmark::State& state) {
     const std::uint8_t answer[] = {0xF0, 0x43, 0x10, 0x12, 0x27, 0x14, 0xF7};
     BenchClock::time_point sent;
     bool answered = false;
+    BenchClock::time_point entered;
     input.OnMidiInput = [&] {
+        entered = BenchClock::now();
         while (auto event = input.GetMidiEvent()) {
             output.PutLong(answer, sizeof answer);
             sent = BenchClock::now();
@@ -148,6 +152,8 @@ void JackRoundTrip(benchmark::State& state) {
     wakeUp.start(100);
     int lost = 0;
     LatencySamples own("own");
+    LatencySamples wake("own_wake");
+    LatencySamples work("own_work");
     LatencySamples withJack("jack_in");
     LatencySamples total("round_trip");
     for (auto _ : state) {
@@ -164,11 +170,15 @@ void JackRoundTrip(benchmark::State& state) {
             continue;
         }
         own.Add(sent - service.HandedOverAt());
+        wake.Add(entered - service.HandedOverAt());
+        work.Add(sent - entered);
         withJack.Add(sent - peer.FiredAt());
         total.Add(BenchClock::time_point(BenchClock::duration(back)) - peer.FiredAt());
     }
     state.counters["lost"] = lost;
     own.Report(state);
+    wake.Report(state);
+    work.Report(state);
     withJack.Report(state);
     total.Report(state);
 }
