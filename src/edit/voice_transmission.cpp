@@ -4,10 +4,6 @@
 #include "synth/parameter_change.h"
 #include "synth/sysex_formats.h"
 
-namespace {
-constexpr int NameLength = 10;
-}
-
 QString Editor::voiceName() const {
     return Controls.eName ? Controls.eName->Text() : QString();
 }
@@ -58,9 +54,9 @@ void Editor::eNameChange() {
     if (Updating || !Controls.eName)
         return;
     const QString text = Controls.eName->Text();
-    if (text.size() > NameLength) {
+    if (text.size() > Layouts::NameLength) {
         // Cutting the text changes it again, and that change sends the name: once.
-        Controls.eName->SetText(text.left(NameLength));
+        Controls.eName->SetText(text.left(Layouts::NameLength));
         return;
     }
     if (!SynthOutputChosen())
