@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/colour.h"
+#include "views/colour.h"
 
 class QImage;
 

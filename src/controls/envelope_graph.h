@@ -2,7 +2,7 @@
 
 #include "controls/envelope_geometry.h"
 #include "controls/gradient_fill.h"
-#include "model/views.h"
+#include "views/views.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "controls/knob.h"
 
 #include "controls/qt_colour.h"
-#include "model/views.h"
+#include "views/views.h"
 
 #include <QFocusEvent>
 #include <QMouseEvent>

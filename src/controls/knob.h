@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/colour.h"
-#include "model/knob_value.h"
+#include "views/colour.h"
+#include "views/knob_value.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/views.h"
+#include "views/views.h"
 
 #include <QProgressBar>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/qt_colour.h"
-#include "model/views.h"
+#include "views/views.h"
 
 #include <QPalette>
 

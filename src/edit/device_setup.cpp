@@ -1,7 +1,7 @@
 #include "edit/editor.h"
-#include "model/prompts.h"
-#include "model/services.h"
-#include "model/views.h"
+#include "views/prompts.h"
+#include "views/services.h"
+#include "views/views.h"
 
 namespace {
 const QString NoDevice = QStringLiteral("None");

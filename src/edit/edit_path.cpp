@@ -1,10 +1,10 @@
 #include "edit/editor.h"
 #include "edit/scope_exit.h"
-#include "model/knob_value.h"
 #include "model/operator_panel.h"
-#include "model/prompts.h"
-#include "model/views.h"
 #include "synth/parameter_change.h"
+#include "views/knob_value.h"
+#include "views/prompts.h"
+#include "views/views.h"
 
 namespace {
 constexpr int ControlChange = 0xB0;

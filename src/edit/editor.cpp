@@ -1,8 +1,8 @@
 #include "edit/editor.h"
 
-#include "model/control_lookup.h"
-#include "model/knob_value.h"
-#include "model/views.h"
+#include "views/control_lookup.h"
+#include "views/knob_value.h"
+#include "views/views.h"
 
 namespace {
 QString numbered(const char* prefix, int n) {

@@ -3,9 +3,9 @@
 #include "files/file_io.h"
 #include "midi/midi_ports.h"
 #include "model/parameter_map.h"
-#include "model/prompts.h"
 #include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
+#include "views/prompts.h"
 
 #include <QDir>
 #include <QString>

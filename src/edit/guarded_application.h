@@ -1,7 +1,7 @@
 #pragma once
 
 #include "midi/midi_errors.h"
-#include "model/prompts.h"
+#include "views/prompts.h"
 
 #include <QEvent>
 #include <QObject>

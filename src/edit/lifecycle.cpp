@@ -2,9 +2,9 @@
 #include "edit/scope_exit.h"
 #include "midi/midi_errors.h"
 #include "midi/midi_ports.h"
-#include "model/prompts.h"
-#include "model/services.h"
-#include "model/views.h"
+#include "views/prompts.h"
+#include "views/services.h"
+#include "views/views.h"
 
 namespace {
 constexpr Editor::Port RestoreOrder[] = {Editor::Port::SynthIn, Editor::Port::SynthOut,

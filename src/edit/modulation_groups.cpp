@@ -1,6 +1,6 @@
 #include "edit/editor.h"
-#include "model/knob_value.h"
-#include "model/views.h"
+#include "views/knob_value.h"
+#include "views/views.h"
 
 void Editor::lModGroupClick() {
     ModGroup = ModGroup == 3 ? 0 : ModGroup + 1;

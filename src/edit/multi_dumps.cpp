@@ -1,5 +1,5 @@
 #include "edit/editor.h"
-#include "model/knob_value.h"
+#include "views/knob_value.h"
 
 void Editor::DecodeMultiEffect(std::span<const std::uint8_t> message) {
     storeValues(Layouts::ReadRecords(Layouts::MultiEffect, Map, message), Refresh::WhenChanged);

@@ -1,7 +1,7 @@
 #include "edit/editor.h"
-#include "model/knob_value.h"
-#include "model/views.h"
 #include "synth/parameter_change.h"
+#include "views/knob_value.h"
+#include "views/views.h"
 
 namespace {
 constexpr int MaxNotesTotal = 8;

@@ -1,5 +1,5 @@
 #include "edit/editor.h"
-#include "model/views.h"
+#include "views/views.h"
 
 namespace {
 struct OperatorColours {

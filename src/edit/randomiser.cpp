@@ -1,9 +1,9 @@
 #include "edit/editor.h"
 #include "edit/scope_exit.h"
-#include "model/knob_value.h"
 #include "model/operator_panel.h"
-#include "model/services.h"
-#include "model/views.h"
+#include "views/knob_value.h"
+#include "views/services.h"
+#include "views/views.h"
 
 namespace {
 std::uint32_t seedFrom(const QTime& t) {

@@ -1,8 +1,8 @@
 #include "edit/editor.h"
 #include "files/file_io.h"
 #include "files/safe_save.h"
-#include "model/prompts.h"
-#include "model/views.h"
+#include "views/prompts.h"
+#include "views/views.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "edit/editor.h"
 #include "edit/scope_exit.h"
-#include "model/knob_value.h"
 #include "model/operator_panel.h"
-#include "model/views.h"
 #include "synth/sysex_formats.h"
+#include "views/knob_value.h"
+#include "views/views.h"
 
 namespace {
 constexpr int ActiveSensing = 0xFE;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/services.h"
+#include "views/services.h"
 
 #include <QHash>
 #include <QSettings>

@@ -1,8 +1,8 @@
 #include "edit/editor.h"
-#include "model/views.h"
 #include "synth/bulk_layout.h"
 #include "synth/parameter_change.h"
 #include "synth/sysex_formats.h"
+#include "views/views.h"
 
 QString Editor::voiceName() const {
     return Controls.eName ? Controls.eName->Text() : QString();

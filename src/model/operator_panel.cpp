@@ -1,7 +1,7 @@
 #include "model/operator_panel.h"
 
 #include "model/parameter_records.h"
-#include "model/views.h"
+#include "views/views.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #include "model/parameter_map.h"
 
-#include "model/control_lookup.h"
-#include "model/knob_value.h"
 #include "model/patch_map_tables.h"
-#include "model/views.h"
+#include "views/control_lookup.h"
+#include "views/knob_value.h"
+#include "views/views.h"
 
 namespace {
 QString numbered(const char* prefix, int n) {

@@ -1,10 +1,10 @@
 #include "model/parameter_records.h"
 
-#include "model/knob_value.h"
 #include "model/operator_panel.h"
-#include "model/prompts.h"
 #include "model/record_tables.h"
-#include "model/views.h"
+#include "views/knob_value.h"
+#include "views/prompts.h"
+#include "views/views.h"
 
 TSyx_Param::TSyx_Param(int gp, int para, int max, int tag, CaptionView* valueLabel, KnobValue* knob)
     : Gp(gp), Para(para), ValueLabel(valueLabel), Max(max), Tag(tag), Knob(knob) {

@@ -1,4 +1,4 @@
-#include "virtual_ports.h"
+#include "support/virtual_ports.h"
 
 namespace {
 

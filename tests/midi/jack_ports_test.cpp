@@ -1,4 +1,4 @@
-#include "jack_fixture.h"
+#include "support/jack_fixture.h"
 
 #include <chrono>
 #include <thread>

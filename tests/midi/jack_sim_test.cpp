@@ -1,5 +1,5 @@
-#include "bulk_checks.h"
-#include "jack_fixture.h"
+#include "support/bulk_checks.h"
+#include "support/jack_fixture.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

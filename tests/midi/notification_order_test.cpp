@@ -1,5 +1,5 @@
 #include "support/midi_wait.h"
-#include "virtual_ports.h"
+#include "support/virtual_ports.h"
 
 #include <QCoreApplication>
 

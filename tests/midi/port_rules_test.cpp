@@ -1,5 +1,5 @@
 #include "midi/midi_errors.h"
-#include "virtual_ports.h"
+#include "support/virtual_ports.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "model/headless_controls.h"
 #include "model/operator_panel.h"
 #include "model/parameter_records.h"
+#include "views/headless_controls.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "model/headless_controls.h"
 #include "model/parameter_records.h"
 #include "support/recording_prompter.h"
+#include "views/headless_controls.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 
 #include "edit/editor.h"
 #include "edit/system_services.h"
-#include "midi/simulated_synth_device.h"
 #include "midi/virtual_midi_service.h"
-#include "model/headless_controls.h"
+#include "sim/simulated_synth_device.h"
 #include "support/recording_prompter.h"
+#include "views/headless_controls.h"
 
 #include <QTemporaryDir>
 #include <deque>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/headless_controls.h"
 #include "model/parameter_map.h"
 #include "support/recording_prompter.h"
+#include "views/headless_controls.h"
 
 #include <QDir>
 

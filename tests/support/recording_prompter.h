@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prompts.h"
+#include "views/prompts.h"
 
 #include <QString>
 #include <QStringList>

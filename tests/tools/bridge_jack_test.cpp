@@ -1,4 +1,4 @@
-#include "jack_fixture.h"
+#include "support/jack_fixture.h"
 #include "synth/sysex_formats.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/prompts.h"
+#include "views/prompts.h"
 
 // Message boxes for a program without a window: each text goes to standard error; warnings and
 // errors let the work go on and every question is answered No.

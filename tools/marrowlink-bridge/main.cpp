@@ -6,10 +6,10 @@
 #include "edit/guarded_application.h"
 #include "edit/system_services.h"
 #include "midi/rtmidi_service.h"
-#include "midi/simulated_synth_device.h"
 #include "midi/virtual_midi_service.h"
-#include "model/headless_controls.h"
 #include "quit_on_signal.h"
+#include "sim/simulated_synth_device.h"
+#include "views/headless_controls.h"
 
 #include <QCoreApplication>
 #include <QDir>

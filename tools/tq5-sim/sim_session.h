@@ -2,8 +2,8 @@
 
 #include "message_log.h"
 #include "midi/rtmidi_endpoint.h"
+#include "sim/simulated_synth.h"
 #include "sim_options.h"
-#include "synth/simulated_synth.h"
 
 #include <QTextStream>
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/headless_controls.h"
 #include "model/parameter_map.h"
-#include "model/prompts.h"
 #include "synth/data_buffers.h"
+#include "views/headless_controls.h"
+#include "views/prompts.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
-#include "bulk_checks.h"
-#include "synth/simulated_synth.h"
+#include "sim/simulated_synth.h"
+#include "support/bulk_checks.h"
 
 #include <gtest/gtest.h>
 

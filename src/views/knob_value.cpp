@@ -1,6 +1,6 @@
-#include "model/knob_value.h"
+#include "views/knob_value.h"
 
-#include "model/views.h"
+#include "views/views.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,6 +1,6 @@
-#include "synth/simulated_synth.h"
+#include "sim/simulated_synth.h"
 
-#include "synth/simulated_voices.h"
+#include "sim/simulated_voices.h"
 
 #include <algorithm>
 #include <cstring>

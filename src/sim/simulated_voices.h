@@ -1,6 +1,6 @@
 #pragma once
 
-#include "synth/simulated_synth.h"
+#include "sim/simulated_synth.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "synth/simulated_voices.h"
+#include "sim/simulated_voices.h"
 
 #include "model/parameter_map.h"
 #include "synth/bulk_layout.h"

@@ -1,5 +1,5 @@
-#include "midi/simulated_synth_device.h"
-#include "virtual_ports.h"
+#include "sim/simulated_synth_device.h"
+#include "support/virtual_ports.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "model/headless_controls.h"
-#include "model/knob_value.h"
+#include "views/headless_controls.h"
+#include "views/knob_value.h"
 
 #include <gtest/gtest.h>
 

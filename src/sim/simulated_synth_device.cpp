@@ -1,4 +1,4 @@
-#include "midi/simulated_synth_device.h"
+#include "sim/simulated_synth_device.h"
 
 #include "midi/virtual_midi_service.h"
 
