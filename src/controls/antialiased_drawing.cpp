@@ -36,15 +36,14 @@ uchar mix(int oldValue, int newValue, int alpha) {
 }
 
 void blendPixel(uchar* pixel, TColor colour, int alpha) {
-    pixel[0] = mix(pixel[0], Colours::red(colour), alpha);
-    pixel[1] = mix(pixel[1], Colours::green(colour), alpha);
-    pixel[2] = mix(pixel[2], Colours::blue(colour), alpha);
+    pixel[0] = mix(pixel[0], colour.Red(), alpha);
+    pixel[1] = mix(pixel[1], colour.Green(), alpha);
+    pixel[2] = mix(pixel[2], colour.Blue(), alpha);
 }
 
 TColor blendColour(TColor under, TColor over, int alpha) {
-    return Colours::rgb(mix(Colours::red(under), Colours::red(over), alpha),
-                        mix(Colours::green(under), Colours::green(over), alpha),
-                        mix(Colours::blue(under), Colours::blue(over), alpha));
+    return TColor(mix(under.Red(), over.Red(), alpha), mix(under.Green(), over.Green(), alpha),
+                  mix(under.Blue(), over.Blue(), alpha));
 }
 
 // The soft edges of a ring or disk. Distances are compared squared, as the pixels are measured.

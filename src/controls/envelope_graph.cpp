@@ -127,15 +127,15 @@ void Tmbadsr2::Affiche() {
         }
         drawBitmap_ = gradientBitmap_.copy();
     } else {
-        drawBitmap_.fill(toQColor(color_));
+        drawBitmap_.fill(QColor(color_));
     }
     if (max_ < 1)
         return;
 
     const EnvelopePoints p = Points();
     const QPolygon shape(QList<QPoint>(p.begin(), p.end()));
-    const QColor line = toQColor(lineColor_);
-    const QColor marker = toQColor(markerColor_);
+    const QColor line = QColor(lineColor_);
+    const QColor marker = QColor(markerColor_);
     {
         QPainter painter(&drawBitmap_);
         painter.setPen(line);

@@ -14,7 +14,7 @@ struct Channels {
 };
 
 Channels channelsOf(TColor c) {
-    return {Colours::red(c), Colours::green(c), Colours::blue(c)};
+    return {c.Red(), c.Green(), c.Blue()};
 }
 
 Channels midway(Channels from, Channels to) {

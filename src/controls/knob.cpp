@@ -137,7 +137,7 @@ void TKnob::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, ComposeFrame());
     painter.setFont(valFont_);
-    painter.setPen(toQColor(valFontColor_));
+    painter.setPen(QColor(valFontColor_));
     const QFontMetrics metrics(valFont_);
     const QString& text = ValueText();
     painter.drawText(valCentre_ - metrics.horizontalAdvance(text) / 2, valTop_ + metrics.ascent(),

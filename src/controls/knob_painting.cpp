@@ -9,12 +9,12 @@
 #include <numbers>
 
 namespace {
-constexpr TColor BevelDark = 0x7F7F7F;
-constexpr TColor BevelLight = 0xDFDFDF;
-constexpr TColor BevelEdge = 0xEFEFEF;
-constexpr TColor FocusDisabled = 0x808080;
-constexpr TColor FocusActive = 0x000000;
-constexpr TColor FocusIdle = 0x3F3F3F;
+constexpr TColor BevelDark = TColor::FromBgr(0x7F7F7F);
+constexpr TColor BevelLight = TColor::FromBgr(0xDFDFDF);
+constexpr TColor BevelEdge = TColor::FromBgr(0xEFEFEF);
+constexpr TColor FocusDisabled = TColor::FromBgr(0x808080);
+constexpr TColor FocusActive = TColor::FromBgr(0x000000);
+constexpr TColor FocusIdle = TColor::FromBgr(0x3F3F3F);
 
 // Where a picture of `length` pixels lands on a face of `side`: centred when smaller, its
 // centre part when larger.
@@ -65,7 +65,7 @@ void TKnob::SetCircleMask() {
 
 void TKnob::PutKnobImage() {
     faceImage_ = QImage(side_, side_, QImage::Format_RGB888);
-    faceImage_.fill(toQColor(color_));
+    faceImage_.fill(QColor(color_));
     knobImagePlaced_ = true;
     if (knobImage_.isNull())
         return;
@@ -163,7 +163,7 @@ void TKnob::PaintIndicator(QImage& frame) const {
     const float outer = radius_ - inset;
     QPainter painter(&frame);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(toQColor(lineColor_), lineWidth_, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(QColor(lineColor_), lineWidth_, Qt::SolidLine, Qt::FlatCap));
     // Pixel (x, y) is measured at its integer coordinates; the painter at its centre.
     painter.translate(0.5, 0.5);
     painter.drawLine(QPointF(radius_ + c * inner, radius_ - s * inner),

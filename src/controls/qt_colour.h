@@ -4,11 +4,7 @@
 
 #include <QColor>
 
-// The engine keeps colours as 0x00BBGGRR values; Qt wants QColor.
-inline QColor toQColor(TColor colour) {
-    return QColor(Colours::red(colour), Colours::green(colour), Colours::blue(colour));
-}
-
+// The palette's colours as the controls keep them (QColor(TColor) converts the other way).
 inline TColor fromQColor(const QColor& colour) {
-    return Colours::rgb(colour.red(), colour.green(), colour.blue());
+    return TColor(colour.red(), colour.green(), colour.blue());
 }

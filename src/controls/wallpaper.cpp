@@ -57,7 +57,7 @@ void TWallpaper::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor light = palette().color(QPalette::Light);
     const QColor dark = palette().color(QPalette::Dark);
-    const QColor colour = toQColor(color_);
+    const QColor colour = QColor(color_);
     const auto bevel = [&](const QRect& area, TBevelCut cut) {
         if (cut == bvNone)
             return area;

@@ -21,7 +21,7 @@ public:
 protected:
     void setPaletteColour(QPalette::ColorRole role, TColor colour) {
         QPalette colours = Widget::palette();
-        colours.setColor(role, toQColor(colour));
+        colours.setColor(role, QColor(colour));
         Widget::setPalette(colours);
     }
 };

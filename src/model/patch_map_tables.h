@@ -70,16 +70,16 @@ struct ModGroupSpec {
 inline constexpr ModGroupSpec ModGroups[4] = {
     {"    Pitch            Amp             Pitch          Envelope   ",
      "  -- Aftertouch LFO ----        ------ Aftertouch ------       ", " Ctrl: Aftertouch ",
-     0xFF0000, 0x00FFFF}, // aftertouch
+     TColor::FromBgr(0xFF0000), TColor::FromBgr(0x00FFFF)}, // aftertouch
     {"    Pitch            Amp             Pitch          Envelope   ",
-     " -- Mod Wheel LFO ------      ---- No Mod Wheel  ------      ", " Ctrl: Mod Wheel ", 0x008000,
-     0xFFFFFF}, // mod wheel
+     " -- Mod Wheel LFO ------      ---- No Mod Wheel  ------      ", " Ctrl: Mod Wheel ",
+     TColor::FromBgr(0x008000), TColor::FromBgr(0xFFFFFF)}, // mod wheel
     {"    Pitch            Amp             Pitch          Envelope   ",
-     "  ----- Breath LFO -----          ------ Breath ------       ", " Ctrl: Breath  ", 0x800000,
-     0x00FFFF}, // breath
+     "  ----- Breath LFO -----          ------ Breath ------       ", " Ctrl: Breath  ",
+     TColor::FromBgr(0x800000), TColor::FromBgr(0x00FFFF)}, // breath
     {"    Pitch             Vol              Pitch          Envelope   ",
-     " No Foot LFO     ---------------- Foot ------------------   ", " Ctrl: Foot   ", 0x000000,
-     0xFFFF00}, // foot
+     " No Foot LFO     ---------------- Foot ------------------   ", " Ctrl: Foot   ",
+     TColor::FromBgr(0x000000), TColor::FromBgr(0xFFFF00)}, // foot
 };
 
 inline constexpr ModRecordSpec ModRecords[4][4] = {
