@@ -1,78 +1,253 @@
 #include "edit/editor.h"
 
-#include "views/control_lookup.h"
+#include "edit/scope_exit.h"
+#include "synth/parameter_change.h"
 #include "views/knob_value.h"
+#include "views/prompts.h"
+#include "views/services.h"
 #include "views/views.h"
 
 namespace {
-QString numbered(const char* prefix, int n) {
-    return QString::fromLatin1(prefix) + QString::number(n);
-}
+const QString WheelSection = QStringLiteral("MouseWheel");
+const QString WheelKey = QStringLiteral("Jump");
+const QString ModulationSection = QStringLiteral("Modulation");
+const QString ModulationKey = QStringLiteral("Start");
+constexpr int StartModGroup = 1; // mod wheel
+constexpr int StartRandomPercent = 5;
+constexpr int MaxWheelDivider = 0xFFFF; // the up-down's position is a 16-bit value
+
+// Page-change mode switches: group 0x24, parameters 122, 120 and 109, values 0 and 127.
+constexpr int ModeGroup = 0x24;
+constexpr int ModePara = 0x7A;
+constexpr int MultiModePara = 0x78;
+constexpr int MultiPartPara = 0x6D;
+constexpr int ModeOn = 0x7F;
 } // namespace
 
 Editor::Editor(MidiService& midi, EditorServices services)
-    : MidiSynthToPC(midi), MidiBCtoPC(midi), MidiKbdToPC(midi), MidiPCToSynth(midi),
-      MidiPCtoBC(midi), services_(std::move(services)) {
-    MidiSynthToPC.OnMidiInput = [this] { MidiSynthToPCMidiInput(); };
-    MidiBCtoPC.OnMidiInput = [this] { MidiBCtoPCMidiInput(); };
-    MidiKbdToPC.OnMidiInput = [this] { MidiKbdToPCMidiInput(); };
-    findControls();
+    : services_(std::move(services)), lookup_(services_.controls),
+      controls_(PageControls::Find(lookup_)), ports_(midi, services_.prompts, services_.settings),
+      echo_(ports_, map_, state_),
+      operators_(map_, state_, ports_, echo_, services_.prompts, controls_),
+      groups_(map_, state_, echo_, controls_), voice_(map_, data_, state_, ports_, controls_),
+      randomiser_(map_, state_, services_.prompts, services_.clock, services_.random, controls_,
+                  operators_, groups_, voice_),
+      path_(map_, state_, ports_, services_.prompts, controls_, echo_, operators_, groups_, voice_,
+            randomiser_),
+      synthInput_(map_, data_, state_, ports_, services_.prompts, controls_, echo_, operators_,
+                  groups_, voice_),
+      soundFiles_(data_, voice_, synthInput_, services_.prompts, services_.files,
+                  services_.startFolder, controls_),
+      multiPage_(map_, state_, ports_, services_.prompts, voice_),
+      patchPage_(map_, state_, path_, echo_, controls_),
+      presets_(ports_, services_.prompts, services_.sleeper, services_.startFolder, controls_),
+      envelope_(state_, services_.settings, presets_, controls_) {
+    ports_.MidiSynthToPC().OnMidiInput = [this] { synthInput_.MidiSynthToPCMidiInput(); };
+    ports_.MidiBCtoPC().OnMidiInput = [this] { path_.MidiBCtoPCMidiInput(); };
+    ports_.MidiKbdToPC().OnMidiInput = [this] { path_.MidiKbdToPCMidiInput(); };
+    ports_.OnControllerOutputChosen = [this] {
+        if (controls_.bLoadBCR)
+            controls_.bLoadBCR->SetVisible(true);
+    };
 }
 
-Editor::~Editor() = default;
+bool Editor::StartUp(int systemWheelLines) {
+    presets_.StartSplashFade();
+    state_.ScreenEditArmed = false;
+    state_.Updating = false;
+    SettingsStore& settings = services_.settings;
 
-void Editor::findControls() {
-    ControlLookup& c = services_.controls;
-    Controls.lCtrlMsg = c.FindCaption(QStringLiteral("lCtrlMsg"));
-    Controls.lRandom = c.FindCaption(QStringLiteral("lRandom"));
-    Controls.lRandPercent = c.FindCaption(QStringLiteral("lRandPercent"));
-    Controls.lModGroup = c.FindCaption(QStringLiteral("lModGroup"));
-    Controls.lMod1 = c.FindCaption(QStringLiteral("lMod1"));
-    Controls.lMod2 = c.FindCaption(QStringLiteral("lMod2"));
-    Controls.lCurrentPatch = c.FindCaption(QStringLiteral("lCurrentPatch"));
-    Controls.lCurrentMulti = c.FindCaption(QStringLiteral("lCurrentMulti"));
-    Controls.bLoadBCR = c.FindCaption(QStringLiteral("bLoadBCR"));
-    Controls.lRandomButton = c.FindCaption(numbered("lVal", Rows::RandomiseButton));
-    Controls.gAlgorithm = c.FindPicture(QStringLiteral("gAlgorithm"));
-    Controls.eName = c.FindEdit(QStringLiteral("eName"));
-    Controls.cbEnvRev = c.FindToggle(QStringLiteral("cbEnvRev"));
-    for (int op = 0; op < 4; ++op) {
-        Controls.lOpSelect[op] = c.FindCaption(QStringLiteral("lOp%1Select").arg(op + 1));
-        Controls.pOp[op] = c.FindCaption(numbered("pOp", op + 1));
-        Controls.opSelectButton[op] = c.FindCaption(numbered("lVal", Rows::FirstOpSelectCC + op));
-        Controls.modValueLabel[op] = c.FindCaption(numbered("lVal", op));
+    const bool haveInputs = ports_.ListDevices();
+    envelope_.Load();
+    patchPage_.SetWheelDivider(qBound(
+        0, settings.Value(WheelSection, WheelKey, systemWheelLines).toInt(), MaxWheelDivider));
+    settings.SetValue(WheelSection, WheelKey, patchPage_.WheelDivider());
+    showWheelSize();
+    ports_.RestoreDevices();
+
+    // A group outside 0..3 in the settings file would address no group at all.
+    const int group = settings.Value(ModulationSection, ModulationKey, StartModGroup).toInt();
+    state_.ModGroup = group >= 0 && group < ModGroupCount ? group : StartModGroup;
+
+    buildMaps();
+
+    // Selecting operator 1 re-shows and echoes its values; it must not send them to the synth,
+    // whose voice is fetched right after.
+    state_.SelectedOp = 1;
+    {
+        state_.Updating = true;
+        ScopeExit done([this] { state_.Updating = false; });
+        operators_.SelectOperator(0);
     }
-    for (int row = 0; row < Slots::EditRowCount; ++row) {
-        // Rows 8..23 are edited by value buttons; every other row has its knob.
-        if (row >= 8 && row <= 23)
-            continue;
-        Controls.Knob[row] = c.FindKnob(numbered("Knob", row));
-    }
+    groups_.ShowModulationGroup();
+    randomiser_.sbRandChange(StartRandomPercent);
+    envelope_.cbEnvRevClick();
+
+    pcModeChange(Page::Multipart);
+    voice_.bGetPatchClick();
+    pcModeChange(Page::Patch);
+    voice_.bGetPatchClick();
+    state_.PatchRequestedByController = false;
+    return haveInputs;
 }
 
-void Editor::BuildMaps() {
-    Map.BuildPatchMap(services_.controls, services_.prompts, services_.startFolder);
-    Map.BuildMultiMap(services_.controls, services_.prompts);
-    for (int row = 0; row < Slots::EditRowCount; ++row) {
-        KnobValue* knob = Controls.Knob[row];
+void Editor::buildMaps() {
+    map_.BuildPatchMap(lookup_, services_.prompts, services_.startFolder);
+    map_.BuildMultiMap(lookup_, services_.prompts);
+    for (KnobValue* knob : controls_.Knob)
         if (knob)
-            knob->OnChange = [this, knob] { KnobChange(knob); };
-    }
-    for (int index = 0; index < Slots::MultiRowCount; ++index)
-        if (KnobValue* knob = Map.MultiRow(index)->Param->Knob)
-            knob->OnChange = [this, knob] { MKnobChange(knob); };
-    if (Controls.eName) {
-        Controls.eName->SetText(QStringLiteral("Patch Name")); // the edit's start text
-        Controls.eName->OnChange = [this] { eNameChange(); };
+            knob->OnChange = [this, knob] { path_.KnobChange(knob); };
+    for (int index = 0; index < MultiRowCount; ++index)
+        if (KnobValue* knob = map_.MultiRow(index)->Param->Knob)
+            knob->OnChange = [this, knob] { multiPage_.MKnobChange(knob); };
+    if (controls_.eName) {
+        controls_.eName->SetText(QStringLiteral("Patch Name")); // the edit's start text
+        controls_.eName->OnChange = [this] { voice_.eNameChange(); };
     }
 }
 
-TSyx_Param* Editor::currentVariant(int row) const {
-    const TCC_Param* r = Map.Row(row);
-    return r ? r->Current(SelectedOp, ModGroup) : nullptr;
+void Editor::ShutDown() {
+    // The group is stored even when closing a port fails; the error is passed on at the end.
+    std::exception_ptr failure;
+    try {
+        ports_.CloseAndStore();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    services_.settings.SetValue(ModulationSection, ModulationKey, state_.ModGroup);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
-void Editor::putToSynth(const std::uint8_t* bytes, int count) {
-    if (SynthOutputChosen())
-        MidiPCToSynth.PutLong(bytes, std::uint16_t(count));
+bool Editor::ChooseDevice(Port port, int entry) {
+    return ports_.ChooseDevice(port, entry);
+}
+
+void Editor::showWheelSize() {
+    if (controls_.lMouseWheelSize)
+        controls_.lMouseWheelSize->SetCaption(QStringLiteral("Mouse Wheel Size : ") +
+                                              QString::number(patchPage_.WheelDivider()));
+}
+
+void Editor::WheelSizeClick(int position) {
+    patchPage_.SetWheelDivider(position);
+    showWheelSize();
+    services_.settings.SetValue(WheelSection, WheelKey, position);
+}
+
+void Editor::cbEnvRevClick() {
+    envelope_.cbEnvRevClick();
+}
+
+void Editor::bLoadBCRClick() {
+    presets_.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    envelope_.cbEnvRevClick();
+    path_.ApplyControllerMessage(MidiStatus::ControlChange, Rows::FirstOpSelectCC, 1);
+}
+
+void Editor::pcModeChange(Page activePage) {
+    auto send = [this](int para, int value) {
+        ports_.ToSynth(ParameterChange::Change(SynthDeviceNumber, ModeGroup, para, value));
+    };
+    send(ModePara, 0);
+    if (activePage == Page::Multipart) {
+        state_.MultiMode = true;
+        send(MultiModePara, ModeOn);
+        send(MultiPartPara, ModeOn);
+    } else {
+        state_.MultiMode = false;
+        send(ModePara, ModeOn);
+    }
+    voice_.bGetPatchClick();
+}
+
+void Editor::SetSplash(OpacityView* splash) {
+    presets_.SetSplash(splash);
+}
+
+void Editor::KnobMouseDown(KnobValue* sender) {
+    patchPage_.KnobMouseDown(sender);
+}
+void Editor::KnobKeyDown(KnobValue* sender) {
+    patchPage_.KnobKeyDown(sender);
+}
+void Editor::KnobMouseEnter(KnobValue* sender) {
+    patchPage_.KnobMouseEnter(sender);
+}
+void Editor::KnobMouseLeave(KnobValue* sender) {
+    patchPage_.KnobMouseLeave(sender);
+}
+void Editor::KnobMouseWheelUp(KnobValue* sender, bool shiftOrCtrl) {
+    patchPage_.KnobMouseWheelUp(sender, shiftOrCtrl);
+}
+void Editor::KnobMouseWheelDown(KnobValue* sender, bool shiftOrCtrl) {
+    patchPage_.KnobMouseWheelDown(sender, shiftOrCtrl);
+}
+
+void Editor::lValMouseDown(CaptionView* sender, MouseButton button, bool ctrl) {
+    if (patchPage_.lValMouseDown(button, ctrl))
+        clickValueButton(sender);
+}
+
+void Editor::clickValueButton(CaptionView* sender) {
+    if (sender == controls_.lRandomButton)
+        lRandomClick();
+    else if (multiPage_.MultiRowOfButton(sender) >= 0)
+        tlmValClick(sender);
+    else
+        lValClick(sender);
+}
+
+void Editor::lValClick(CaptionView* sender) {
+    patchPage_.lValClick(sender);
+}
+void Editor::lOpClick(CaptionView* sender) {
+    patchPage_.lOpClick(sender);
+}
+void Editor::lRandomClick() {
+    randomiser_.Randomise();
+}
+void Editor::sbRandChange(int position) {
+    randomiser_.sbRandChange(position);
+}
+void Editor::lModGroupClick() {
+    groups_.lModGroupClick();
+}
+void Editor::bGetPatchClick() {
+    voice_.bGetPatchClick();
+}
+void Editor::bSavePatchClick() {
+    soundFiles_.bSavePatchClick();
+}
+void Editor::bLoadPatchClick() {
+    soundFiles_.bLoadPatchClick();
+}
+
+void Editor::MKnobMouseDown(KnobValue* sender) {
+    multiPage_.MKnobMouseDown(sender);
+}
+void Editor::MKnobKeyDown(KnobValue* sender) {
+    multiPage_.MKnobKeyDown(sender);
+}
+void Editor::MKnobMouseEnter(KnobValue* sender) {
+    multiPage_.MKnobMouseEnter(sender);
+}
+void Editor::MKnobMouseLeave(KnobValue* sender) {
+    multiPage_.MKnobMouseLeave(sender);
+}
+void Editor::tlmValClick(CaptionView* sender) {
+    multiPage_.tlmValClick(sender, patchPage_.Backwards());
+}
+void Editor::tlmValMouseEnter(CaptionView*) {
+    path_.MidiBCtoPCMidiInput();
+}
+void Editor::bSaveMultiClick() {
+    soundFiles_.bSaveMultiClick();
+}
+void Editor::bLoadMultiClick() {
+    soundFiles_.bLoadMultiClick();
+}
+
+std::array<std::uint8_t, 3> Editor::LastControllerMessage() const {
+    return path_.LastControllerMessage();
 }

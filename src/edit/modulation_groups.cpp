@@ -1,29 +1,38 @@
-#include "edit/editor.h"
+#include "edit/modulation_groups.h"
+
+#include "edit/controller_echo.h"
+#include "edit/edit_state.h"
+#include "edit/page_controls.h"
+#include "model/parameter_map.h"
 #include "views/knob_value.h"
 #include "views/views.h"
 
-void Editor::lModGroupClick() {
-    ModGroup = ModGroup == 3 ? 0 : ModGroup + 1;
+ModulationGroups::ModulationGroups(ParameterMap& map, EditState& state, ControllerEcho& echo,
+                                   const PageControls& controls)
+    : map_(map), state_(state), echo_(echo), controls_(controls) {}
+
+void ModulationGroups::lModGroupClick() {
+    state_.ModGroup = (state_.ModGroup + 1) % ModGroupCount;
     ShowModulationGroup();
 }
 
-void Editor::ShowModulationGroup() {
-    const TMod& group = Map.Mod(ModGroup);
-    if (Controls.lMod1) {
-        Controls.lMod1->SetCaption(group.Heading);
-        Controls.lMod1->SetColor(group.HeadingColor);
-        Controls.lMod1->SetFontColor(group.HeadingTextColor);
+void ModulationGroups::ShowModulationGroup() {
+    const TMod& group = map_.Mod(state_.ModGroup);
+    if (controls_.lMod1) {
+        controls_.lMod1->SetCaption(group.Heading);
+        controls_.lMod1->SetColor(group.HeadingColor);
+        controls_.lMod1->SetFontColor(group.HeadingTextColor);
     }
-    if (Controls.lMod2) {
-        Controls.lMod2->SetCaption(group.Title);
-        Controls.lMod2->SetColor(group.TitleColor);
-        Controls.lMod2->SetFontColor(group.TitleTextColor);
+    if (controls_.lMod2) {
+        controls_.lMod2->SetCaption(group.Title);
+        controls_.lMod2->SetColor(group.TitleColor);
+        controls_.lMod2->SetFontColor(group.TitleTextColor);
     }
-    if (Controls.lModGroup) {
-        Controls.lModGroup->SetFontColor(group.HeadingTextColor);
-        Controls.lModGroup->SetCaption(group.Caption);
+    if (controls_.lModGroup) {
+        controls_.lModGroup->SetFontColor(group.HeadingTextColor);
+        controls_.lModGroup->SetCaption(group.Caption);
     }
-    for (CaptionView* label : Controls.modValueLabel)
+    for (CaptionView* label : controls_.modValueLabel)
         if (label)
             label->SetVisible(false);
     for (const TSyx_Param* record : group.Variant) {
@@ -33,12 +42,12 @@ void Editor::ShowModulationGroup() {
             record->ValueLabel->SetVisible(true);
         }
     }
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < VariantSlotCount; ++k) {
         const TSyx_Param* record = group.Variant[k];
         if (!record)
             continue;
         if (record->Knob)
             record->Knob->SetPosition(record->Val);
-        EchoRecord(*record, k);
+        echo_.EchoRecord(*record, k);
     }
 }

@@ -1,16 +1,15 @@
-#include "edit/editor.h"
+#include "edit/patch_page_handlers.h"
+
+#include "edit/controller_echo.h"
+#include "edit/edit_path.h"
+#include "edit/edit_state.h"
+#include "edit/page_controls.h"
+#include "model/parameter_map.h"
 #include "views/knob_value.h"
 #include "views/views.h"
 
-void Editor::KnobMouseDown(KnobValue*) {
-    ScreenEditArmed = true;
-}
-
-void Editor::KnobKeyDown(KnobValue*) {
-    ScreenEditArmed = true;
-}
-
 namespace {
+// The label a hover shows: the selected operator's record, or the row's only one.
 CaptionView* hoverLabel(const ParameterMap& map, int row, int selectedOp) {
     const TCC_Param* r = map.Row(row);
     const TSyx_Param* record = r->Variant[selectedOp] ? r->Variant[selectedOp] : r->Variant[0];
@@ -18,85 +17,87 @@ CaptionView* hoverLabel(const ParameterMap& map, int row, int selectedOp) {
 }
 } // namespace
 
-void Editor::KnobMouseEnter(KnobValue* sender) {
-    const int row = RowOfKnob(sender);
+PatchPageHandlers::PatchPageHandlers(ParameterMap& map, EditState& state, EditPath& path,
+                                     ControllerEcho& echo, const PageControls& controls)
+    : map_(map), state_(state), path_(path), echo_(echo), controls_(controls) {}
+
+void PatchPageHandlers::KnobMouseDown(KnobValue*) {
+    state_.ScreenEditArmed = true;
+}
+
+void PatchPageHandlers::KnobKeyDown(KnobValue*) {
+    state_.ScreenEditArmed = true;
+}
+
+void PatchPageHandlers::KnobMouseEnter(KnobValue* sender) {
+    const int row = path_.RowOfKnob(sender);
     if (row < 0)
         return;
-    if (CaptionView* label = hoverLabel(Map, row, SelectedOp))
+    if (CaptionView* label = hoverLabel(map_, row, state_.SelectedOp))
         label->SetVisible(true);
 }
 
-void Editor::KnobMouseLeave(KnobValue* sender) {
-    const int row = RowOfKnob(sender);
+void PatchPageHandlers::KnobMouseLeave(KnobValue* sender) {
+    const int row = path_.RowOfKnob(sender);
     if (row < 0)
         return;
-    if (CaptionView* label = hoverLabel(Map, row, SelectedOp))
+    if (CaptionView* label = hoverLabel(map_, row, state_.SelectedOp))
         label->SetVisible(false);
 }
 
-void Editor::wheelStep(KnobValue* knob, int& counter, int direction, bool shiftOrCtrl) {
+void PatchPageHandlers::wheelStep(KnobValue* knob, int& counter, int direction, bool shiftOrCtrl) {
     // Every wheel event arms, also one the divider skips, so the next change notice passes.
-    ScreenEditArmed = true;
-    if (++counter < WheelDivider)
+    state_.ScreenEditArmed = true;
+    if (++counter < wheelDivider_)
         return;
     counter = 0;
     knob->SetPosition(knob->Position() + direction * (shiftOrCtrl ? int(knob->PageSize) : 1));
 }
 
-void Editor::KnobMouseWheelUp(KnobValue* sender, bool shiftOrCtrl) {
-    wheelStep(sender, WheelUpCount, 1, shiftOrCtrl);
+void PatchPageHandlers::KnobMouseWheelUp(KnobValue* sender, bool shiftOrCtrl) {
+    wheelStep(sender, wheelUpCount_, 1, shiftOrCtrl);
 }
 
-void Editor::KnobMouseWheelDown(KnobValue* sender, bool shiftOrCtrl) {
-    wheelStep(sender, WheelDownCount, -1, shiftOrCtrl);
+void PatchPageHandlers::KnobMouseWheelDown(KnobValue* sender, bool shiftOrCtrl) {
+    wheelStep(sender, wheelDownCount_, -1, shiftOrCtrl);
 }
 
-void Editor::lValMouseDown(CaptionView* sender, MouseButton button, bool ctrl) {
-    // The value button reports every press twice; only the first report counts.
-    PressToggle = !PressToggle;
-    if (!PressToggle)
-        return;
-    Backwards = ctrl;
-    if (button != MouseButton::Right)
-        return;
-    Backwards = true;
-    // The press runs the button's own click handler.
-    if (sender == Controls.lRandomButton)
-        lRandomClick();
-    else if (multiRowOfButton(sender) >= 0)
-        tlmValClick(sender);
-    else
-        lValClick(sender);
+bool PatchPageHandlers::lValMouseDown(MouseButton button, bool ctrl) {
+    pressToggle_ = !pressToggle_;
+    if (!pressToggle_)
+        return false;
+    backwards_ = ctrl || button == MouseButton::Right;
+    return button == MouseButton::Right;
 }
 
-void Editor::lValClick(CaptionView* sender) {
-    for (int op = 0; op < 4; ++op) {
-        TSyx_Param& onOff = Map.OpSwitch(op);
+void PatchPageHandlers::lValClick(CaptionView* sender) {
+    for (int op = 0; op < OperatorCount; ++op) {
+        const TSyx_Param& onOff = map_.OpSwitch(op);
         if (onOff.ValueButton != sender)
             continue;
-        ApplyControllerMessage(0xB0, onOff.CC, onOff.Val == 0 ? 1 : 0);
-        if (op != SelectedOp)
-            EchoCc(onOff.CC, onOff.Val);
+        path_.ApplyControllerMessage(MidiStatus::ControlChange, onOff.CC, onOff.Val == 0 ? 1 : 0);
+        if (op != state_.SelectedOp)
+            echo_.EchoCc(onOff.CC, onOff.Val);
         return;
     }
-    for (int row = 0; row < Slots::PatchRowCount; ++row) {
-        const TCC_Param* r = Map.Row(row);
-        TSyx_Param* record = r ? r->Variant[0] : nullptr;
+    for (int row = 0; row < PatchRowCount; ++row) {
+        const TCC_Param* r = map_.Row(row);
+        const TSyx_Param* record = r ? r->Variant[0] : nullptr;
         if (!record || record->ValueButton != sender)
             continue;
-        int value = record->Val + (Backwards ? -1 : 1);
+        int value = record->Val + (backwards_ ? -1 : 1);
         if (value < 0)
             value = record->Max;
         if (value > record->Max)
             value = 0;
-        ApplyControllerMessage(0xB0, row, value);
-        EchoRow(row);
+        path_.ApplyControllerMessage(MidiStatus::ControlChange, row, value);
+        echo_.EchoRow(row);
         return;
     }
 }
 
-void Editor::lOpClick(CaptionView* sender) {
-    for (int op = 0; op < 4; ++op)
-        if (Controls.opSelectButton[op] == sender)
-            ApplyControllerMessage(0xB0, Rows::FirstOpSelectCC + op, 1);
+void PatchPageHandlers::lOpClick(CaptionView* sender) {
+    for (int op = 0; op < OperatorCount; ++op)
+        if (controls_.opSelectButton[op] == sender)
+            path_.ApplyControllerMessage(MidiStatus::ControlChange, Rows::FirstOpSelectCC + op, 1);
 }

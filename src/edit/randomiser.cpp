@@ -1,6 +1,13 @@
-#include "edit/editor.h"
+#include "edit/randomiser.h"
+
+#include "edit/edit_state.h"
+#include "edit/modulation_groups.h"
+#include "edit/operators.h"
+#include "edit/page_controls.h"
 #include "edit/scope_exit.h"
+#include "edit/voice_transmission.h"
 #include "model/operator_panel.h"
+#include "model/parameter_map.h"
 #include "views/knob_value.h"
 #include "views/services.h"
 #include "views/views.h"
@@ -9,66 +16,74 @@ namespace {
 std::uint32_t seedFrom(const QTime& t) {
     return std::uint32_t(((t.hour() * 60 + t.minute()) * 60 + t.second()) * 1000 + t.msec());
 }
+
+// The random name: "Rand " and a number from 10000 up to, not including, 99999.
+constexpr int FirstNameNumber = 10000;
+constexpr int NameNumberEnd = 99999;
 } // namespace
 
-void Editor::Randomise() {
-    if (Controls.lRandom)
-        Controls.lRandom->SetColor(Colours::Red);
-    services_.random.Seed(seedFrom(services_.clock.TimeOfDay()));
-    const int savedModGroup = ModGroup;
-    Updating = true;
+Randomiser::Randomiser(ParameterMap& map, EditState& state, Prompter& prompts, const Clock& clock,
+                       RandomSource& random, const PageControls& controls, Operators& operators,
+                       ModulationGroups& groups, VoiceTransmission& voice)
+    : map_(map), state_(state), prompts_(prompts), clock_(clock), random_(random),
+      controls_(controls), operators_(operators), groups_(groups), voice_(voice) {}
+
+void Randomiser::Randomise() {
+    if (controls_.lRandom)
+        controls_.lRandom->SetColor(Colours::Red);
+    random_.Seed(seedFrom(clock_.TimeOfDay()));
+    const int savedModGroup = state_.ModGroup;
+    state_.Updating = true;
     {
         // The loop borrows SelectedOp and ModGroup to reach every variant; whatever happens,
         // the flags, the group and the label colour are given back.
         ScopeExit restore([this, savedModGroup] {
-            Updating = false;
-            ModGroup = savedModGroup;
-            if (Controls.lRandom)
-                Controls.lRandom->SetColor(Colours::White);
+            state_.Updating = false;
+            state_.ModGroup = savedModGroup;
+            if (controls_.lRandom)
+                controls_.lRandom->SetColor(Colours::White);
         });
-        for (int row = 0; row < Slots::EditRowCount; ++row) {
-            for (int slot = 0; slot < 4; ++slot) {
-                SelectedOp = slot;
-                ModGroup = slot;
-                TSyx_Param* record = Map.Row(row)->Variant[slot];
+        for (int row = 0; row < EditRowCount; ++row) {
+            for (int slot = 0; slot < VariantSlotCount; ++slot) {
+                state_.SelectedOp = slot;
+                state_.ModGroup = slot;
+                TSyx_Param* record = map_.Row(row)->Variant[slot];
                 if (!record)
                     continue;
-                const int spread = record->Max * RandomPercent / 100;
+                const int spread = record->Max * randomPercent_ / 100;
                 const int lo = std::max(record->Val - spread, 0);
                 const int hi = std::min(record->Val + spread, record->Max);
-                const int r = lo + services_.random.Random(hi + 1 - lo);
+                const int r = lo + random_.Random(hi + 1 - lo);
                 if (record->Knob) {
-                    ScreenEditArmed = true;
+                    state_.ScreenEditArmed = true;
                     record->Knob->SetPosition(r);
                 } else {
-                    SetValueChecked(services_.prompts, *record, r);
-                    setRowLastVal(row, r);
+                    SetValueChecked(prompts_, *record, r);
+                    // Not echoed, but the row remembers the value, as after an echo.
+                    map_.Row(row)->LastVal = r;
                 }
             }
         }
-        if (Controls.gAlgorithm)
-            Controls.gAlgorithm->SetState(Map.SingleRecord(Rows::Algorithm).Val);
+        if (controls_.gAlgorithm)
+            controls_.gAlgorithm->SetState(map_.SingleRecord(Rows::Algorithm).Val);
     }
-    for (int op = 0; op < 4; ++op) {
-        ShowOperatorState(op);
+    for (int op = 0; op < OperatorCount; ++op) {
+        operators_.ShowOperatorState(op);
         for (int row = OperatorPanelFirstRow; row <= OperatorPanelLastRow; ++row)
-            UpdateOperatorGraph(Map.Op(op), row);
+            UpdateOperatorGraph(map_.Op(op), row);
     }
-    SendVoice();
-    ApplyControllerMessage(0xB0, Rows::FirstOpSelectCC, 1);
-    if (Controls.eName)
-        Controls.eName->SetText(QStringLiteral("Rand ") +
-                                QString::number(10000 + services_.random.Random(99999 - 10000)));
+    voice_.SendVoice();
+    operators_.Select(Rows::FirstOpSelectCC);
+    if (controls_.eName)
+        controls_.eName->SetText(
+            QStringLiteral("Rand ") +
+            QString::number(FirstNameNumber + random_.Random(NameNumberEnd - FirstNameNumber)));
     // The run leaves the shared knobs 0..3 on the last group it visited; show the current one.
-    ShowModulationGroup();
+    groups_.ShowModulationGroup();
 }
 
-void Editor::lRandomClick() {
-    Randomise();
-}
-
-void Editor::sbRandChange(int position) {
-    if (Controls.lRandPercent)
-        Controls.lRandPercent->SetCaption(QString::number(position));
-    RandomPercent = position;
+void Randomiser::sbRandChange(int position) {
+    if (controls_.lRandPercent)
+        controls_.lRandPercent->SetCaption(QString::number(position));
+    randomPercent_ = position;
 }

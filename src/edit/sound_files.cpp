@@ -1,6 +1,11 @@
-#include "edit/editor.h"
+#include "edit/sound_files.h"
+
+#include "edit/page_controls.h"
+#include "edit/synth_input.h"
+#include "edit/voice_transmission.h"
 #include "files/file_io.h"
 #include "files/safe_save.h"
+#include "model/domain.h"
 #include "views/prompts.h"
 #include "views/views.h"
 
@@ -16,10 +21,11 @@ const char* const SyxFilter = "Sysex files (*.syx)|*.SYX";
 // Only a buffer that holds one whole SysEx message goes to the synth: a foreign file's bytes
 // (notes, controllers, half messages) are never sent to the hardware.
 bool isOneSysexMessage(const DataBuffer& buffer, int count) {
-    if (count < 2 || buffer[0] != 0xF0 || buffer[count - 1] != 0xF7)
+    if (count < 2 || buffer[0] != MidiStatus::SysexStart ||
+        buffer[count - 1] != MidiStatus::SysexEnd)
         return false;
     for (int i = 1; i < count - 1; ++i)
-        if (buffer[i] >= 0x80)
+        if (buffer[i] & 0x80)
             return false;
     return true;
 }
@@ -32,21 +38,32 @@ FileDialogRequest request(const char* title, const QDir& folder, QString propose
 QString shownName(const QString& path) {
     return QFileInfo(path).completeBaseName();
 }
+
+void setCaption(CaptionView* view, const QString& text) {
+    if (view)
+        view->SetCaption(text);
+}
 } // namespace
 
-std::optional<QString> Editor::saveSoundFile(const SyxFiles::FileKind& kind,
-                                             const FileDialogRequest& dialog) {
-    const std::optional<QString> path = services_.files.SaveFile(dialog);
+SoundFiles::SoundFiles(SynthData& data, VoiceTransmission& voice, SynthInput& input,
+                       Prompter& prompts, FileChooser& files, const QDir& startFolder,
+                       const PageControls& controls)
+    : data_(data), voice_(voice), input_(input), prompts_(prompts), files_(files),
+      startFolder_(startFolder), controls_(controls) {}
+
+std::optional<QString> SoundFiles::saveSoundFile(const SyxFiles::FileKind& kind,
+                                                 const FileDialogRequest& dialog) {
+    const std::optional<QString> path = files_.SaveFile(dialog);
     if (!path)
         return std::nullopt;
     if (QFileInfo::exists(*path)) {
-        switch (services_.prompts.Question(QString::fromLatin1(FileExistsText), true)) {
+        switch (prompts_.Question(QString::fromLatin1(FileExistsText), true)) {
         case Answer::Cancel:
             return std::nullopt;
         case Answer::Yes:
             // The user asked to keep the old file: without a backup, nothing is overwritten.
             if (const auto error = SafeSave::MakeBackup(*path)) {
-                services_.prompts.Error(*error + QStringLiteral("\nNothing was saved."));
+                prompts_.Error(*error + QStringLiteral("\nNothing was saved."));
                 return std::nullopt;
             }
             break;
@@ -56,98 +73,97 @@ std::optional<QString> Editor::saveSoundFile(const SyxFiles::FileKind& kind,
     }
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
-    SyxFiles::WriteMessages(bytes, kind, Data);
+    SyxFiles::WriteMessages(bytes, kind, data_);
     if (const auto error = SafeSave::WriteAtomically(*path, bytes.data())) {
-        services_.prompts.Error(QStringLiteral("Unable to save %1: %2").arg(*path, *error));
+        prompts_.Error(QStringLiteral("Unable to save %1: %2").arg(*path, *error));
         return std::nullopt;
     }
     return shownName(*path);
 }
 
-std::optional<QString> Editor::loadSoundFile(const SyxFiles::FileKind& kind,
-                                             const FileDialogRequest& dialog) {
-    const std::optional<QString> path = services_.files.OpenFile(dialog);
+std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
+                                                 const FileDialogRequest& dialog) {
+    const std::optional<QString> path = files_.OpenFile(dialog);
     if (!path)
         return std::nullopt;
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
-        services_.prompts.Error(QStringLiteral("Unable to open file."));
+        prompts_.Error(QStringLiteral("Unable to open file."));
         return std::nullopt;
     }
-    for (const SyxFiles::LoadedMessage& loaded : SyxFiles::ReadForLoad(file, kind, Data)) {
-        const DataBuffer& buffer = Data.*(loaded.message->buffer);
+    for (const SyxFiles::LoadedMessage& loaded : SyxFiles::ReadForLoad(file, kind, data_)) {
+        const DataBuffer& buffer = data_.*(loaded.message->buffer);
         if (isOneSysexMessage(buffer, loaded.count))
-            SendToSynth(buffer, loaded.count);
+            voice_.SendToSynth(buffer, loaded.count);
         decodeMessage(*loaded.message->layout, {buffer.Data(), std::size_t(buffer.Capacity())});
     }
     return shownName(*path);
 }
 
-void Editor::decodeMessage(const Layouts::BulkLayout& layout, std::span<const std::uint8_t> bytes) {
+void SoundFiles::decodeMessage(const Layouts::BulkLayout& layout,
+                               std::span<const std::uint8_t> bytes) {
     if (&layout == &Layouts::VoiceBlock)
-        DecodeVoiceBlock(bytes);
+        input_.DecodeVoiceBlock(bytes);
     else if (&layout == &Layouts::AddVoice)
-        DecodeAddVoiceBlock(bytes);
+        input_.DecodeAddVoiceBlock(bytes);
     else if (&layout == &Layouts::Aftertouch)
-        DecodeAftertouchBlock(bytes);
+        input_.DecodeAftertouchBlock(bytes);
     else if (&layout == &Layouts::VoiceEffect)
-        DecodeVoiceEffect(bytes);
+        input_.DecodeVoiceEffect(bytes);
     else if (&layout == &Layouts::MultiEffect)
-        DecodeMultiEffect(bytes);
+        input_.DecodeMultiEffect(bytes);
     else if (&layout == &Layouts::MultiBlock)
-        DecodeMultiBlock(bytes);
+        input_.DecodeMultiBlock(bytes);
 }
 
-void Editor::buildVoiceMessages() {
-    BuildAddVoiceBlock();
-    BuildAftertouchBlock();
-    BuildVoiceEffect();
-    BuildVoiceBlock();
+void SoundFiles::buildVoiceMessages() {
+    voice_.BuildAddVoiceBlock();
+    voice_.BuildAftertouchBlock();
+    voice_.BuildVoiceEffect();
+    voice_.BuildVoiceBlock();
 }
 
-void Editor::bSavePatchClick() {
-    const QString proposed = voiceName().trimmed() + QStringLiteral(".SYX");
+void SoundFiles::buildMultiMessages() {
+    voice_.BuildMultiBlock();
+    voice_.BuildMultiEffect();
+}
+
+void SoundFiles::bSavePatchClick() {
+    const QString proposed = voice_.VoiceName().trimmed() + QStringLiteral(".SYX");
     buildVoiceMessages();
     if (const auto name =
             saveSoundFile(SyxFiles::PatchFile, request("Save Patch File", patchFolder(), proposed)))
-        setCaption(Controls.lCurrentPatch, QStringLiteral("Current: ") + *name);
+        setCaption(controls_.lCurrentPatch, QStringLiteral("Current: ") + *name);
 }
 
-void Editor::bLoadPatchClick() {
+void SoundFiles::bLoadPatchClick() {
     buildVoiceMessages();
     if (const auto name =
             loadSoundFile(SyxFiles::PatchFile, request("Load Patch File", patchFolder())))
-        setCaption(Controls.lCurrentPatch, QStringLiteral("Current: ") + *name);
+        setCaption(controls_.lCurrentPatch, QStringLiteral("Current: ") + *name);
 }
 
-void Editor::bSaveMultiClick() {
+void SoundFiles::bSaveMultiClick() {
     const QString proposed = MultiName + QStringLiteral(".SYX");
-    BuildMultiBlock();
-    BuildMultiEffect();
+    buildMultiMessages();
     if (const auto name =
             saveSoundFile(SyxFiles::MultiFile, request("Save Multi File", multiFolder(), proposed)))
-        setCaption(Controls.lCurrentMulti, QStringLiteral("Current: ") + *name);
+        setCaption(controls_.lCurrentMulti, QStringLiteral("Current: ") + *name);
 }
 
-void Editor::bLoadMultiClick() {
-    BuildMultiBlock();
-    BuildMultiEffect();
+void SoundFiles::bLoadMultiClick() {
+    buildMultiMessages();
     if (const auto name =
             loadSoundFile(SyxFiles::MultiFile, request("Load Multi File", multiFolder()))) {
         MultiName = *name;
-        setCaption(Controls.lCurrentMulti, QStringLiteral("Current: ") + *name);
+        setCaption(controls_.lCurrentMulti, QStringLiteral("Current: ") + *name);
     }
 }
 
-QDir Editor::patchFolder() const {
-    return QDir(services_.startFolder.filePath(QStringLiteral("Patch")));
+QDir SoundFiles::patchFolder() const {
+    return QDir(startFolder_.filePath(QStringLiteral("Patch")));
 }
 
-QDir Editor::multiFolder() const {
-    return QDir(services_.startFolder.filePath(QStringLiteral("Multi")));
-}
-
-void Editor::setCaption(CaptionView* view, const QString& text) {
-    if (view)
-        view->SetCaption(text);
+QDir SoundFiles::multiFolder() const {
+    return QDir(startFolder_.filePath(QStringLiteral("Multi")));
 }

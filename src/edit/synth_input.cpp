@@ -1,14 +1,22 @@
-#include "edit/editor.h"
+#include "edit/synth_input.h"
+
+#include "edit/controller_echo.h"
+#include "edit/edit_state.h"
+#include "edit/editor_ports.h"
+#include "edit/modulation_groups.h"
+#include "edit/operators.h"
+#include "edit/page_controls.h"
 #include "edit/scope_exit.h"
+#include "edit/voice_transmission.h"
 #include "model/operator_panel.h"
+#include "model/parameter_map.h"
+#include "synth/bulk_layout.h"
+#include "synth/data_buffers.h"
 #include "synth/sysex_formats.h"
 #include "views/knob_value.h"
 #include "views/views.h"
 
 namespace {
-constexpr int ActiveSensing = 0xFE;
-constexpr int ProgramChange = 0xC0;
-
 std::span<const std::uint8_t> whole(const DataBuffer& buffer) {
     return {buffer.Data(), std::size_t(buffer.Capacity())};
 }
@@ -16,21 +24,31 @@ std::span<const std::uint8_t> whole(const DataBuffer& buffer) {
 std::span<const std::uint8_t> bytesOf(const QByteArray& bytes) {
     return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
 }
+
+// The four messages of a voice: a refresh that follows a controller's request counts them.
+constexpr int VoiceMessageCount = 4;
 } // namespace
 
-void Editor::MidiSynthToPCMidiInput() {
+SynthInput::SynthInput(ParameterMap& map, SynthData& data, EditState& state, EditorPorts& ports,
+                       Prompter& prompts, const PageControls& controls, ControllerEcho& echo,
+                       Operators& operators, ModulationGroups& groups, VoiceTransmission& voice)
+    : map_(map), data_(data), state_(state), ports_(ports), prompts_(prompts), controls_(controls),
+      echo_(echo), operators_(operators), groups_(groups), voice_(voice) {}
+
+void SynthInput::MidiSynthToPCMidiInput() {
     // A decode that waits in a warning box lets the event loop run; a second dump must not be
     // decoded inside the first, so it stays queued and the outer drain takes it afterwards.
     if (decodingSynthMessage_)
         return;
-    while (MidiSynthToPC.GetEventCount() > 0) {
-        const std::unique_ptr<TMyMidiEvent> event = MidiSynthToPC.GetMidiEvent();
+    TMidiInput& input = ports_.MidiSynthToPC();
+    while (input.GetEventCount() > 0) {
+        const std::unique_ptr<TMyMidiEvent> event = input.GetMidiEvent();
         if (!event)
             return;
-        if (event->StatusByte == ActiveSensing)
+        if (event->StatusByte == MidiStatus::ActiveSensing)
             continue;
-        if ((event->StatusByte & 0xF0) == ProgramChange) {
-            bGetPatchClick();
+        if ((event->StatusByte & MidiStatus::KindMask) == MidiStatus::ProgramChange) {
+            voice_.bGetPatchClick();
         } else if (event->SysexSize > 0) {
             SysexInStream = QByteArray(reinterpret_cast<const char*>(event->SysexBytes.get()),
                                        event->SysexSize);
@@ -41,13 +59,13 @@ void Editor::MidiSynthToPCMidiInput() {
     }
 }
 
-void Editor::DispatchSynthSysex() {
-    Updating = true;
-    ScopeExit done([this] { Updating = false; });
+void SynthInput::DispatchSynthSysex() {
+    state_.Updating = true;
+    ScopeExit done([this] { state_.Updating = false; });
     const std::span<const std::uint8_t> stream = bytesOf(SysexInStream);
-    const int received = Data.SysexInBuf.Overwrite(stream);
+    const int received = data_.SysexInBuf.Overwrite(stream);
     const Sysex::Kind kind =
-        Sysex::HeaderKind({Data.SysexInBuf.Data(), std::size_t(received)}, SynthDevice);
+        Sysex::HeaderKind({data_.SysexInBuf.Data(), std::size_t(received)}, SynthDeviceNumber);
     if (kind == Sysex::Kind::Unknown)
         return;
     // A message shorter than its kind would leave stale bytes to decode: it is ignored like a
@@ -60,111 +78,131 @@ void Editor::DispatchSynthSysex() {
     };
     switch (kind) {
     case Sysex::Kind::VoiceBlock:
-        DecodeVoiceBlock(into(Data.VoiceBlockBuf));
-        if (Controls.lCurrentPatch)
-            Controls.lCurrentPatch->SetCaption(QStringLiteral("Current: From Synth"));
+        DecodeVoiceBlock(into(data_.VoiceBlockBuf));
+        if (controls_.lCurrentPatch)
+            controls_.lCurrentPatch->SetCaption(QStringLiteral("Current: From Synth"));
         break;
     case Sysex::Kind::AddVoice:
-        DecodeAddVoiceBlock(into(Data.AddVoiceBuf));
+        DecodeAddVoiceBlock(into(data_.AddVoiceBuf));
         break;
     case Sysex::Kind::Aftertouch:
-        DecodeAftertouchBlock(into(Data.AftertouchBuf));
+        DecodeAftertouchBlock(into(data_.AftertouchBuf));
         break;
     case Sysex::Kind::Effect:
-        if (MultiMode)
-            DecodeMultiEffect(into(Data.MultiEffectBuf));
+        if (state_.MultiMode)
+            DecodeMultiEffect(into(data_.MultiEffectBuf));
         else
-            DecodeVoiceEffect(into(Data.VoiceEffectBuf));
+            DecodeVoiceEffect(into(data_.VoiceEffectBuf));
         break;
     case Sysex::Kind::MultiBlock:
-        DecodeMultiBlock(into(Data.MultiBuf));
-        if (Controls.lCurrentMulti)
-            Controls.lCurrentMulti->SetCaption(QStringLiteral("Current: From Synth"));
+        DecodeMultiBlock(into(data_.MultiBuf));
+        if (controls_.lCurrentMulti)
+            controls_.lCurrentMulti->SetCaption(QStringLiteral("Current: From Synth"));
         break;
     case Sysex::Kind::Unknown:
         break;
     }
 }
 
-void Editor::storeValues(const std::vector<Layouts::FieldValue>& values, Refresh refresh) {
+void SynthInput::storeValues(const std::vector<Layouts::FieldValue>& values, Refresh refresh) {
     for (const Layouts::FieldValue& v : values)
-        SetValueChecked(services_.prompts, *v.record, v.value, refresh);
+        SetValueChecked(prompts_, *v.record, v.value, refresh);
 }
 
-void Editor::decodeInto(const Layouts::BulkLayout& layout, std::span<const std::uint8_t> message) {
-    storeValues(Layouts::ReadRecords(layout, Map, message), Refresh::WhenChanged);
+void SynthInput::decodeInto(const Layouts::BulkLayout& layout,
+                            std::span<const std::uint8_t> message) {
+    storeValues(Layouts::ReadRecords(layout, map_, message), Refresh::WhenChanged);
     RefreshAfterVoiceDump();
 }
 
-void Editor::DecodeVoiceBlock(std::span<const std::uint8_t> message) {
+void SynthInput::DecodeVoiceBlock(std::span<const std::uint8_t> message) {
     const std::vector<Layouts::FieldValue> values =
-        Layouts::ReadRecords(Layouts::VoiceBlock, Map, message);
+        Layouts::ReadRecords(Layouts::VoiceBlock, map_, message);
     for (std::size_t i = 0; i < values.size(); ++i) {
         const Layouts::FieldValue& v = values[i];
-        SetValueChecked(services_.prompts, *v.record, v.value);
+        SetValueChecked(prompts_, *v.record, v.value);
         const bool blockEnds =
             v.block >= 0 && (i + 1 == values.size() || values[i + 1].block != v.block);
         if (blockEnds) {
-            TOp& op = Map.Op(ParameterMap::OperatorOrder[std::size_t(v.block)]);
+            TOp& op = map_.Op(ParameterMap::OperatorOrder[std::size_t(v.block)]);
             for (int row = OperatorPanelFirstRow; row <= OperatorPanelLastRow; ++row)
                 UpdateOperatorGraph(op, row);
         }
     }
-    if (Controls.eName)
-        Controls.eName->SetText(Layouts::ReadVoiceName(message));
+    if (controls_.eName)
+        controls_.eName->SetText(Layouts::ReadVoiceName(message));
     RefreshAfterVoiceDump();
 }
 
-void Editor::DecodeAddVoiceBlock(std::span<const std::uint8_t> message) {
+void SynthInput::DecodeAddVoiceBlock(std::span<const std::uint8_t> message) {
     decodeInto(Layouts::AddVoice, message);
 }
 
-void Editor::DecodeAftertouchBlock(std::span<const std::uint8_t> message) {
+void SynthInput::DecodeAftertouchBlock(std::span<const std::uint8_t> message) {
     decodeInto(Layouts::Aftertouch, message);
 }
 
-void Editor::DecodeVoiceEffect(std::span<const std::uint8_t> message) {
+void SynthInput::DecodeVoiceEffect(std::span<const std::uint8_t> message) {
     decodeInto(Layouts::VoiceEffect, message);
 }
 
-void Editor::RefreshAfterVoiceDump() {
-    if (PatchRequestedByController)
-        ++VoiceDumpCount;
-    for (int row = 0; row < Slots::EditRowCount; ++row)
-        EchoRow(row);
-    if (Controls.gAlgorithm)
-        Controls.gAlgorithm->SetState(Map.SingleRecord(Rows::Algorithm).Val);
-    if (VoiceDumpCount >= 1 && VoiceDumpCount <= 3) {
-        showCurrentVariants();
-        return;
-    }
-    if (VoiceDumpCount >= 4) {
-        VoiceDumpCount = 0;
-        PatchRequestedByController = false;
-        showCurrentVariants();
-        return;
-    }
-    for (int op = 0; op < 4; ++op)
-        SetValueChecked(services_.prompts, Map.OpSwitch(op), 1);
-    SetOperatorMask(15);
-    SelectOperator(0);
-    ShowModulationGroup();
+void SynthInput::DecodeMultiEffect(std::span<const std::uint8_t> message) {
+    storeValues(Layouts::ReadRecords(Layouts::MultiEffect, map_, message), Refresh::WhenChanged);
 }
 
-void Editor::showCurrentVariants() {
+void SynthInput::DecodeMultiBlock(std::span<const std::uint8_t> message) {
+    // The first multi block sets every control, also those whose value stays 0.
+    const Refresh refresh = FirstMultiDump ? Refresh::Always : Refresh::WhenChanged;
+    TMulti& multi = map_.Multi();
+    for (const Layouts::FieldValue& v : Layouts::ReadRecords(Layouts::MultiBlock, map_, message)) {
+        SetValueChecked(prompts_, *v.record, v.value, refresh);
+        // A part's voice is named from the bank it now uses, as the bank button does; the bank
+        // byte comes before the voice number, so the voice is shown with the right list.
+        for (int part = 1; part <= PartCount; ++part)
+            if (v.record == &multi.Part(part).Field(PartField::Bank))
+                map_.RetargetPartVoices(part);
+    }
+    FirstMultiDump = false;
+}
+
+void SynthInput::RefreshAfterVoiceDump() {
+    if (state_.PatchRequestedByController)
+        ++VoiceDumpCount;
+    for (int row = 0; row < EditRowCount; ++row)
+        echo_.EchoRow(row);
+    if (controls_.gAlgorithm)
+        controls_.gAlgorithm->SetState(map_.SingleRecord(Rows::Algorithm).Val);
+    if (VoiceDumpCount >= 1 && VoiceDumpCount < VoiceMessageCount) {
+        showCurrentVariants();
+        return;
+    }
+    if (VoiceDumpCount >= VoiceMessageCount) {
+        VoiceDumpCount = 0;
+        state_.PatchRequestedByController = false;
+        showCurrentVariants();
+        return;
+    }
+    for (int op = 0; op < OperatorCount; ++op)
+        SetValueChecked(prompts_, map_.OpSwitch(op), 1);
+    operators_.SetOperatorMask(operators_.Mask());
+    operators_.SelectOperator(0);
+    groups_.ShowModulationGroup();
+}
+
+void SynthInput::showCurrentVariants() {
     // Decoding sets the shared knobs and labels record by record, which leaves them on whichever
     // operator or group came last; show the current ones again, without echo.
     auto show = [this](int row) {
-        const TSyx_Param* record = currentVariant(row);
+        const TSyx_Param* record = map_.Row(row)->Current(state_.SelectedOp, state_.ModGroup);
         if (!record)
             return;
         if (record->Knob) {
-            ScreenEditArmed = false;
+            state_.ScreenEditArmed = false;
             record->Knob->SetPosition(record->Val);
         }
-        SetLabel(services_.prompts, *record, record->Val);
+        SetLabel(prompts_, *record, record->Val);
     };
-    for (int row = 0; row < 4; ++row)
+    for (int row = 0; row <= Rows::LastModulationRow; ++row)
         show(row);
     for (int row = Rows::FirstPerOperator; row <= Rows::LastPerOperator; ++row)
         show(row);

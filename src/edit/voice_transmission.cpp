@@ -1,66 +1,80 @@
-#include "edit/editor.h"
+#include "edit/voice_transmission.h"
+
+#include "edit/edit_state.h"
+#include "edit/editor_ports.h"
+#include "edit/page_controls.h"
+#include "model/domain.h"
 #include "synth/bulk_layout.h"
+#include "synth/data_buffers.h"
 #include "synth/parameter_change.h"
 #include "synth/sysex_formats.h"
 #include "views/views.h"
 
-QString Editor::voiceName() const {
-    return Controls.eName ? Controls.eName->Text() : QString();
+VoiceTransmission::VoiceTransmission(ParameterMap& map, SynthData& data, const EditState& state,
+                                     EditorPorts& ports, const PageControls& controls)
+    : map_(map), data_(data), state_(state), ports_(ports), controls_(controls) {}
+
+QString VoiceTransmission::VoiceName() const {
+    return controls_.eName ? controls_.eName->Text() : QString();
 }
 
-void Editor::bGetPatchClick() {
-    if (Updating)
+void VoiceTransmission::bGetPatchClick() {
+    if (state_.Updating)
         return;
-    const Sysex::DumpRequest& request =
-        MultiMode ? Sysex::MultiDumpRequest : Sysex::VoiceDumpRequest;
-    putToSynth(request.data(), int(request.size()));
+    ports_.ToSynth(state_.MultiMode ? Sysex::MultiDumpRequest : Sysex::VoiceDumpRequest);
 }
 
-void Editor::BuildVoiceBlock() {
-    const Layouts::VoiceName name = Layouts::EncodeVoiceName(voiceName());
-    Layouts::WriteMessage(Layouts::VoiceBlock, Map, Data.VoiceBlockBuf, &name);
+void VoiceTransmission::BuildVoiceBlock() {
+    const Layouts::VoiceName name = Layouts::EncodeVoiceName(VoiceName());
+    Layouts::WriteMessage(Layouts::VoiceBlock, map_, data_.VoiceBlockBuf, &name);
 }
 
-void Editor::BuildAddVoiceBlock() {
-    Layouts::WriteMessage(Layouts::AddVoice, Map, Data.AddVoiceBuf);
+void VoiceTransmission::BuildAddVoiceBlock() {
+    Layouts::WriteMessage(Layouts::AddVoice, map_, data_.AddVoiceBuf);
 }
 
-void Editor::BuildAftertouchBlock() {
-    Layouts::WriteMessage(Layouts::Aftertouch, Map, Data.AftertouchBuf);
+void VoiceTransmission::BuildAftertouchBlock() {
+    Layouts::WriteMessage(Layouts::Aftertouch, map_, data_.AftertouchBuf);
 }
 
-void Editor::BuildVoiceEffect() {
-    Layouts::WriteMessage(Layouts::VoiceEffect, Map, Data.VoiceEffectBuf);
+void VoiceTransmission::BuildVoiceEffect() {
+    Layouts::WriteMessage(Layouts::VoiceEffect, map_, data_.VoiceEffectBuf);
 }
 
-void Editor::SendToSynth(const DataBuffer& buffer, int count) {
-    if (Updating || !SynthOutputChosen() || count <= 0)
+void VoiceTransmission::BuildMultiBlock() {
+    Layouts::WriteMessage(Layouts::MultiBlock, map_, data_.MultiBuf);
+}
+
+void VoiceTransmission::BuildMultiEffect() {
+    Layouts::WriteMessage(Layouts::MultiEffect, map_, data_.MultiEffectBuf);
+}
+
+void VoiceTransmission::SendToSynth(const DataBuffer& buffer, int count) {
+    if (state_.Updating || count <= 0)
         return;
-    MidiPCToSynth.PutLong(buffer.Data(), std::uint16_t(std::min(count, buffer.Capacity())));
+    ports_.ToSynth({buffer.Data(), std::size_t(std::min(count, buffer.Capacity()))});
 }
 
-void Editor::SendVoice() {
+void VoiceTransmission::SendVoice() {
     BuildVoiceBlock();
-    SendToSynth(Data.VoiceBlockBuf, Data.VoiceBlockBuf.Length);
+    SendToSynth(data_.VoiceBlockBuf, data_.VoiceBlockBuf.Length);
     BuildAddVoiceBlock();
-    SendToSynth(Data.AddVoiceBuf, Data.AddVoiceBuf.Length);
+    SendToSynth(data_.AddVoiceBuf, data_.AddVoiceBuf.Length);
     BuildAftertouchBlock();
-    SendToSynth(Data.AftertouchBuf, Data.AftertouchBuf.Length);
+    SendToSynth(data_.AftertouchBuf, data_.AftertouchBuf.Length);
     BuildVoiceEffect();
-    SendToSynth(Data.VoiceEffectBuf, Data.VoiceEffectBuf.Length);
+    SendToSynth(data_.VoiceEffectBuf, data_.VoiceEffectBuf.Length);
 }
 
-void Editor::eNameChange() {
-    if (Updating || !Controls.eName)
+void VoiceTransmission::eNameChange() {
+    if (state_.Updating || !controls_.eName)
         return;
-    const QString text = Controls.eName->Text();
+    const QString text = controls_.eName->Text();
     if (text.size() > Layouts::NameLength) {
         // Cutting the text changes it again, and that change sends the name: once.
-        Controls.eName->SetText(text.left(Layouts::NameLength));
+        controls_.eName->SetText(text.left(Layouts::NameLength));
         return;
     }
-    if (!SynthOutputChosen())
-        return;
-    for (const auto& message : ParameterChange::Name(SynthDevice, text))
-        MidiPCToSynth.PutLong(message.data(), std::uint16_t(message.size()));
+    for (const auto& message : ParameterChange::Name(SynthDeviceNumber, text))
+        ports_.ToSynth(message);
 }

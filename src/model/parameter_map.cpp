@@ -1,5 +1,6 @@
 #include "model/parameter_map.h"
 
+#include "model/multi_map_tables.h"
 #include "model/patch_map_tables.h"
 #include "views/control_lookup.h"
 #include "views/knob_value.h"
@@ -10,18 +11,7 @@ QString numbered(const char* prefix, int n) {
     return QString::fromLatin1(prefix) + QString::number(n);
 }
 
-enum class ListId {
-    None,
-    ChannelNames,
-    BankNames,
-    LfoSelectNames,
-    OutAssignNames,
-    NoteNames,
-    Transpose24Names,
-    Detune7Names,
-    RomVoiceNames,
-    RomNumbers
-};
+using Tables::ListId;
 
 const QStringList* listOf(const ValueNameLists& lists, ListId id) {
     switch (id) {
@@ -49,70 +39,31 @@ const QStringList* listOf(const ValueNameLists& lists, ListId id) {
     return nullptr;
 }
 
-// A part's multi rows in their row-offset order, with the controls each one binds.
-struct PartRowSpec {
-    PartField field;
-    const char* knob;    // null for a value button
-    const char* control; // the value label, or the value button
-    ListId names;
-    ListId knobList;
-};
-
-constexpr PartRowSpec PartRows[PartFieldCount] = {
-    {PartField::Patch, "kPatch", "lPatch", ListId::RomVoiceNames, ListId::RomNumbers},
-    {PartField::Bank, nullptr, "tlPatchBank", ListId::BankNames, ListId::None},
-    {PartField::OutAssign, nullptr, "tlOutPort", ListId::OutAssignNames, ListId::None},
-    {PartField::LfoSelect, nullptr, "tlLfoSelect", ListId::LfoSelectNames, ListId::None},
-    {PartField::MaxNotes, nullptr, "tlMaxNotes", ListId::None, ListId::None},
-    {PartField::RxChannel, "kRxChannel", "lRxChannel", ListId::ChannelNames, ListId::ChannelNames},
-    {PartField::TopNote, "kTopNote", "lTopNote", ListId::NoteNames, ListId::NoteNames},
-    {PartField::LowNote, "kLowNote", "lLowNote", ListId::NoteNames, ListId::NoteNames},
-    {PartField::Transpose, "kTranspose", "lTranspose", ListId::Transpose24Names,
-     ListId::Transpose24Names},
-    {PartField::Detune, "kDetune", "lDetune", ListId::Detune7Names, ListId::Detune7Names},
-    {PartField::Volume, "kVolume", "lVolume", ListId::None, ListId::None},
-};
 } // namespace
 
 ParameterMap::ParameterMap() {
     slots_[Slots::Multi] = std::make_unique<TMulti>();
 }
 
-TCC_Param* ParameterMap::Row(int cc) const {
-    if (cc < 0 || cc >= Slots::PatchRowCount)
-        return nullptr;
-    return get<TCC_Param>(cc);
-}
-
-TCC_mParam* ParameterMap::MultiRow(int index) const {
-    if (index < 0 || index >= Slots::MultiRowCount)
-        return nullptr;
-    return get<TCC_mParam>(Slots::FirstMultiRow + index);
-}
-
-TOp& ParameterMap::Op(int op) const {
-    return *get<TOp>(Slots::FirstOp + op);
-}
-TMod& ParameterMap::Mod(int group) const {
-    return *get<TMod>(Slots::FirstMod + group);
-}
-TSyx_Param& ParameterMap::OpSwitch(int op) const {
-    return *get<TSyx_Param>(Slots::FirstOpSwitch + op);
-}
-TMulti& ParameterMap::Multi() const {
-    return *get<TMulti>(Slots::Multi);
-}
-
-TSyx_Param& ParameterMap::SingleRecord(int row) const {
+int ParameterMap::singleSlot(int row) {
     for (const Tables::SingleRowSpec& spec : Tables::SingleRows)
         if (spec.row == row)
-            return *get<TSyx_Param>(spec.slot);
+            return spec.slot;
     Q_UNREACHABLE();
+}
+
+void ParameterMap::RetargetPartVoices(int part) {
+    TPart& p = Multi().Part(part);
+    const int bank = p.Field(PartField::Bank).Val;
+    TSyx_Param& patch = p.Field(PartField::Patch);
+    patch.ValNames = &Lists.VoiceNames(bank);
+    if (patch.Knob)
+        patch.Knob->SetValStrList(Lists.VoiceNumbers(bank));
 }
 
 void ParameterMap::BuildPatchMap(ControlLookup& controls, Prompter& prompts,
                                  const QDir& startFolder) {
-    for (int op = 0; op < 4; ++op)
+    for (int op = 0; op < OperatorCount; ++op)
         slots_[Slots::FirstOp + op] =
             std::make_unique<TOp>(op, controls.FindGraph(numbered("gAdsr", op + 1)),
                                   controls.FindPicture(numbered("gWave", op + 1)),
@@ -125,7 +76,7 @@ void ParameterMap::BuildPatchMap(ControlLookup& controls, Prompter& prompts,
         random->SetCaption(QStringLiteral("Random"));
         random->SetVisible(true);
     }
-    for (int op = 0; op < 4; ++op) {
+    for (int op = 0; op < OperatorCount; ++op) {
         if (CaptionView* select =
                 controls.FindCaption(numbered("lVal", Rows::FirstOpSelectCC + op))) {
             select->SetCaption(numbered("Op", op + 1));
@@ -146,7 +97,7 @@ void ParameterMap::BuildPatchMap(ControlLookup& controls, Prompter& prompts,
 }
 
 void ParameterMap::buildModulationGroups(ControlLookup& controls) {
-    for (int g = 0; g < 4; ++g) {
+    for (int g = 0; g < ModGroupCount; ++g) {
         const Tables::ModGroupSpec& spec = Tables::ModGroups[g];
         auto mod = std::make_unique<TMod>(QString::fromLatin1(spec.heading),
                                           QString::fromLatin1(spec.title),
@@ -188,7 +139,7 @@ void ParameterMap::buildSingleRecords(ControlLookup& controls) {
 }
 
 void ParameterMap::buildOperatorSwitches(ControlLookup& controls, Prompter& prompts) {
-    for (int op = 0; op < 4; ++op) {
+    for (int op = 0; op < OperatorCount; ++op) {
         auto record =
             std::make_unique<TSyx_Param>(Tables::Group12, Tables::OperatorMaskPara, 1, op);
         record->ValueButton = controls.FindCaption(numbered("lVal", Rows::FirstOpSwitchCC + op));
@@ -200,21 +151,21 @@ void ParameterMap::buildOperatorSwitches(ControlLookup& controls, Prompter& prom
 }
 
 void ParameterMap::buildPatchRows() {
-    for (int n = 0; n < Slots::EditRowCount; ++n) {
+    for (int n = 0; n < EditRowCount; ++n) {
         auto row = std::make_unique<TCC_Param>();
         row->CC = n;
         if (n <= 3) {
             row->Selector = TCC_Param::PerModGroup;
-            for (int g = 0; g < 4; ++g)
+            for (int g = 0; g < ModGroupCount; ++g)
                 row->Variant[g] = Mod(g).Variant[n];
         } else if (n >= Rows::FirstPerOperator) {
             row->Selector = TCC_Param::PerOperator;
-            for (int op = 0; op < 4; ++op)
+            for (int op = 0; op < OperatorCount; ++op)
                 row->Variant[op] =
                     &Op(op).Field(Tables::PerOperatorRows[n - Rows::FirstPerOperator]);
-        } else if (n >= Rows::FirstOperatorAme && n < Rows::FirstOperatorAme + 4) {
+        } else if (n >= Rows::FirstOperatorAme && n < Rows::FirstOperatorAme + OperatorCount) {
             row->Variant[0] = &Op(n - Rows::FirstOperatorAme).Field(OpField::AME);
-        } else if (n >= Rows::FirstOperatorFix && n < Rows::FirstOperatorFix + 4) {
+        } else if (n >= Rows::FirstOperatorFix && n < Rows::FirstOperatorFix + OperatorCount) {
             row->Variant[0] = &Op(n - Rows::FirstOperatorFix).Field(OpField::Fix);
         } else if (n != Rows::RandomiseButton) {
             row->Variant[0] = &SingleRecord(n);
@@ -228,21 +179,7 @@ void ParameterMap::buildPatchRows() {
 
 void ParameterMap::BuildMultiMap(ControlLookup& controls, Prompter& prompts) {
     TMulti& multi = Multi();
-    struct GlobalControls {
-        MultiField field;
-        const char* knob;
-        const char* control;
-    };
-    static constexpr GlobalControls globals[] = {
-        {MultiField::MasterTune, "kMasterTune", "lMasterTune"},
-        {MultiField::RxChannel, "kGlobalRxChan", "lGlobalRxChan"},
-        {MultiField::TxChannel, "kGlobalTxChan", "lGlobalTxChan"},
-        {MultiField::FxTime, "kFxTime", "lFxTime"},
-        {MultiField::FxBalance, "kFxBalance", "lFxBalance"},
-        {MultiField::MemLock, nullptr, "tlMemLock"},
-        {MultiField::FxType, nullptr, "tlFxType"},
-    };
-    for (const GlobalControls& g : globals) {
+    for (const Tables::GlobalControlSpec& g : Tables::GlobalControls) {
         TSyx_Param& record = multi.Field(g.field);
         const QString control = QString::fromLatin1(g.control);
         if (g.knob) {
@@ -276,7 +213,7 @@ void ParameterMap::BuildMultiMap(ControlLookup& controls, Prompter& prompts) {
     for (int p = 1; p <= PartCount; ++p) {
         TPart& part = multi.Part(p);
         for (int offset = 0; offset < PartFieldCount; ++offset) {
-            const PartRowSpec& spec = PartRows[offset];
+            const Tables::PartRowSpec& spec = Tables::PartRows[offset];
             TSyx_Param& record = part.Field(spec.field);
             const QString control = numbered(spec.control, p);
             if (spec.knob) {
@@ -300,14 +237,14 @@ void ParameterMap::BuildMultiMap(ControlLookup& controls, Prompter& prompts) {
         }
     }
 
-    for (int index = 0; index < Slots::MultiRowCount; ++index)
+    for (int index = 0; index < MultiRowCount; ++index)
         SetValueChecked(prompts, *MultiRow(index)->Param, 0);
 }
 
 void AssignOperatorControls(ParameterMap& map, ControlLookup& controls) {
-    for (int op = 0; op < 4; ++op) {
+    for (int op = 0; op < OperatorCount; ++op) {
         TOp& record = map.Op(op);
-        for (int i = 0; i < 16; ++i) {
+        for (int i = 0; i <= Rows::LastPerOperator - Rows::FirstPerOperator; ++i) {
             const int row = Rows::FirstPerOperator + i;
             TSyx_Param& param = record.Field(Tables::PerOperatorRows[i]);
             param.Knob = controls.FindKnob(numbered("Knob", row));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/domain.h"
 #include "model/parameter_records.h"
 #include "model/value_names.h"
 
@@ -14,10 +15,8 @@ class Prompter;
 
 // The slots of the parameter map.
 namespace Slots {
-constexpr int PatchRowCount = 56; // 0..55, slot = controller CC number; rows 0..47 exist
-constexpr int EditRowCount = 48;  // rows 0..47
-constexpr int FirstMultiRow = 56; // 56..150: multi rows 0..94
-constexpr int MultiRowCount = 95;
+// 0..55: patch rows, slot = controller CC number (PatchRowCount, domain.h)
+constexpr int FirstMultiRow = 56;  // 56..150: multi rows 0..94
 constexpr int FirstOp = 151;       // 151..154
 constexpr int FirstMod = 155;      // 155..158
 constexpr int FirstOpSwitch = 159; // 159..162
@@ -28,8 +27,10 @@ constexpr int Count = 183;
 
 // Special controller CC numbers and rows.
 namespace Rows {
-constexpr int RandomiseButton = 21; // has no records
+constexpr int LastModulationRow = 3; // rows 0..3 follow the modulation group
+constexpr int RandomiseButton = 21;  // has no records
 constexpr int EffectType = 20;
+constexpr int VoiceRequestCC = 20; // also requests the voice from the synth
 constexpr int Algorithm = 24;
 constexpr int Transpose = 25;
 constexpr int Reverb = 27;
@@ -41,6 +42,12 @@ constexpr int FirstOperatorAme = 8;  // 8..11
 constexpr int FirstOperatorFix = 16; // 16..19
 constexpr int FirstOpSwitchCC = 96;  // 96..99
 constexpr int FirstOpSelectCC = 100; // 100..103
+constexpr int NextModGroupCC = 48;
+constexpr int FirstButtonRow = 8; // rows 8..23 are edited by value buttons, the others by knobs
+constexpr int LastButtonRow = 23;
+constexpr bool HasKnob(int row) {
+    return row < FirstButtonRow || row > LastButtonRow;
+}
 } // namespace Rows
 
 // One table of 183 slots that holds every record, row and group of the editor, built once at
@@ -59,27 +66,46 @@ public:
     void BuildMultiMap(ControlLookup& controls, Prompter& prompts);
 
     // The patch row of a CC number, or null (no row, or outside 0..55).
-    TCC_Param* Row(int cc) const;
+    TCC_Param* Row(int cc) { return get<TCC_Param>(rowSlot(cc)); }
+    const TCC_Param* Row(int cc) const { return get<TCC_Param>(rowSlot(cc)); }
     // Multi row 0..94, or null.
-    TCC_mParam* MultiRow(int index) const;
-    TOp& Op(int op) const;              // 0..3
-    TMod& Mod(int group) const;         // 0..3
-    TSyx_Param& OpSwitch(int op) const; // 0..3
+    TCC_mParam* MultiRow(int index) { return get<TCC_mParam>(multiRowSlot(index)); }
+    const TCC_mParam* MultiRow(int index) const { return get<TCC_mParam>(multiRowSlot(index)); }
+    // Operators, groups and switches 0..3.
+    TOp& Op(int op) { return *get<TOp>(Slots::FirstOp + op); }
+    const TOp& Op(int op) const { return *get<TOp>(Slots::FirstOp + op); }
+    TMod& Mod(int group) { return *get<TMod>(Slots::FirstMod + group); }
+    const TMod& Mod(int group) const { return *get<TMod>(Slots::FirstMod + group); }
+    TSyx_Param& OpSwitch(int op) { return *get<TSyx_Param>(Slots::FirstOpSwitch + op); }
+    const TSyx_Param& OpSwitch(int op) const { return *get<TSyx_Param>(Slots::FirstOpSwitch + op); }
     // The single record of a patch row in 4..31 that has one (not 8..11, 16..19, 21).
-    TSyx_Param& SingleRecord(int row) const;
-    TMulti& Multi() const;
+    TSyx_Param& SingleRecord(int row) { return *get<TSyx_Param>(singleSlot(row)); }
+    const TSyx_Param& SingleRecord(int row) const { return *get<TSyx_Param>(singleSlot(row)); }
+    TMulti& Multi() { return *get<TMulti>(Slots::Multi); }
+    const TMulti& Multi() const { return *get<TMulti>(Slots::Multi); }
     const Slot& At(int slot) const { return slots_[slot]; }
 
+    // Points a part's voice record and knob at the names and numbers of the part's bank.
+    void RetargetPartVoices(int part);
+
     // Block k of the synth's bulk data holds operator OperatorOrder[k].
-    static constexpr std::array<int, 4> OperatorOrder{3, 1, 2, 0};
+    static constexpr std::array<int, OperatorCount> OperatorOrder{3, 1, 2, 0};
 
     ValueNameLists Lists;
 
 private:
+    // Slot -1 holds nothing.
     template <class T> T* get(int slot) const {
-        const auto* held = std::get_if<std::unique_ptr<T>>(&slots_[slot]);
+        if (slot < 0)
+            return nullptr;
+        const auto* held = std::get_if<std::unique_ptr<T>>(&slots_[std::size_t(slot)]);
         return held ? held->get() : nullptr;
     }
+    static int rowSlot(int cc) { return cc >= 0 && cc < PatchRowCount ? cc : -1; }
+    static int multiRowSlot(int index) {
+        return index >= 0 && index < MultiRowCount ? Slots::FirstMultiRow + index : -1;
+    }
+    static int singleSlot(int row);
 
     void buildModulationGroups(ControlLookup& controls);
     void buildSingleRecords(ControlLookup& controls);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/domain.h"
 #include "views/colour.h"
 
 #include <QString>
@@ -58,7 +59,7 @@ struct TCC_Param {
     int CC = 0;
     int LastVal = 0;
     int Selector = Single;
-    std::array<TSyx_Param*, 4> Variant{};
+    std::array<TSyx_Param*, VariantSlotCount> Variant{};
 
     // The variant the row's selector picks, or null for an empty slot.
     TSyx_Param* Current(int selectedOp, int modGroup) const;
@@ -118,7 +119,7 @@ struct TMod {
     TMod(QString heading, QString title, QString caption, TColor headingColor, TColor titleColor,
          TColor headingTextColor, TColor titleTextColor);
 
-    std::array<TSyx_Param*, 4> Variant{};
+    std::array<TSyx_Param*, VariantSlotCount> Variant{};
     QString Heading;
     QString Title;
     QString Caption;
@@ -157,7 +158,6 @@ struct TPart {
 
 enum class MultiField { MasterTune, RxChannel, TxChannel, MemLock, FxType, FxTime, FxBalance };
 constexpr int MultiFieldCount = 7;
-constexpr int PartCount = 8;
 
 // The multi: seven global records and eight parts.
 struct TMulti {
@@ -168,6 +168,7 @@ struct TMulti {
     TSyx_Param& Field(MultiField field) { return *Records[int(field)]; }
     const TSyx_Param& Field(MultiField field) const { return *Records[int(field)]; }
     TPart& Part(int part) { return *Parts[part - 1]; } // 1..8
+    const TPart& Part(int part) const { return *Parts[part - 1]; }
 
     std::array<std::unique_ptr<TSyx_Param>, MultiFieldCount> Records;
     std::array<std::unique_ptr<TPart>, PartCount> Parts;

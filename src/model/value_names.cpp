@@ -1,5 +1,7 @@
 #include "model/value_names.h"
 
+#include "model/domain.h"
+
 #include <QFile>
 
 namespace {
@@ -60,7 +62,7 @@ QStringList readVoiceNames(const QString& path) {
 }
 
 void ValueNameLists::Build(const QDir& startFolder) {
-    ChannelNames = numbers(1, 16) << QStringLiteral("Omni") << QStringLiteral("Off");
+    ChannelNames = numbers(1, MidiChannelCount) << QStringLiteral("Omni") << QStringLiteral("Off");
     BankNames = {QStringLiteral("ROM"), QStringLiteral("User"), QStringLiteral("Card")};
     LfoSelectNames = {QStringLiteral("Off"), QStringLiteral("I"), QStringLiteral("II"),
                       QStringLiteral("Vib")};

@@ -65,26 +65,28 @@ constexpr FixedByte MultiGlobalBytes[] = {{0, multi(MultiField::MasterTune)},
                                           {2, multi(MultiField::TxChannel)},
                                           {3, multi(MultiField::MemLock)}};
 
-TSyx_Param* resolve(const ParameterMap& map, const RecordRef& ref) {
+// Map is ParameterMap or const ParameterMap: the records come out as writable as the map is.
+template <class Map> auto* resolve(Map& map, const RecordRef& ref) {
+    using Record = std::remove_reference_t<decltype(map.SingleRecord(0))>;
     if (ref.kind == RefKind::Multi)
-        return &map.Multi().Field(MultiField(ref.a));
-    const TCC_Param* r = map.Row(ref.a);
-    return r ? r->Variant[ref.slot] : nullptr;
+        return static_cast<Record*>(&map.Multi().Field(MultiField(ref.a)));
+    const auto* r = map.Row(ref.a);
+    return static_cast<Record*>(r ? r->Variant[ref.slot] : nullptr);
 }
 
-TSyx_Param* resolveBlock(const ParameterMap& map, const RepeatedBlock& blocks, int block,
-                         int field) {
+template <class Map>
+auto* resolveBlock(Map& map, const RepeatedBlock& blocks, int block, int field) {
     if (blocks.owner == BlockOwner::Operator)
         return &map.Op(ParameterMap::OperatorOrder[block]).Field(OpField(field));
     return &map.Multi().Part(block + 1).Field(PartField(field));
 }
 
 // Calls visit(dataByte, record, block) for every record of the layout in read order.
-template <class Visit>
-void forEachRecord(const BulkLayout& layout, const ParameterMap& map, Visit visit) {
+template <class Map, class Visit>
+void forEachRecord(const BulkLayout& layout, Map& map, Visit visit) {
     auto fixed = [&] {
         for (const FixedByte& b : layout.fixed)
-            if (TSyx_Param* record = resolve(map, b.ref))
+            if (auto* record = resolve(map, b.ref))
                 visit(b.index, record, -1);
     };
     auto blocks = [&] {
@@ -141,7 +143,7 @@ QString ReadVoiceName(std::span<const std::uint8_t> message) {
     return QString::fromLatin1(text);
 }
 
-std::vector<FieldValue> ReadRecords(const BulkLayout& layout, const ParameterMap& map,
+std::vector<FieldValue> ReadRecords(const BulkLayout& layout, ParameterMap& map,
                                     std::span<const std::uint8_t> message) {
     std::vector<FieldValue> values;
     if (int(message.size()) < layout.format.length)
@@ -161,7 +163,7 @@ void WriteMessage(const BulkLayout& layout, const ParameterMap& map, DataBuffer&
     std::uint8_t* data = out + format.dataOffset;
     if (layout.unmapped == Unmapped::Zero)
         std::fill(data, data + format.dataCount, 0);
-    forEachRecord(layout, map, [&](int index, TSyx_Param* record, int) {
+    forEachRecord(layout, map, [&](int index, const TSyx_Param* record, int) {
         data[index] = std::uint8_t(record->Val);
     });
     if (layout.nameAt >= 0 && name)
@@ -172,10 +174,21 @@ void WriteMessage(const BulkLayout& layout, const ParameterMap& map, DataBuffer&
     buffer.Length = format.length;
 }
 
-std::vector<TSyx_Param*> RecordsOf(const BulkLayout& layout, const ParameterMap& map) {
-    std::vector<TSyx_Param*> records;
-    forEachRecord(layout, map, [&](int, TSyx_Param* record, int) { records.push_back(record); });
+namespace {
+template <class Record, class Map>
+std::vector<Record*> recordsOf(const BulkLayout& layout, Map& map) {
+    std::vector<Record*> records;
+    forEachRecord(layout, map, [&](int, Record* record, int) { records.push_back(record); });
     return records;
+}
+} // namespace
+
+std::vector<TSyx_Param*> RecordsOf(const BulkLayout& layout, ParameterMap& map) {
+    return recordsOf<TSyx_Param>(layout, map);
+}
+
+std::vector<const TSyx_Param*> RecordsOf(const BulkLayout& layout, const ParameterMap& map) {
+    return recordsOf<const TSyx_Param>(layout, map);
 }
 
 } // namespace Layouts

@@ -81,7 +81,7 @@ struct FieldValue {
 
 // The records' values in the order a decoder stores them. The message must hold at least the
 // format's length in bytes (a data buffer always does); a shorter one gives nothing.
-std::vector<FieldValue> ReadRecords(const BulkLayout& layout, const ParameterMap& map,
+std::vector<FieldValue> ReadRecords(const BulkLayout& layout, ParameterMap& map,
                                     std::span<const std::uint8_t> message);
 
 // Writes the whole message from the records into the buffer and sets its length. The voice block
@@ -90,6 +90,7 @@ void WriteMessage(const BulkLayout& layout, const ParameterMap& map, DataBuffer&
                   const VoiceName* name = nullptr);
 
 // Every record a layout covers, in read order (for tools that list a file's parameters).
-std::vector<TSyx_Param*> RecordsOf(const BulkLayout& layout, const ParameterMap& map);
+std::vector<TSyx_Param*> RecordsOf(const BulkLayout& layout, ParameterMap& map);
+std::vector<const TSyx_Param*> RecordsOf(const BulkLayout& layout, const ParameterMap& map);
 
 } // namespace Layouts

@@ -36,8 +36,11 @@ std::array<Message7, 10> Name(int device, const QString& name) {
 }
 
 int MaskOf(const ParameterMap& map) {
-    return 8 * map.OpSwitch(0).Val + 4 * map.OpSwitch(1).Val + 2 * map.OpSwitch(2).Val +
-           map.OpSwitch(3).Val;
+    int mask = 0;
+    for (int op = 0; op < OperatorCount; ++op)
+        if (map.OpSwitch(op).Val)
+            mask |= OperatorBit(op);
+    return mask;
 }
 
 } // namespace ParameterChange

@@ -27,6 +27,10 @@ Message7 OperatorMask(int device, int mask);
 // Ten changes, parameters 77..86, the name padded with blanks (characters above 0x7F as '?').
 std::array<Message7, 10> Name(int device, const QString& name);
 
+// The mask bit of operator op (0..3): operator 1 is bit 3, operator 4 bit 0.
+constexpr int OperatorBit(int op) {
+    return 0x8 >> op;
+}
 // 8 x op1 + 4 x op2 + 2 x op3 + op4 from the operator switch records.
 int MaskOf(const ParameterMap& map);
 

@@ -4,9 +4,10 @@
 #include "views/knob_value.h"
 #include "views/views.h"
 
-#include <QHash>
 #include <array>
+#include <map>
 #include <memory>
+#include <stdexcept>
 
 // Controls without a screen: they keep the value side of every control (positions, captions,
 // colours, graph values) so that the engine behaves exactly as with a window. Used by the bridge,
@@ -81,9 +82,12 @@ public:
     bool checked = false;
 };
 
-// Creates each control the first time its name is asked for and keeps it for the whole run.
+// Exactly the controls it is given, like a window: any other name finds nothing. Typed access to
+// a control it does not have throws std::out_of_range.
 class HeadlessControls : public ControlLookup {
 public:
+    explicit HeadlessControls(const std::vector<ControlName>& controls);
+
     KnobValue* FindKnob(const QString& name) override { return find(knobs_, name); }
     CaptionView* FindCaption(const QString& name) override { return find(captions_, name); }
     GraphView* FindGraph(const QString& name) override { return find(graphs_, name); }
@@ -93,28 +97,33 @@ public:
     ToggleView* FindToggle(const QString& name) override { return find(toggles_, name); }
 
     // Typed access for observers.
-    KnobValue& Knob(const QString& name) { return *find(knobs_, name); }
-    HeadlessCaption& Caption(const QString& name) { return *find(captions_, name); }
-    HeadlessGraph& Graph(const QString& name) { return *find(graphs_, name); }
-    HeadlessPicture& Picture(const QString& name) { return *find(pictures_, name); }
-    HeadlessBar& Bar(const QString& name) { return *find(bars_, name); }
-    HeadlessEdit& Edit(const QString& name) { return *find(edits_, name); }
-    HeadlessToggle& Toggle(const QString& name) { return *find(toggles_, name); }
+    KnobValue& Knob(const QString& name) { return at(knobs_, name); }
+    HeadlessCaption& Caption(const QString& name) { return at(captions_, name); }
+    HeadlessGraph& Graph(const QString& name) { return at(graphs_, name); }
+    HeadlessPicture& Picture(const QString& name) { return at(pictures_, name); }
+    HeadlessBar& Bar(const QString& name) { return at(bars_, name); }
+    HeadlessEdit& Edit(const QString& name) { return at(edits_, name); }
+    HeadlessToggle& Toggle(const QString& name) { return at(toggles_, name); }
 
 private:
-    template <class T>
-    static T* find(QHash<QString, std::shared_ptr<T>>& table, const QString& name) {
-        auto& slot = table[name];
-        if (!slot)
-            slot = std::make_shared<T>();
-        return slot.get();
+    template <class T> using Table = std::map<QString, std::unique_ptr<T>>;
+
+    template <class T> static T* find(const Table<T>& table, const QString& name) {
+        const auto found = table.find(name);
+        return found == table.end() ? nullptr : found->second.get();
+    }
+    template <class T> static T& at(const Table<T>& table, const QString& name) {
+        T* control = find(table, name);
+        if (!control)
+            throw std::out_of_range("no headless control named " + name.toStdString());
+        return *control;
     }
 
-    QHash<QString, std::shared_ptr<KnobValue>> knobs_;
-    QHash<QString, std::shared_ptr<HeadlessCaption>> captions_;
-    QHash<QString, std::shared_ptr<HeadlessGraph>> graphs_;
-    QHash<QString, std::shared_ptr<HeadlessPicture>> pictures_;
-    QHash<QString, std::shared_ptr<HeadlessBar>> bars_;
-    QHash<QString, std::shared_ptr<HeadlessEdit>> edits_;
-    QHash<QString, std::shared_ptr<HeadlessToggle>> toggles_;
+    Table<KnobValue> knobs_;
+    Table<HeadlessCaption> captions_;
+    Table<HeadlessGraph> graphs_;
+    Table<HeadlessPicture> pictures_;
+    Table<HeadlessBar> bars_;
+    Table<HeadlessEdit> edits_;
+    Table<HeadlessToggle> toggles_;
 };

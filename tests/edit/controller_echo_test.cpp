@@ -1,3 +1,4 @@
+#include "dump_messages.h"
 #include "midi/midi_errors.h"
 #include "support/editor_fixture.h"
 
@@ -20,9 +21,22 @@ struct ControllerFeedback : ::testing::Test {
     RecordingSplash splash;
 
     void SetUp() override {
-        e.Splash = &splash;
+        e.SetSplash(&splash);
         f.startWithDevices();
     }
+    // Uploads a preset file the way the envelope option does (the Rev file while the box is
+    // checked) and returns what reached the controller before the option's four rate echoes.
+    Messages uploadRev(const QByteArray& bytes) {
+        writePreset("Marrowlink_Rev.SYX", bytes);
+        f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = true;
+        e.cbEnvRevClick();
+        f.settle();
+        Messages sent = f.toController();
+        EXPECT_GE(sent.size(), RateEchoes);
+        sent.resize(sent.size() - std::min(sent.size(), RateEchoes));
+        return sent;
+    }
+    static constexpr std::size_t RateEchoes = 4;
     void writePreset(const char* name, const QByteArray& bytes) {
         QFile file(f.folderFile(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -58,15 +72,12 @@ TEST_F(ControllerFeedback, PresetOfTenMessagesPausesAfterEach) {
     QByteArray file;
     for (int n = 0; n < 10; ++n)
         file += message(n, 5 + n);
-    writePreset("Marrowlink.SYX", file);
-    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
-    f.settle();
     Messages expected;
     for (int n = 0; n < 10; ++n)
         expected.push_back(bytes(message(n, 5 + n)));
-    EXPECT_EQ(f.toController(), expected);
+    EXPECT_EQ(uploadRev(file), expected);
     EXPECT_EQ(f.sleeper.sleeps, std::vector<int>(10, 10));
-    EXPECT_FALSE(e.SplashFade);
+    EXPECT_FALSE(e.SplashFade());
     EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).enabled);
 }
 
@@ -75,19 +86,14 @@ TEST_F(ControllerFeedback, FramingSkipsStrayBytesAndResendsOnAStrayF7) {
     file += message(1);
     file += QByteArray("\x05\xF7", 2);     // a stray F7 sends again from the last F0
     file += QByteArray("\xF0\x11\x12", 3); // no F7: never sent
-    writePreset("Marrowlink.SYX", file);
-    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
-    f.settle();
     const QByteArray again = message(1) + QByteArray("\x05\xF7", 2);
-    EXPECT_EQ(f.toController(), (Messages{bytes(message(1)), bytes(again)}));
+    EXPECT_EQ(uploadRev(file), (Messages{bytes(message(1)), bytes(again)}));
 }
 
 TEST_F(ControllerFeedback, LongPresetMessageGoesOutWhole) {
-    writePreset("Marrowlink.SYX", message(3, 3000));
-    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
-    f.settle();
-    ASSERT_EQ(f.toController().size(), 1u);
-    EXPECT_EQ(f.toController()[0].size(), 3000u);
+    const Messages sent = uploadRev(message(3, 3000));
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].size(), 3000u);
 }
 
 TEST_F(ControllerFeedback, SplashFadesByOffsetAndWraps) {
@@ -95,36 +101,37 @@ TEST_F(ControllerFeedback, SplashFadesByOffsetAndWraps) {
     file[0] = char(0xF0);
     file[8191] = char(0xF7); // ends at 8191: opacity 0
     file[8192] = char(0xF7); // a stray F7 at 8192: opacity 255 again
-    writePreset("Marrowlink.SYX", file);
-    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    uploadRev(file);
     EXPECT_EQ(splash.opacities, (std::vector<int>{0, 255}));
     // Only the first upload fades.
-    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    uploadRev(file);
     EXPECT_EQ(splash.opacities.size(), 2u);
 }
 
 TEST_F(ControllerFeedback, MissingPresetNamesTheMainFileWhicheverWasAsked) {
-    e.SendControllerPreset(QStringLiteral("Marrowlink_Norm.SYX"));
+    f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = false;
+    e.cbEnvRevClick(); // asks for the Norm file, which is not there
     EXPECT_EQ(f.prompts.shown,
               QStringList{QStringLiteral("message: Can't Find BCR sysex file (Marrowlink.SYX) ")});
-    EXPECT_TRUE(e.SplashFade); // the next upload still fades
+    EXPECT_TRUE(e.SplashFade()); // the next upload still fades
 }
 
 TEST_F(ControllerFeedback, PresetWithoutControllerOutputWarns) {
     writePreset("Marrowlink.SYX", message(1));
-    e.ChooseDevice(Editor::Port::CtrlOut, e.OutputDevices.size() - 1);
-    e.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
+    e.ChooseDevice(Editor::Port::CtrlOut, e.DeviceList(Editor::Port::CtrlOut).size() - 1);
+    e.bLoadBCRClick(); // the Rev file that follows is missing
+    f.prompts.shown.removeLast();
     EXPECT_EQ(f.prompts.shown,
               QStringList{QStringLiteral("warning: No Midi output device selected for the BCR")});
-    EXPECT_FALSE(e.SplashFade);
+    EXPECT_FALSE(e.SplashFade());
 }
 
 TEST_F(ControllerFeedback, PortErrorDuringUploadRestoresTheButtonAndTheFade) {
     writePreset("Marrowlink.SYX", message(1) + message(2));
     f.midi.RemoveDevice(QStringLiteral("BCR"));
-    EXPECT_THROW(e.SendControllerPreset(QStringLiteral("Marrowlink.SYX")), EMidiOutputError);
+    EXPECT_THROW(e.bLoadBCRClick(), EMidiOutputError);
     EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).enabled);
-    EXPECT_FALSE(e.SplashFade);
+    EXPECT_FALSE(e.SplashFade());
 }
 
 TEST_F(ControllerFeedback, EnvelopeOptionFlipsTheRateKnobsAndEchoesThem) {
@@ -144,7 +151,7 @@ TEST_F(ControllerFeedback, EnvelopeOptionFlipsTheRateKnobsAndEchoesThem) {
     EXPECT_EQ(f.knob("Knob40").Max(), 31);
     EXPECT_EQ(f.knob("Knob41").Position(), 9);
     EXPECT_EQ(f.settings.Value("Envelope", "TimeReverse", true), QVariant(false));
-    const TOp& op1 = e.Map.Op(0);
+    const TOp& op1 = e.Map().Op(0);
     EXPECT_EQ(f.toController(), (Messages{bytes(message(8)), echo(40, op1.Field(OpField::AR).Val),
                                           echo(41, 9), echo(43, op1.Field(OpField::D2R).Val),
                                           echo(44, op1.Field(OpField::RR).Val)}));
@@ -170,15 +177,16 @@ TEST_F(ControllerFeedback, PresetSequenceEndsWithOperatorOneSelected) {
     EXPECT_EQ(sent[0], bytes(message(1)));
     EXPECT_EQ(sent[1], bytes(message(2)));
     EXPECT_EQ(sent.back(), echo(100, 1));
-    EXPECT_EQ(e.SelectedOp, 0);
+    EXPECT_EQ(e.State().SelectedOp, 0);
 }
 
 TEST_F(ControllerFeedback, EchoesTellTheRowWhatTheControllerShows) {
     // A value button changed by a dump can be clicked back from the controller.
-    e.Map.SingleRecord(15).Val = 1; // key sync On, set without the controller
-    e.EchoRow(15);
+    const DumpMessages keySyncOn([](ParameterMap& map) { map.SingleRecord(15).Val = 1; });
+    f.fromSynth(keySyncOn.voiceBlock);
+    ASSERT_EQ(e.Map().SingleRecord(15).Val, 1);
     f.cc(15, 0);
-    EXPECT_EQ(e.Map.SingleRecord(15).Val, 0);
+    EXPECT_EQ(e.Map().SingleRecord(15).Val, 0);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ TEST_F(EditPath, ControllerCcBecomesAParameterChangeAndIsShown) {
     f.cc(6, 64); // LFO speed
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 54, 64)});
     EXPECT_TRUE(f.toController().empty()); // the controller's own edit is not echoed
-    EXPECT_EQ(e.Map.SingleRecord(6).Val, 64);
+    EXPECT_EQ(e.Map().SingleRecord(6).Val, 64);
     EXPECT_EQ(f.knob("Knob6").Position(), 64);
     EXPECT_EQ(f.caption("lVal6"), QStringLiteral("64"));
     EXPECT_EQ(f.caption("lCtrlMsg"), QStringLiteral("CC: B0, 06, 40"));
@@ -61,7 +61,7 @@ TEST_F(EditPath, UnusedCcStopsTheDrainAndLeavesTheRestQueued) {
     f.settle();
     // The second event's own notice drains it.
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 54, 33)});
-    EXPECT_EQ(e.LastControllerMessage, (std::array<std::uint8_t, 3>{0xB0, 6, 33}));
+    EXPECT_EQ(e.LastControllerMessage(), (std::array<std::uint8_t, 3>{0xB0, 6, 33}));
 }
 
 TEST_F(EditPath, ActiveSensingIsIgnored) {
@@ -75,29 +75,28 @@ TEST_F(EditPath, Cc20AppliesTheRowAndAlwaysRequestsTheVoice) {
         paramChange(0x24, 4, 3),
         {0xF0, 0x43, 0x20, 0x7E, 'L', 'M', ' ', ' ', '8', '0', '3', '6', 'E', 'F', 0xF7}};
     EXPECT_EQ(f.toSynth(), expected);
-    EXPECT_TRUE(e.PatchRequestedByController);
+    EXPECT_TRUE(e.State().PatchRequestedByController);
     f.clearSent();
     f.cc(20, 3); // the row keeps its value, the request still goes out
     EXPECT_EQ(f.toSynth(), Messages{expected[1]});
 }
 
 TEST_F(EditPath, Cc48StepsTheGroupOnEveryEvent) {
-    const int start = e.ModGroup;
+    const int start = e.State().ModGroup;
     for (int i = 0; i < 4; ++i)
         f.cc(48, i % 2 ? 0 : 127);
-    EXPECT_EQ(e.ModGroup, start);
+    EXPECT_EQ(e.State().ModGroup, start);
     EXPECT_TRUE(f.toSynth().empty());
 }
 
 TEST_F(EditPath, ModulationRowFollowsTheGroup) {
-    e.ModGroup = 2; // breath
+    f.selectModGroup(2); // breath
     f.cc(0, 20);
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 73, 20)});
-    e.ModGroup = 3; // foot: no record for knob 0
-    f.clearSent();
+    f.selectModGroup(3); // foot: no record for knob 0
     f.cc(0, 30);
     EXPECT_TRUE(f.toSynth().empty());
-    EXPECT_EQ(e.Map.Row(0)->LastVal, 30);
+    EXPECT_EQ(e.Map().Row(0)->LastVal, 30);
 }
 
 TEST_F(EditPath, OperatorRowsEditTheSelectedOperator) {
@@ -117,7 +116,7 @@ TEST_F(EditPath, SwitchingTheSelectedOperatorOffIsRefused) {
     f.cc(97, 0);
     EXPECT_EQ(f.toController(), Messages{echo(97, 1)});
     EXPECT_TRUE(f.toSynth().empty());
-    EXPECT_EQ(e.Map.OpSwitch(1).Val, 1);
+    EXPECT_EQ(e.Map().OpSwitch(1).Val, 1);
 }
 
 TEST_F(EditPath, SwitchingAnotherOperatorOffSendsTheMaskAndEchoesAllFour) {
@@ -132,19 +131,22 @@ TEST_F(EditPath, SwitchingAnotherOperatorOffSendsTheMaskAndEchoesAllFour) {
 }
 
 TEST_F(EditPath, SelectingAnOperatorEchoesButSendsNoParameters) {
-    e.Map.Op(1).Field(OpField::AR).Val = 17;
+    f.cc(101, 1);
+    f.cc(40, 17); // operator 2's attack
+    f.cc(100, 1);
+    f.clearSent();
     f.cc(101, 1);
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x5D, 0x0F)});
     const Messages echoes = f.toController();
     Messages expected{echo(96, 1),  echo(97, 1),  echo(98, 1),  echo(99, 1), echo(100, 0),
                       echo(101, 1), echo(102, 0), echo(103, 0), echo(101, 1)};
-    const TOp& op2 = e.Map.Op(1);
+    const TOp& op2 = e.Map().Op(1);
     for (int row = 32; row <= 47; ++row)
-        expected.push_back(echo(row, e.Map.Row(row)->Variant[1]->Val));
+        expected.push_back(echo(row, e.Map().Row(row)->Variant[1]->Val));
     expected.push_back(echo(101, 1));
     EXPECT_EQ(echoes, expected);
-    EXPECT_EQ(e.SelectedOp, 1);
-    EXPECT_FALSE(e.Updating);
+    EXPECT_EQ(e.State().SelectedOp, 1);
+    EXPECT_FALSE(e.State().Updating);
     EXPECT_EQ(f.knob("Knob40").Position(), 17);
     EXPECT_EQ(op2.Field(OpField::AR).Val, 17);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp2Select")).color, Colours::Yellow);
@@ -169,12 +171,14 @@ TEST_F(EditPath, KeyboardGoesToTheSynthUnchanged) {
 TEST(EditPathWithoutDevices, NothingIsSentAndNothingComplains) {
     EditorFixture f;
     f.editor.StartUp();
-    f.editor.ApplyControllerMessage(0xB0, 6, 50);
-    f.editor.ApplyControllerMessage(0xB0, 97, 0);
+    f.editor.KnobMouseDown(&f.knob("Knob6"));
+    f.knob("Knob6").SetPosition(50);
+    f.editor.lValClick(&f.controls.Caption(QStringLiteral("lVal97"))); // operator 2 off
     f.settle();
     EXPECT_TRUE(f.toSynth().empty());
     EXPECT_TRUE(f.toController().empty());
-    EXPECT_EQ(f.editor.Map.SingleRecord(6).Val, 50);
+    EXPECT_EQ(f.editor.Map().SingleRecord(6).Val, 50);
+    EXPECT_EQ(f.editor.Map().OpSwitch(1).Val, 0);
     EXPECT_TRUE(f.prompts.shown.isEmpty());
 }
 

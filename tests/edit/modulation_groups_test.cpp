@@ -16,7 +16,7 @@ struct ModGroups : ::testing::Test {
 };
 
 TEST_F(ModGroups, StartsInTheStoredGroup) {
-    EXPECT_EQ(e.ModGroup, 1);
+    EXPECT_EQ(e.State().ModGroup, 1);
     EXPECT_EQ(label("lModGroup").caption, QStringLiteral(" Ctrl: Mod Wheel "));
     EXPECT_EQ(label("lMod1").color, Colours::Green);
     EXPECT_EQ(label("lMod2").fontColor, Colours::White);
@@ -35,15 +35,13 @@ TEST_F(ModGroups, FourPressesComeBackEachEchoingItsRecords) {
               QStringLiteral("Vol"));
     e.lModGroupClick(); // aftertouch
     e.lModGroupClick(); // mod wheel again
-    EXPECT_EQ(e.ModGroup, 1);
+    EXPECT_EQ(e.State().ModGroup, 1);
     EXPECT_TRUE(f.toSynth().empty());
 }
 
 TEST_F(ModGroups, ModWheelHidesItsMissingKnobsAndLeavesThemWhereTheyWere) {
-    e.ModGroup = 0;
-    e.ShowModulationGroup();
-    e.Map.Mod(0).Variant[2]->Val = 70;
-    e.ShowModulationGroup();
+    f.selectModGroup(0);
+    f.cc(2, 70); // aftertouch pitch
     f.clearSent();
     e.lModGroupClick(); // mod wheel
     f.settle();
@@ -55,10 +53,11 @@ TEST_F(ModGroups, ModWheelHidesItsMissingKnobsAndLeavesThemWhereTheyWere) {
 }
 
 TEST_F(ModGroups, LabelsShowPlainNumbersUntilTheNextEdit) {
-    e.ModGroup = 3;
-    e.lModGroupClick(); // aftertouch, whose pitch record has names
-    e.Map.Mod(0).Variant[2]->Val = 50;
-    e.ShowModulationGroup();
+    f.selectModGroup(0); // aftertouch, whose pitch record has names
+    f.cc(2, 50);
+    EXPECT_EQ(label("lVal2").caption, QStringLiteral("0"));
+    f.selectModGroup(1);
+    f.selectModGroup(0);
     EXPECT_EQ(label("lVal2").caption, QStringLiteral("50"));
     f.cc(2, 60);
     EXPECT_EQ(label("lVal2").caption, QStringLiteral("10"));
@@ -66,9 +65,7 @@ TEST_F(ModGroups, LabelsShowPlainNumbersUntilTheNextEdit) {
 }
 
 TEST_F(ModGroups, FootGroupSendsNothingForKnobZero) {
-    e.ModGroup = 3;
-    e.ShowModulationGroup();
-    f.clearSent();
+    f.selectModGroup(3);
     f.cc(0, 9);
     EXPECT_TRUE(f.toSynth().empty());
 }
@@ -77,11 +74,11 @@ TEST(ModGroupStart, StoredGroupOutsideTheRangeFallsBackToModWheel) {
     EditorFixture f;
     f.settings.SetValue("Modulation", "Start", 7);
     f.editor.StartUp();
-    EXPECT_EQ(f.editor.ModGroup, 1);
+    EXPECT_EQ(f.editor.State().ModGroup, 1);
     EditorFixture g;
     g.settings.SetValue("Modulation", "Start", 2);
     g.editor.StartUp();
-    EXPECT_EQ(g.editor.ModGroup, 2);
+    EXPECT_EQ(g.editor.State().ModGroup, 2);
     EXPECT_EQ(g.caption("lModGroup"), QStringLiteral(" Ctrl: Breath  "));
 }
 

@@ -1,3 +1,4 @@
+#include "dump_messages.h"
 #include "support/editor_fixture.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@ using Messages = std::vector<EditorFixture::Message>;
 struct MultiPage : ::testing::Test {
     EditorFixture f;
     Editor& e = f.editor;
-    TMulti& multi = e.Map.Multi();
+    const TMulti& multi = e.Map().Multi();
     void SetUp() override {
         f.startWithDevices();
         f.showMultipartPage();
@@ -21,10 +22,17 @@ struct MultiPage : ::testing::Test {
         e.tlmValClick(button(name));
         f.settle();
     }
+    // The synth sends a multi edited this way; what the editor sent until then is forgotten.
+    void multiFromSynth(const std::function<void(TMulti&)>& edit) {
+        f.fromSynth(DumpMessages([&](ParameterMap& map) { edit(map.Multi()); }).multiBlock);
+        f.clearSent();
+    }
     void setMaxNotes(std::initializer_list<int> values) {
-        int part = 1;
-        for (int v : values)
-            multi.Part(part++).Field(PartField::MaxNotes).Val = v;
+        multiFromSynth([&](TMulti& m) {
+            int part = 1;
+            for (int v : values)
+                m.Part(part++).Field(PartField::MaxNotes).Val = v;
+        });
     }
     int maxNotes(int part) { return multi.Part(part).Field(PartField::MaxNotes).Val; }
     static EditorFixture::Message noteLimit(int part, int value) {
@@ -65,7 +73,7 @@ TEST_F(MultiPage, NoteLimitRepeatsAfterABackwardsWrap) {
 }
 
 TEST_F(MultiPage, BankButtonRelabelsTheVoiceAndSendsOnlyTheBank) {
-    multi.Part(3).Field(PartField::Patch).Val = 7;
+    multiFromSynth([](TMulti& m) { m.Part(3).Field(PartField::Patch).Val = 7; });
     click(QStringLiteral("tlPatchBank3"));
     EXPECT_EQ(f.caption("tlPatchBank3"), QStringLiteral("User"));
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x10, 24 + 1, 1)});
@@ -75,7 +83,7 @@ TEST_F(MultiPage, BankButtonRelabelsTheVoiceAndSendsOnlyTheBank) {
 }
 
 TEST_F(MultiPage, MemoryLockWrapsAndSendsOnce) {
-    multi.Field(MultiField::MemLock).Val = 1;
+    multiFromSynth([](TMulti& m) { m.Field(MultiField::MemLock).Val = 1; });
     click(QStringLiteral("tlMemLock"));
     EXPECT_EQ(f.caption("tlMemLock"), QStringLiteral("Off"));
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x24, 3, 0)});
@@ -95,7 +103,7 @@ TEST_F(MultiPage, EffectTypeAsksForTheMultiAsTheControllerWould) {
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0], paramChange(0x24, 4, 1));
     EXPECT_EQ(sent[1][12], 'S');
-    EXPECT_TRUE(e.PatchRequestedByController);
+    EXPECT_TRUE(e.State().PatchRequestedByController);
 }
 
 TEST_F(MultiPage, KnobsSendSevenBytesAndMasterTuneEight) {
@@ -134,7 +142,7 @@ TEST_F(MultiPage, PageChangesSendTheModeMessages) {
     EXPECT_EQ(sent[4], paramChange(0x24, 0x7A, 0));
     EXPECT_EQ(sent[5], paramChange(0x24, 0x7A, 0x7F));
     EXPECT_EQ(sent[6][12], 'E');
-    EXPECT_FALSE(e.MultiMode);
+    EXPECT_FALSE(e.State().MultiMode);
 }
 
 } // namespace

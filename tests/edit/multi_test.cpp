@@ -11,7 +11,7 @@ using Messages = std::vector<EditorFixture::Message>;
 struct MultiDumps : ::testing::Test {
     EditorFixture f;
     Editor& e = f.editor;
-    TMulti& multi = e.Map.Multi();
+    const TMulti& multi = e.Map().Multi();
     void SetUp() override {
         f.startWithDevices();
         f.showMultipartPage();
@@ -21,7 +21,7 @@ struct MultiDumps : ::testing::Test {
 TEST_F(MultiDumps, FirstBlockSetsEveryControlTheSecondOnlyChanges) {
     int notices = 0;
     for (int index = 0; index < 95; ++index)
-        if (KnobValue* knob = e.Map.MultiRow(index)->Param->Knob)
+        if (KnobValue* knob = e.Map().MultiRow(index)->Param->Knob)
             knob->OnChange = [&] { ++notices; };
     const DumpMessages zeros;
     f.fromSynth(zeros.multiBlock);
@@ -80,12 +80,18 @@ TEST_F(MultiDumps, BuildingAfterDecodingReproducesTheMessage) {
     received[116] = Sysex::SysexChecksum(received.data() + 6, 110);
     f.fromSynth(received);
     f.fromSynth(dump.multiEffect);
-    e.BuildMultiBlock();
-    e.BuildMultiEffect();
-    const auto block = e.Data.MultiBuf.Message();
-    const auto effect = e.Data.MultiEffectBuf.Message();
-    EXPECT_EQ(EditorFixture::Message(block.begin(), block.end()), received);
-    EXPECT_EQ(EditorFixture::Message(effect.begin(), effect.end()), dump.multiEffect);
+    // Saving builds both messages from the records.
+    const QString path = f.folderFile(QStringLiteral("Built.SYX"));
+    f.files.answers.push_back(path);
+    e.bSaveMultiClick();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    const auto bytes = [](const QByteArray& b) {
+        return EditorFixture::Message(b.begin(), b.end());
+    };
+    EXPECT_EQ(bytes(saved.left(118)), received);
+    EXPECT_EQ(bytes(saved.mid(118)), dump.multiEffect);
 }
 
 } // namespace

@@ -25,13 +25,13 @@ struct PatchPage : ::testing::Test {
 };
 
 TEST_F(PatchPage, ValueButtonStepsAndWraps) {
-    TSyx_Param& wave = e.Map.SingleRecord(14); // max 3
+    const TSyx_Param& wave = e.Map().SingleRecord(14); // max 3
     click("lVal14");
     EXPECT_EQ(wave.Val, 1);
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 59, 1)});
     EXPECT_EQ(f.toController(), Messages{echo(14, 1)});
     EXPECT_EQ(f.caption("lVal14"), QStringLiteral("Sqr"));
-    wave.Val = 3;
+    f.cc(14, 3);
     click("lVal14");
     EXPECT_EQ(wave.Val, 0);
     click("lVal14", Button::Left, true); // Ctrl steps back: 0 wraps to the top
@@ -39,7 +39,7 @@ TEST_F(PatchPage, ValueButtonStepsAndWraps) {
 }
 
 TEST_F(PatchPage, RightClickStepsBackOnce) {
-    TSyx_Param& poly = e.Map.SingleRecord(12);
+    const TSyx_Param& poly = e.Map().SingleRecord(12);
     click("lVal12", Button::Right);
     EXPECT_EQ(poly.Val, 1); // 0 backwards wraps to 1
     click("lVal12", Button::Right);
@@ -48,15 +48,15 @@ TEST_F(PatchPage, RightClickStepsBackOnce) {
 
 TEST_F(PatchPage, OperatorButtonsOfAmeAndFixStepTheirOperator) {
     click("lVal10"); // operator 3 amplitude modulation
-    EXPECT_EQ(e.Map.Op(2).Field(OpField::AME).Val, 1);
+    EXPECT_EQ(e.Map().Op(2).Field(OpField::AME).Val, 1);
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 26 + 8, 1)});
     click("lVal19"); // operator 4 fix
-    EXPECT_EQ(e.Map.Op(3).Field(OpField::Fix).Val, 1);
+    EXPECT_EQ(e.Map().Op(3).Field(OpField::Fix).Val, 1);
 }
 
 TEST_F(PatchPage, OnOffButtonOfAnotherOperatorTogglesAndEchoes) {
     click("lVal98");
-    EXPECT_EQ(e.Map.OpSwitch(2).Val, 0);
+    EXPECT_EQ(e.Map().OpSwitch(2).Val, 0);
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x5D, 0x0D)});
     EXPECT_EQ(f.toController(),
               (Messages{echo(96, 1), echo(97, 1), echo(98, 0), echo(99, 1), echo(98, 0)}));
@@ -64,17 +64,17 @@ TEST_F(PatchPage, OnOffButtonOfAnotherOperatorTogglesAndEchoes) {
 
 TEST_F(PatchPage, OnOffButtonOfTheSelectedOperatorKeepsItOn) {
     click("lVal96");
-    EXPECT_EQ(e.Map.OpSwitch(0).Val, 1);
+    EXPECT_EQ(e.Map().OpSwitch(0).Val, 1);
     EXPECT_EQ(f.toController(), Messages{echo(96, 1)});
 }
 
 TEST_F(PatchPage, OperatorSelectButtons) {
     e.lOpClick(button("lVal103"));
-    EXPECT_EQ(e.SelectedOp, 3);
+    EXPECT_EQ(e.State().SelectedOp, 3);
 }
 
 TEST_F(PatchPage, WheelDividerAndPageSize) {
-    e.WheelDivider = 3;
+    e.WheelSizeClick(3);
     KnobValue& knob = f.knob("Knob30");
     knob.PageSize = 43;
     for (int i = 0; i < 3; ++i)
@@ -85,14 +85,14 @@ TEST_F(PatchPage, WheelDividerAndPageSize) {
     for (int i = 0; i < 9; ++i)
         e.KnobMouseWheelUp(&knob, true);
     EXPECT_EQ(knob.Position(), 99); // 1 + 43 + 43 + 43, held at the top
-    EXPECT_EQ(e.Map.SingleRecord(30).Val, 99);
+    EXPECT_EQ(e.Map().SingleRecord(30).Val, 99);
 }
 
 TEST_F(PatchPage, SkippedWheelEventsStillArm) {
-    e.WheelDivider = 3;
+    e.WheelSizeClick(3);
     e.KnobMouseWheelDown(&f.knob("Knob31"), false);
-    EXPECT_TRUE(e.ScreenEditArmed);
-    e.WheelDivider = 0;
+    EXPECT_TRUE(e.State().ScreenEditArmed);
+    e.WheelSizeClick(0);
     KnobValue& knob = f.knob("Knob5");
     e.KnobMouseWheelUp(&knob, false); // divider 0: every event steps
     EXPECT_EQ(knob.Position(), 1);

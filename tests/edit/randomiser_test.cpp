@@ -13,10 +13,10 @@ struct Randomiser : ::testing::Test {
 };
 
 TEST_F(Randomiser, SpreadFollowsThePercentageOfTheRange) {
-    TSyx_Param& speed = e.Map.SingleRecord(6); // max 99
-    speed.Val = 50;
+    const TSyx_Param& speed = e.Map().SingleRecord(6); // max 99
+    f.cc(6, 50);
     e.sbRandChange(5);
-    e.Randomise();
+    e.lRandomClick();
     // The draws are made in row and slot order; find the one for row 6: range = 2 x 4 + 1.
     EXPECT_NE(std::find(f.random.ranges.begin(), f.random.ranges.end(), 9), f.random.ranges.end());
     EXPECT_GE(speed.Val, 46);
@@ -25,14 +25,16 @@ TEST_F(Randomiser, SpreadFollowsThePercentageOfTheRange) {
 
 TEST_F(Randomiser, ValuesStayWithinRangeAtTheEnds) {
     e.sbRandChange(100);
-    for (int op = 0; op < 4; ++op)
-        e.Map.Op(op).Field(OpField::AR).Val = 31;
+    for (int op = 0; op < 4; ++op) {
+        f.cc(100 + op, 1);
+        f.cc(40, 31); // the operator's attack at its top
+    }
     // Draw the top of every range.
     for (int i = 0; i < 500; ++i)
         f.random.values.push_back(1000000);
-    e.Randomise();
+    e.lRandomClick();
     for (int row = 0; row < 48; ++row)
-        for (const TSyx_Param* r : e.Map.Row(row)->Variant)
+        for (const TSyx_Param* r : e.Map().Row(row)->Variant)
             if (r) {
                 EXPECT_GE(r->Val, 0);
                 EXPECT_LE(r->Val, r->Max);
@@ -42,26 +44,26 @@ TEST_F(Randomiser, ValuesStayWithinRangeAtTheEnds) {
 
 TEST_F(Randomiser, OnePercentOfASmallRangeKeepsTheValue) {
     e.sbRandChange(1);
-    TSyx_Param& algorithm = e.Map.SingleRecord(24); // max 7: spread 0
-    algorithm.Val = 3;
+    const TSyx_Param& algorithm = e.Map().SingleRecord(24); // max 7: spread 0
+    f.cc(24, 3);
     for (int i = 0; i < 500; ++i)
         f.random.values.push_back(7);
-    e.Randomise();
+    e.lRandomClick();
     EXPECT_EQ(algorithm.Val, 3);
     EXPECT_EQ(f.controls.Picture(QStringLiteral("gAlgorithm")).state, 3);
 }
 
 TEST_F(Randomiser, EndState) {
-    e.ModGroup = 2;
+    f.selectModGroup(2);
     f.cc(101, 1); // operator 2 selected
     f.clearSent();
     f.random.values = {};
-    e.Randomise();
+    e.lRandomClick();
     f.settle();
-    EXPECT_EQ(e.SelectedOp, 0);
-    EXPECT_EQ(e.Map.OpSwitch(0).Val, 1);
-    EXPECT_EQ(e.ModGroup, 2);
-    EXPECT_FALSE(e.Updating);
+    EXPECT_EQ(e.State().SelectedOp, 0);
+    EXPECT_EQ(e.Map().OpSwitch(0).Val, 1);
+    EXPECT_EQ(e.State().ModGroup, 2);
+    EXPECT_FALSE(e.State().Updating);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("lRandom")).color, Colours::White);
     const QString name = f.controls.Edit(QStringLiteral("eName")).text;
     EXPECT_TRUE(name.startsWith(QStringLiteral("Rand "))) << name.toStdString();
@@ -80,7 +82,7 @@ TEST_F(Randomiser, EndState) {
     EXPECT_EQ(sent[4], paramChange(0x12, 0x5D, 0x0F));
     EXPECT_EQ(sent[5], paramChange(0x12, 77, 'R'));
     // The shared knobs 0..3 show the current group again, and the controller heard it last.
-    const TMod& breath = e.Map.Mod(2);
+    const TMod& breath = e.Map().Mod(2);
     EXPECT_EQ(f.knob("Knob0").Position(), breath.Variant[0]->Val);
     const Messages echoes = f.toController();
     EXPECT_EQ(echoes[echoes.size() - 4], echo(0, breath.Variant[0]->Val));
@@ -96,15 +98,17 @@ TEST_F(Randomiser, ControllerCc21Randomises) {
 TEST_F(Randomiser, AnEqualDrawForTheNextOperatorLeavesItAlone) {
     // Every draw is the lowest value: with 100 % that is 0 for every record.
     e.sbRandChange(100);
-    e.Map.Op(1).Field(OpField::FixRange).Val = 5;
-    e.Randomise();
+    f.cc(101, 1);
+    f.cc(32, 5); // operator 2's fixed range
+    f.cc(100, 1);
+    e.lRandomClick();
     // Operator 1 draws 0 for row 32, which the row already holds; operator 2 then draws 0 too,
     // equal to the row's last value, so its 5 stays although the knob showed 0.
-    EXPECT_EQ(e.Map.Op(0).Field(OpField::FixRange).Val, 0);
-    EXPECT_EQ(e.Map.Op(1).Field(OpField::FixRange).Val, 5);
+    EXPECT_EQ(e.Map().Op(0).Field(OpField::FixRange).Val, 0);
+    EXPECT_EQ(e.Map().Op(1).Field(OpField::FixRange).Val, 5);
     // Likewise the output level: operator 1 drops from 90 to 0, operator 2 keeps its 90.
-    EXPECT_EQ(e.Map.Op(0).Field(OpField::Out).Val, 0);
-    EXPECT_EQ(e.Map.Op(1).Field(OpField::Out).Val, 90);
+    EXPECT_EQ(e.Map().Op(0).Field(OpField::Out).Val, 0);
+    EXPECT_EQ(e.Map().Op(1).Field(OpField::Out).Val, 90);
 }
 
 } // namespace

@@ -41,6 +41,13 @@ struct SoundFiles : ::testing::Test {
             f.prompts.answers.push_back(*answer);
         e.bSavePatchClick();
     }
+    // The effect time set on the Multipart page's knob.
+    void setEffectTime(int value) {
+        e.MKnobMouseDown(&f.knob("kFxTime"));
+        f.knob("kFxTime").SetPosition(value);
+        f.settle();
+        f.clearSent();
+    }
 };
 
 TEST_F(SoundFiles, SaveOffersTheTrimmedNameAndWritesTheLayout) {
@@ -123,7 +130,7 @@ TEST_F(SoundFiles, LoadSendsEachMessageThenDecodesIt) {
         expected.push_back(paramChange(0x12, 77 + c, name[c]));
     expected.push_back(mask);
     EXPECT_EQ(f.toSynth(), expected);
-    EXPECT_EQ(e.Map.SingleRecord(26).Val, 6);
+    EXPECT_EQ(e.Map().SingleRecord(26).Val, 6);
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Organ"));
 }
 
@@ -136,8 +143,8 @@ TEST_F(SoundFiles, ShortFileIsDecodedByPositionAndOnlyWholeMessagesAreSent) {
     // 41, 28, 21 and 11 bytes fell into the four buffers; none is one whole message.
     for (const auto& m : f.toSynth())
         EXPECT_NE(m.size(), 41u);
-    EXPECT_EQ(e.Data.VoiceBlockBuf[0], dump.voiceBlock[90]);
-    EXPECT_EQ(e.Data.VoiceBlockBuf.Length, 101);
+    EXPECT_EQ(e.Data().VoiceBlockBuf[0], dump.voiceBlock[90]);
+    EXPECT_EQ(e.Data().VoiceBlockBuf.Length, 101);
 }
 
 TEST_F(SoundFiles, UnopenableFileChangesNothing) {
@@ -158,7 +165,7 @@ TEST_F(SoundFiles, CancelDoesNothing) {
 TEST_F(SoundFiles, MultiSaveAndLoad) {
     e.bSaveMultiClick(); // cancelled, but it shows what it offers first
     EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral(".SYX"));
-    e.Map.Multi().Field(MultiField::FxTime).Val = 42;
+    setEffectTime(42);
     const QString path = f.folderFile(QStringLiteral("Multi/Live1.SYX"));
     f.files.answers.push_back(path);
     e.bSaveMultiClick();
@@ -173,15 +180,17 @@ TEST_F(SoundFiles, MultiSaveAndLoad) {
         Sysex::SysexChecksum(reinterpret_cast<const std::uint8_t*>(file.constData()) + 124, 13));
     EXPECT_EQ(quint8(file[138]), 0xF7);
     EXPECT_EQ(f.caption("lCurrentMulti"), QStringLiteral("Current: Live1"));
-    EXPECT_EQ(e.MultiName, QString()); // a save leaves the name alone
+    e.bSaveMultiClick(); // a save leaves the proposed name alone
+    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral(".SYX"));
 
-    e.Map.Multi().Field(MultiField::FxTime).Val = 0;
+    setEffectTime(0);
     f.clearSent();
     f.files.answers.push_back(path);
     e.bLoadMultiClick();
     f.settle();
-    EXPECT_EQ(e.Map.Multi().Field(MultiField::FxTime).Val, 42);
-    EXPECT_EQ(e.MultiName, QStringLiteral("Live1"));
+    EXPECT_EQ(e.Map().Multi().Field(MultiField::FxTime).Val, 42);
+    e.bSaveMultiClick(); // a load makes its name the next save's proposal
+    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral("Live1.SYX"));
     const Messages sent = f.toSynth();
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].size(), 21u); // the effect goes first

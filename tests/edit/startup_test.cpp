@@ -18,21 +18,25 @@ TEST(StartUp, FirstRunWithoutSettings) {
     for (const char* key : {"Input", "Output", "CtrlInput", "CtrlOutput", "KbdInput"})
         EXPECT_EQ(stored(f, "MidiDevices", key), QVariant(QStringLiteral("None"))) << key;
     EXPECT_EQ(stored(f, "MouseWheel", "Jump"), QVariant(3));
-    EXPECT_EQ(f.editor.ModGroup, 1);
-    EXPECT_EQ(f.editor.SelectedOp, 0);
-    EXPECT_EQ(f.editor.RandomPercent, 5);
-    EXPECT_TRUE(f.editor.TimeReverse);
+    EXPECT_EQ(f.editor.State().ModGroup, 1);
+    EXPECT_EQ(f.editor.State().SelectedOp, 0);
+    EXPECT_EQ(f.editor.RandomPercent(), 5);
+    EXPECT_TRUE(f.editor.TimeReverse());
     EXPECT_TRUE(f.toSynth().empty());
-    EXPECT_EQ(f.editor.InputDevices, (QStringList{"Synth", "BCR", "Keys", "None"}));
-    EXPECT_EQ(f.editor.OutputDevices, (QStringList{"Synth", "BCR", "None"}));
+    EXPECT_EQ(f.editor.DeviceList(Editor::Port::SynthIn),
+              (QStringList{"Synth", "BCR", "Keys", "None"}));
+    EXPECT_EQ(f.editor.DeviceList(Editor::Port::SynthOut), (QStringList{"Synth", "BCR", "None"}));
     EXPECT_EQ(f.caption("lPatch1"), QStringLiteral("0"));
+    EXPECT_EQ(f.caption("lMouseWheelSize"), QStringLiteral("Mouse Wheel Size : 3"));
+    // Every control the editor looked for is one the screen has.
+    EXPECT_EQ(f.editor.MissingControls(), QStringList());
 }
 
 TEST(StartUp, StoredWheelJumpIsKept) {
     EditorFixture f;
     f.settings.SetValue("MouseWheel", "Jump", 5);
     f.editor.StartUp(3);
-    EXPECT_EQ(f.editor.WheelDivider, 5);
+    EXPECT_EQ(f.editor.WheelDivider(), 5);
     EXPECT_EQ(stored(f, "MouseWheel", "Jump"), QVariant(5));
 }
 
@@ -44,9 +48,9 @@ TEST(StartUp, RemembersDevicesByNameIgnoringCaseAndFetchesBothDumps) {
     f.settings.SetValue("MidiDevices", "KbdInput", "Gone Keyboard");
     f.editor.StartUp();
     f.settle();
-    EXPECT_EQ(f.editor.Devices.SynthIn, 0);
-    EXPECT_EQ(f.editor.Devices.SynthOut, 0);
-    EXPECT_EQ(f.editor.Devices.KbdIn, -1);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthIn), 0);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthOut), 0);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::KbdIn), -1);
     EXPECT_EQ(stored(f, "MidiDevices", "KbdInput"), QVariant(QStringLiteral("None")));
     EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("Synth")));
     // Operator 1's start values are not sent: only the mode messages and the dump requests.
@@ -59,7 +63,7 @@ TEST(StartUp, RemembersDevicesByNameIgnoringCaseAndFetchesBothDumps) {
     EXPECT_EQ(sent[6], paramChange(0x24, 0x7A, 0x7F));
     EXPECT_EQ(sent[7][12], 'E');
     EXPECT_EQ(sent[8][12], 'E');
-    EXPECT_FALSE(f.editor.MultiMode);
+    EXPECT_FALSE(f.editor.State().MultiMode);
     EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).visible);
     // The controller heard operator 1's values.
     const Messages echoes = f.toController();
@@ -75,12 +79,12 @@ TEST(DeviceChoice, TakingAnotherPortsDeviceAsksFirst) {
     EXPECT_EQ(
         f.prompts.shown.last(),
         QStringLiteral("errorquestion: The Midi input has this device.\nReset the Midi Input?"));
-    EXPECT_EQ(f.editor.Devices.SynthIn, 1);
-    EXPECT_EQ(f.editor.Devices.CtrlIn, -1);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthIn), 1);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::CtrlIn), -1);
     f.prompts.answers = {Answer::Yes};
     EXPECT_TRUE(f.editor.ChooseDevice(Port::CtrlIn, 1));
-    EXPECT_EQ(f.editor.Devices.SynthIn, -1);
-    EXPECT_EQ(f.editor.Devices.CtrlIn, 1);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthIn), -1);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::CtrlIn), 1);
     EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("None")));
     EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("BCR")));
 }
@@ -100,7 +104,7 @@ TEST(DeviceChoice, KeyboardAndOutputsConflicts) {
         QStringLiteral("errorquestion: The Synth output has this device.\nReset the Midi Input?"));
     // An input and an output may share a name.
     EXPECT_TRUE(f.editor.ChooseDevice(Port::SynthIn, 0));
-    EXPECT_EQ(f.editor.Devices.SynthOut, 0);
+    EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthOut), 0);
 }
 
 TEST(ShutDown, StoresDevicesAndTheGroup) {

@@ -40,21 +40,21 @@ TEST_F(SynthInput, VoiceBlockFillsTheRecordsAndTheScreen) {
         m.Mod(2).Variant[3]->Val = 44;
     });
     f.fromSynth(dump.voiceBlock);
-    EXPECT_EQ(e.Map.Op(3).Field(OpField::AR).Val, 12);
-    EXPECT_EQ(e.Map.Op(0).Field(OpField::Out).Val, 61);
-    EXPECT_EQ(e.Map.Mod(2).Variant[3]->Val, 44);
+    EXPECT_EQ(e.Map().Op(3).Field(OpField::AR).Val, 12);
+    EXPECT_EQ(e.Map().Op(0).Field(OpField::Out).Val, 61);
+    EXPECT_EQ(e.Map().Mod(2).Variant[3]->Val, 44);
     EXPECT_EQ(f.controls.Picture(QStringLiteral("gAlgorithm")).state, 6);
     EXPECT_EQ(f.controls.Bar(QStringLiteral("pbOp1")).position, 61);
     EXPECT_EQ(f.controls.Graph(QStringLiteral("gAdsr4")).values[0], 12);
     EXPECT_EQ(f.controls.Edit(QStringLiteral("eName")).text, QStringLiteral("Test Voice"));
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: From Synth"));
-    EXPECT_FALSE(e.Updating);
+    EXPECT_FALSE(e.State().Updating);
     // No name changes go back while decoding; the refresh sends the operator mask and echoes.
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x5D, 0x0F)});
     // Every row that has a current record is echoed, in row order, before the refresh's echoes.
     Messages rows;
     for (int row = 0; row < 48; ++row)
-        if (const TSyx_Param* r = e.Map.Row(row)->Current(0, e.ModGroup))
+        if (const TSyx_Param* r = e.Map().Row(row)->Current(0, e.State().ModGroup))
             rows.push_back(echo(row, r->Val));
     const Messages echoes = f.toController();
     ASSERT_GE(echoes.size(), rows.size());
@@ -75,15 +75,15 @@ TEST_F(SynthInput, ForeignShortAndDamagedMessages) {
     auto other = dump.voiceBlock;
     other[2] = 0x01;
     f.fromSynth(other);
-    EXPECT_EQ(e.Map.SingleRecord(6).Val, 0);
+    EXPECT_EQ(e.Map().SingleRecord(6).Val, 0);
     auto shorter = dump.voiceBlock;
     shorter.resize(80); // too short for a voice block: stale bytes would be decoded
     f.fromSynth(shorter);
-    EXPECT_EQ(e.Map.SingleRecord(6).Val, 0);
+    EXPECT_EQ(e.Map().SingleRecord(6).Val, 0);
     auto damaged = dump.voiceBlock;
     damaged[99] ^= 0x11; // a wrong checksum is still decoded
     f.fromSynth(damaged);
-    EXPECT_EQ(e.Map.SingleRecord(6).Val, 70);
+    EXPECT_EQ(e.Map().SingleRecord(6).Val, 70);
 }
 
 TEST_F(SynthInput, OversizedMessageIsCutAtTheBuffer) {
@@ -92,8 +92,8 @@ TEST_F(SynthInput, OversizedMessageIsCutAtTheBuffer) {
     huge.resize(5000, 0x11);
     huge.back() = 0xF7;
     f.fromSynth(huge); // arrives as two port events; the first is the voice block
-    EXPECT_EQ(e.Map.SingleRecord(7).Val, 9);
-    EXPECT_EQ(e.Data.VoiceBlockBuf[199], 0x11);
+    EXPECT_EQ(e.Map().SingleRecord(7).Val, 9);
+    EXPECT_EQ(e.Data().VoiceBlockBuf[199], 0x11);
 }
 
 TEST_F(SynthInput, OutOfRangeByteWarnsAndStoresTheMaximum) {
@@ -102,7 +102,7 @@ TEST_F(SynthInput, OutOfRangeByteWarnsAndStoresTheMaximum) {
     f.fromSynth(dump.voiceBlock);
     EXPECT_TRUE(f.prompts.shown.contains(
         QStringLiteral("warning: Value too big CC:40; Val:40: Max:31: Gp:18: Parm:0")));
-    EXPECT_EQ(e.Map.Op(3).Field(OpField::AR).Val, 31);
+    EXPECT_EQ(e.Map().Op(3).Field(OpField::AR).Val, 31);
 }
 
 TEST_F(SynthInput, NameEndsAtAZeroByteAndKeepsBlanks) {
@@ -123,12 +123,12 @@ TEST_F(SynthInput, EffectMessageGoesToTheMultiOnTheMultipartPage) {
     });
     e.pcModeChange(Editor::Page::Multipart);
     f.fromSynth(dump.voiceEffect);
-    EXPECT_EQ(e.Map.Multi().Field(MultiField::FxType).Val, 4);
-    EXPECT_EQ(e.Map.Multi().Field(MultiField::FxTime).Val, 50);
-    EXPECT_EQ(e.Map.SingleRecord(20).Val, 0);
+    EXPECT_EQ(e.Map().Multi().Field(MultiField::FxType).Val, 4);
+    EXPECT_EQ(e.Map().Multi().Field(MultiField::FxTime).Val, 50);
+    EXPECT_EQ(e.Map().SingleRecord(20).Val, 0);
     e.pcModeChange(Editor::Page::Patch);
     f.fromSynth(dump.voiceEffect);
-    EXPECT_EQ(e.Map.SingleRecord(20).Val, 4);
+    EXPECT_EQ(e.Map().SingleRecord(20).Val, 4);
 }
 
 TEST_F(SynthInput, AfterGetPatchEachMessageResetsTheOperators) {
@@ -138,8 +138,8 @@ TEST_F(SynthInput, AfterGetPatchEachMessageResetsTheOperators) {
     const DumpMessages dump;
     for (const auto* m : {&dump.voiceBlock, &dump.addVoice, &dump.aftertouch, &dump.voiceEffect}) {
         f.fromSynth(*m);
-        EXPECT_EQ(e.SelectedOp, 0);
-        EXPECT_EQ(e.Map.OpSwitch(2).Val, 1);
+        EXPECT_EQ(e.State().SelectedOp, 0);
+        EXPECT_EQ(e.Map().OpSwitch(2).Val, 1);
     }
     Messages masks;
     for (const auto& m : f.toSynth())
@@ -160,19 +160,18 @@ TEST_F(SynthInput, AfterCc20FourMessagesLeaveTheOperatorsAlone) {
     });
     for (const auto* m : {&dump.voiceBlock, &dump.addVoice, &dump.aftertouch, &dump.voiceEffect}) {
         f.fromSynth(*m);
-        EXPECT_EQ(e.SelectedOp, 1);
-        EXPECT_EQ(e.Map.OpSwitch(2).Val, 0);
+        EXPECT_EQ(e.State().SelectedOp, 1);
+        EXPECT_EQ(e.Map().OpSwitch(2).Val, 0);
         // The shared knobs show the selected operator and the current group, not the last decoded.
         EXPECT_EQ(f.knob("Knob33").Position(), 22);
         EXPECT_EQ(f.caption("lVal33"), QStringLiteral("22"));
     }
-    EXPECT_EQ(f.knob("Knob0").Position(), e.Map.Mod(e.ModGroup).Variant[0]->Val);
+    EXPECT_EQ(f.knob("Knob0").Position(), e.Map().Mod(e.State().ModGroup).Variant[0]->Val);
     EXPECT_TRUE(f.toSynth().empty()); // no mask
-    EXPECT_FALSE(e.PatchRequestedByController);
-    EXPECT_EQ(e.VoiceDumpCount, 0);
+    EXPECT_FALSE(e.State().PatchRequestedByController);
     // The next voice resets again.
     f.fromSynth(dump.voiceEffect);
-    EXPECT_EQ(e.SelectedOp, 0);
+    EXPECT_EQ(e.State().SelectedOp, 0);
 }
 
 TEST_F(SynthInput, UnchangedValueDoesNotMoveTheKnob) {
@@ -190,13 +189,13 @@ TEST_F(SynthInput, DumpArrivingDuringAWarningWaitsForTheFirst) {
     bool secondSeenInside = true;
     f.prompts.whileOpen = [&] {
         f.fromSynth(second.voiceBlock);
-        secondSeenInside = e.Map.SingleRecord(6).Val == 33;
+        secondSeenInside = e.Map().SingleRecord(6).Val == 33;
     };
     f.fromSynth(first.voiceBlock);
     EXPECT_FALSE(secondSeenInside);
-    EXPECT_EQ(e.Map.SingleRecord(6).Val, 33); // decoded after the first
-    EXPECT_EQ(e.Map.Op(3).Field(OpField::AR).Val, second.source.map.Op(3).Field(OpField::AR).Val);
-    EXPECT_FALSE(e.Updating);
+    EXPECT_EQ(e.Map().SingleRecord(6).Val, 33); // decoded after the first
+    EXPECT_EQ(e.Map().Op(3).Field(OpField::AR).Val, second.source.map.Op(3).Field(OpField::AR).Val);
+    EXPECT_FALSE(e.State().Updating);
 }
 
 TEST_F(SynthInput, RequestWhileDecodingIsDropped) {

@@ -15,20 +15,20 @@ struct WithSimulatedSynth : ::testing::Test {
 
     SimulatedSynth synth() const { return f.simulator->Snapshot(); }
 
-    // The editor's records as the synth's voice data.
+    // The editor's records (and its name edit) as the synth's voice data.
     SimulatedSynth::Voice editorVoice() {
-        e.BuildVoiceBlock();
-        e.BuildAddVoiceBlock();
-        e.BuildAftertouchBlock();
-        e.BuildVoiceEffect();
+        const Layouts::VoiceName name =
+            Layouts::EncodeVoiceName(f.controls.Edit(QStringLiteral("eName")).text);
         SimulatedSynth::Voice voice;
-        auto copy = [](const DataBuffer& buffer, auto& data, int offset) {
+        auto copy = [&](const Layouts::BulkLayout& layout, auto& data, int offset) {
+            DataBuffer buffer(200);
+            Layouts::WriteMessage(layout, e.Map(), buffer, &name);
             std::copy_n(buffer.Data() + offset, data.size(), data.begin());
         };
-        copy(e.Data.VoiceBlockBuf, voice.Block, 6);
-        copy(e.Data.AddVoiceBuf, voice.AddVoice, 16);
-        copy(e.Data.AftertouchBuf, voice.Aftertouch, 16);
-        copy(e.Data.VoiceEffectBuf, voice.Effect, 16);
+        copy(Layouts::VoiceBlock, voice.Block, 6);
+        copy(Layouts::AddVoice, voice.AddVoice, 16);
+        copy(Layouts::Aftertouch, voice.Aftertouch, 16);
+        copy(Layouts::VoiceEffect, voice.Effect, 16);
         return voice;
     }
 };
@@ -38,7 +38,7 @@ TEST_F(WithSimulatedSynth, StartUpFetchesTheSynthsVoiceAndMulti) {
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: From Synth"));
     EXPECT_EQ(f.caption("lCurrentMulti"), QStringLiteral("Current: From Synth"));
     EXPECT_FALSE(synth().MultiMode());
-    EXPECT_EQ(e.SelectedOp, 0);
+    EXPECT_EQ(e.State().SelectedOp, 0);
     EXPECT_TRUE(f.prompts.shown.isEmpty());
 }
 
@@ -66,7 +66,7 @@ TEST_F(WithSimulatedSynth, VoiceRequestedByTheControllerIsEchoedAndKeepsTheOpera
     f.cc(103, 1); // operator 4
     f.clearSent();
     f.cc(20, synth().CurrentVoice().Effect[0]);
-    EXPECT_EQ(e.SelectedOp, 3);
+    EXPECT_EQ(e.State().SelectedOp, 3);
     // Four voice messages, each followed by the echo of all rows that have a record.
     int rowEchoes = 0;
     for (const auto& m : f.toController())
@@ -74,7 +74,7 @@ TEST_F(WithSimulatedSynth, VoiceRequestedByTheControllerIsEchoedAndKeepsTheOpera
             ++rowEchoes;
     int rows = 0;
     for (int row = 0; row < 48; ++row)
-        rows += e.Map.Row(row)->Current(e.SelectedOp, e.ModGroup) != nullptr;
+        rows += e.Map().Row(row)->Current(e.State().SelectedOp, e.State().ModGroup) != nullptr;
     EXPECT_EQ(rowEchoes, 4 * rows);
 }
 
@@ -101,10 +101,12 @@ TEST_F(WithSimulatedSynth, MultiEditsAndTheMultiDump) {
     EXPECT_EQ(synth().CurrentMulti().Block[0], 70);
     e.bGetPatchClick();
     f.settle();
-    e.BuildMultiBlock();
+    // The multi block built from the editor's records, as a save builds it.
+    DataBuffer built = e.Data().MultiBuf;
+    Layouts::WriteMessage(Layouts::MultiBlock, e.Map(), built);
     const SimulatedSynth held = synth();
     const auto& block = held.CurrentMulti().Block;
-    EXPECT_TRUE(std::equal(block.begin(), block.end(), e.Data.MultiBuf.Data() + 16));
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), built.Data() + 16));
 }
 
 } // namespace

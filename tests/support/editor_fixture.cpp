@@ -2,6 +2,8 @@
 
 #include "support/midi_wait.h"
 
+#include <gtest/gtest.h>
+
 std::optional<QString> ScriptedFiles::next(const FileDialogRequest& request) {
     requests.push_back(request);
     if (answers.empty())
@@ -54,6 +56,14 @@ void EditorFixture::startWithDevices() {
 
 void EditorFixture::showMultipartPage() {
     editor.pcModeChange(Editor::Page::Multipart);
+    settle();
+    clearSent();
+}
+
+void EditorFixture::selectModGroup(int group) {
+    for (int step = 0; step < ModGroupCount && editor.State().ModGroup != group; ++step)
+        editor.lModGroupClick();
+    EXPECT_EQ(editor.State().ModGroup, group);
     settle();
     clearSent();
 }

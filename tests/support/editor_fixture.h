@@ -3,6 +3,7 @@
 #include "edit/editor.h"
 #include "edit/system_services.h"
 #include "midi/virtual_midi_service.h"
+#include "model/control_names.h"
 #include "sim/simulated_synth_device.h"
 #include "support/recording_prompter.h"
 #include "views/headless_controls.h"
@@ -58,6 +59,9 @@ public:
     void startWithDevices();
     // Switches to the Multipart page and forgets the mode messages and the request it sent.
     void showMultipartPage();
+    // Steps the modulation group with its button until it is the given one, and forgets the
+    // echoes.
+    void selectModGroup(int group);
     // The controller sends a message; returns once the editor has handled it.
     void fromController(Message bytes);
     void cc(int number, int value) {
@@ -79,7 +83,7 @@ public:
 
     QTemporaryDir dir;
     VirtualMidiService midi;
-    HeadlessControls controls;
+    HeadlessControls controls{EditorControls()};
     RecordingPrompter prompts;
     ScriptedFiles files;
     MemorySettings settings;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/control_names.h"
 #include "model/parameter_map.h"
 #include "support/recording_prompter.h"
 #include "views/headless_controls.h"
@@ -14,7 +15,7 @@ struct MapFixture {
         map.BuildMultiMap(controls, prompts);
     }
 
-    HeadlessControls controls;
+    HeadlessControls controls{EditorControls()};
     RecordingPrompter prompts;
     ParameterMap map;
 };

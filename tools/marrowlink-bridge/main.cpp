@@ -7,6 +7,7 @@
 #include "edit/system_services.h"
 #include "midi/rtmidi_service.h"
 #include "midi/virtual_midi_service.h"
+#include "model/control_names.h"
 #include "quit_on_signal.h"
 #include "sim/simulated_synth_device.h"
 #include "views/headless_controls.h"
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
                       options->kbdIn.isEmpty() ? QStringLiteral("None") : options->kbdIn);
     settings.SetValue(QStringLiteral("Modulation"), QStringLiteral("Start"), options->modGroup);
 
-    HeadlessControls controls;
+    HeadlessControls controls{EditorControls()};
     ConsolePrompter prompts;
     NoFileChooser files;
     SystemClock clock;

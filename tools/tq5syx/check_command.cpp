@@ -61,7 +61,7 @@ const SyxFiles::FileKind* kindOf(std::span<const std::uint8_t> head, qint64 size
 
 class Checker {
 public:
-    Checker(std::span<const std::uint8_t> head, qint64 size, const ParameterMap& map)
+    Checker(std::span<const std::uint8_t> head, qint64 size, ParameterMap& map)
         : head_(head), size_(std::min<qint64>(size, qint64(head.size()))), map_(map) {}
 
     void CheckMessage(const Layouts::BulkLayout& layout, int base);
@@ -77,7 +77,7 @@ private:
 
     std::span<const std::uint8_t> head_;
     qint64 size_; // of the part of the file in head
-    const ParameterMap& map_;
+    ParameterMap& map_;
 };
 
 std::vector<const TSyx_Param*>
@@ -168,7 +168,7 @@ QString bytesText(qint64 count) {
 
 } // namespace
 
-QStringList FileProblems(std::span<const std::uint8_t> head, qint64 size, const ParameterMap& map) {
+QStringList FileProblems(std::span<const std::uint8_t> head, qint64 size, ParameterMap& map) {
     Checker checker(head, size, map);
     const SyxFiles::FileKind* kind = kindOf(head, size);
     if (!kind) {

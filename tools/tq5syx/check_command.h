@@ -11,7 +11,7 @@ class ParameterMap;
 // offset, in offset order; empty for a file exactly as the editor saves it. head holds the file's
 // first bytes (at least one more than a patch file has, where the file is that long) and size is
 // the whole file's size. The kind comes from the first message's header, else from the size.
-QStringList FileProblems(std::span<const std::uint8_t> head, qint64 size, const ParameterMap& map);
+QStringList FileProblems(std::span<const std::uint8_t> head, qint64 size, ParameterMap& map);
 
 // tq5syx check FILE: prints the problems, or "ok"; exit code 1 when there are problems.
 int RunCheck(const QString& path);

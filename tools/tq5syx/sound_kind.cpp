@@ -26,7 +26,7 @@ QString ParamKey(const TSyx_Param& record) {
         .arg(record.Para);
 }
 
-std::vector<TSyx_Param*> KeyedRecords(SoundKind kind, const ParameterMap& map) {
+std::vector<TSyx_Param*> KeyedRecords(SoundKind kind, ParameterMap& map) {
     std::vector<TSyx_Param*> records;
     for (const SyxFiles::FileMessage& m : FileOf(kind).messages) {
         const std::vector<TSyx_Param*> some = Layouts::RecordsOf(*m.layout, map);

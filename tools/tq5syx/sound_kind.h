@@ -19,4 +19,4 @@ const SyxFiles::FileKind& FileOf(SoundKind kind);
 
 QString ParamKey(const TSyx_Param& record);
 // Every record the kind's file carries, ordered by group and then parameter number.
-std::vector<TSyx_Param*> KeyedRecords(SoundKind kind, const ParameterMap& map);
+std::vector<TSyx_Param*> KeyedRecords(SoundKind kind, ParameterMap& map);

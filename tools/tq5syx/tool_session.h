@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/control_names.h"
 #include "model/parameter_map.h"
 #include "synth/data_buffers.h"
 #include "views/headless_controls.h"
@@ -24,7 +25,7 @@ class ToolSession {
 public:
     ToolSession();
 
-    HeadlessControls controls;
+    HeadlessControls controls{EditorControls()};
     CollectingPrompter prompts;
     ParameterMap map;
     SynthData data;

@@ -1,0 +1,226 @@
+#include "edit/editor_ports.h"
+
+#include "midi/midi_errors.h"
+#include "model/domain.h"
+#include "views/prompts.h"
+#include "views/services.h"
+
+namespace {
+const QString NoDevice = QStringLiteral("None");
+const QString DevicesSection = QStringLiteral("MidiDevices");
+
+// The order of the settings keys, of restoring at start-up and of storing at shut-down.
+constexpr Port SettingsOrder[] = {Port::SynthIn, Port::SynthOut, Port::CtrlIn, Port::CtrlOut,
+                                  Port::KbdIn};
+
+struct Conflict {
+    Port own;
+    Port other;
+    const char* question;
+};
+
+// Checked in this order. One input device never serves two input ports, and one output device
+// never both outputs.
+constexpr Conflict Conflicts[] = {
+    {Port::SynthIn, Port::CtrlIn, "The controller has this device.\nReset the controller?"},
+    {Port::SynthIn, Port::KbdIn, "The keyboard has this device.\nReset the keyboard?"},
+    {Port::SynthOut, Port::CtrlOut, "The BCR output has this device.\nReset the BCR Input?"},
+    {Port::CtrlIn, Port::SynthIn, "The Midi input has this device.\nReset the Midi Input?"},
+    {Port::CtrlIn, Port::KbdIn, "The keyboard has this device.\nReset the keyboard?"},
+    {Port::CtrlOut, Port::SynthOut, "The Synth output has this device.\nReset the Midi Input?"},
+    {Port::KbdIn, Port::SynthIn, "The Midi input has this device.\nReset the Midi Input?"},
+    {Port::KbdIn, Port::CtrlIn, "The controller has this device.\nReset the controller?"},
+};
+
+bool isInput(Port port) {
+    return port == Port::SynthIn || port == Port::CtrlIn || port == Port::KbdIn;
+}
+} // namespace
+
+EditorPorts::EditorPorts(MidiService& midi, Prompter& prompts, SettingsStore& settings)
+    : prompts_(prompts), settings_(settings), synthIn_(midi), ctrlIn_(midi), kbdIn_(midi),
+      synthOut_(midi), ctrlOut_(midi) {}
+
+QString EditorPorts::SettingsKey(Port port) {
+    switch (port) {
+    case Port::SynthIn:
+        return QStringLiteral("Input");
+    case Port::SynthOut:
+        return QStringLiteral("Output");
+    case Port::CtrlIn:
+        return QStringLiteral("CtrlInput");
+    case Port::CtrlOut:
+        return QStringLiteral("CtrlOutput");
+    case Port::KbdIn:
+        break;
+    }
+    return QStringLiteral("KbdInput");
+}
+
+int& EditorPorts::indexOf(Port port) {
+    switch (port) {
+    case Port::SynthIn:
+        return synthInIndex_;
+    case Port::SynthOut:
+        return synthOutIndex_;
+    case Port::CtrlIn:
+        return ctrlInIndex_;
+    case Port::CtrlOut:
+        return ctrlOutIndex_;
+    case Port::KbdIn:
+        break;
+    }
+    return kbdInIndex_;
+}
+
+int EditorPorts::Index(Port port) const {
+    return const_cast<EditorPorts*>(this)->indexOf(port);
+}
+
+TMidiInput& EditorPorts::inputOf(Port port) {
+    return port == Port::SynthIn ? synthIn_ : port == Port::CtrlIn ? ctrlIn_ : kbdIn_;
+}
+
+TMidiOutput& EditorPorts::outputOf(Port port) {
+    return port == Port::SynthOut ? synthOut_ : ctrlOut_;
+}
+
+const QStringList& EditorPorts::DeviceList(Port port) const {
+    return isInput(port) ? inputDevices_ : outputDevices_;
+}
+
+bool EditorPorts::ListDevices() {
+    inputDevices_.clear();
+    outputDevices_.clear();
+    // The controller's ports list the devices, as they always have.
+    const unsigned inputs = ctrlIn_.DeviceCount();
+    for (unsigned i = 0; i < inputs; ++i) {
+        ctrlIn_.SetDeviceID(i);
+        inputDevices_ << ctrlIn_.ProductName();
+    }
+    const unsigned outputs = ctrlOut_.DeviceCount();
+    for (unsigned i = 0; i < outputs; ++i) {
+        ctrlOut_.SetDeviceID(i);
+        outputDevices_ << ctrlOut_.ProductName();
+    }
+    inputDevices_ << NoDevice;
+    outputDevices_ << NoDevice;
+    for (Port port : SettingsOrder)
+        indexOf(port) = -1;
+    if (inputs == 0) {
+        prompts_.Error(QStringLiteral("You need a Midi interface for this program to work."));
+        return false;
+    }
+    return true;
+}
+
+void EditorPorts::closePort(Port port) {
+    if (isInput(port))
+        inputOf(port).StopAndClose();
+    else
+        outputOf(port).Close();
+}
+
+void EditorPorts::resetPort(Port port) {
+    closePort(port);
+    indexOf(port) = -1;
+    settings_.SetValue(DevicesSection, SettingsKey(port), NoDevice);
+}
+
+bool EditorPorts::ChooseDevice(Port port, int entry) {
+    const QStringList& list = DeviceList(port);
+    if (entry < 0 || entry >= list.size() - 1) {
+        resetPort(port);
+        return true;
+    }
+    for (const Conflict& c : Conflicts) {
+        if (c.own != port || indexOf(c.other) != entry)
+            continue;
+        if (prompts_.ErrorQuestion(QString::fromLatin1(c.question)) != Answer::Yes)
+            return false;
+        resetPort(c.other);
+    }
+    closePort(port);
+    indexOf(port) = entry;
+    if (isInput(port)) {
+        TMidiInput& input = inputOf(port);
+        try {
+            input.SetDeviceID(unsigned(entry));
+            input.OpenAndStart();
+        } catch (...) {
+            // A device that cannot be opened is not kept as chosen.
+            indexOf(port) = -1;
+            throw;
+        }
+    } else {
+        TMidiOutput& output = outputOf(port);
+        output.SetDeviceID(unsigned(entry));
+        output.Open();
+    }
+    settings_.SetValue(DevicesSection, SettingsKey(port), list[entry]);
+    if (port == Port::CtrlOut && OnControllerOutputChosen)
+        OnControllerOutputChosen();
+    return true;
+}
+
+int EditorPorts::FindDevice(Port port, const QString& name) const {
+    const QStringList& list = DeviceList(port);
+    for (int i = 0; i < list.size(); ++i)
+        if (list[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return list.size() - 1;
+}
+
+void EditorPorts::RestoreDevices() {
+    for (Port port : SettingsOrder) {
+        const QString name =
+            settings_.Value(DevicesSection, SettingsKey(port), NoDevice).toString();
+        try {
+            ChooseDevice(port, FindDevice(port, name));
+        } catch (const EMidiError& error) {
+            // A remembered device that is present but cannot be opened: say so and go on
+            // without it.
+            prompts_.Error(error.Message());
+        }
+    }
+}
+
+void EditorPorts::CloseAndStore() {
+    std::exception_ptr failure;
+    auto attempt = [&failure](auto&& step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    if (synthOutIndex_ != -1)
+        attempt([this] { synthOut_.Close(); });
+    if (synthInIndex_ != -1)
+        attempt([this] { synthIn_.StopAndClose(); });
+    if (ctrlInIndex_ != -1)
+        attempt([this] { ctrlIn_.StopAndClose(); });
+    if (ctrlOutIndex_ != -1)
+        attempt([this] { ctrlOut_.Close(); });
+    if (kbdInIndex_ != -1)
+        attempt([this] { kbdIn_.StopAndClose(); });
+    for (Port port : SettingsOrder) {
+        const int index = indexOf(port);
+        if (index != -1)
+            settings_.SetValue(DevicesSection, SettingsKey(port), DeviceList(port).value(index));
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void EditorPorts::ToSynth(std::span<const std::uint8_t> message) {
+    if (SynthOutputChosen())
+        synthOut_.PutLong(message.data(), std::uint16_t(message.size()));
+}
+
+void EditorPorts::ControllerCc(int cc, int value) {
+    if (ControllerOutputChosen())
+        ctrlOut_.PutShort(std::uint8_t(MidiStatus::ControlChange | ControllerChannel),
+                          std::uint8_t(cc), std::uint8_t(value));
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "midi/midi_ports.h"
+
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+class MidiService;
+class Prompter;
+class SettingsStore;
+
+enum class Port { SynthIn, SynthOut, CtrlIn, CtrlOut, KbdIn };
+
+// The five MIDI ports, the device chosen for each and how a choice is made: a device taken from
+// another port only after a question, every choice stored in the settings file. A port without a
+// device has index -1, and nothing is sent to it.
+class EditorPorts {
+public:
+    EditorPorts(MidiService& midi, Prompter& prompts, SettingsStore& settings);
+
+    TMidiInput& MidiSynthToPC() { return synthIn_; }
+    TMidiInput& MidiBCtoPC() { return ctrlIn_; }
+    TMidiInput& MidiKbdToPC() { return kbdIn_; }
+    TMidiOutput& MidiPCToSynth() { return synthOut_; }
+    TMidiOutput& MidiPCtoBC() { return ctrlOut_; }
+
+    // Fills the device lists ("None" last: entry i below the count is device i); false, after an
+    // error box, when there is no input device at all.
+    bool ListDevices();
+    const QStringList& DeviceList(Port port) const;
+    int Index(Port port) const;
+    // The first entry equal to the name, letter case ignored; the "None" entry when none is.
+    int FindDevice(Port port, const QString& name) const;
+    // The device list's click action: opens the entry's device on the port (or closes the port for
+    // "None"), asking before taking a device from another port. False when the user keeps the other
+    // port's device. A device that cannot be opened raises the port's error and is not kept.
+    bool ChooseDevice(Port port, int entry);
+    // Start-up: chooses the devices the settings file names; one that cannot be opened is reported
+    // and left out.
+    void RestoreDevices();
+    // Shut-down: closes the ports that have a device and stores their names. Every step runs; the
+    // first port error is raised at the end.
+    void CloseAndStore();
+    static QString SettingsKey(Port port);
+
+    bool SynthOutputChosen() const { return synthOutIndex_ != -1; }
+    bool ControllerOutputChosen() const { return ctrlOutIndex_ != -1; }
+    // Sends a whole message to the synth, if a synth output is chosen.
+    void ToSynth(std::span<const std::uint8_t> message);
+    // Sends a control change to the controller on its channel, if a controller output is chosen.
+    void ControllerCc(int cc, int value);
+
+    // Raised when a device has been chosen for the controller output.
+    std::function<void()> OnControllerOutputChosen;
+
+private:
+    int& indexOf(Port port);
+    TMidiInput& inputOf(Port port);
+    TMidiOutput& outputOf(Port port);
+    void closePort(Port port);
+    void resetPort(Port port);
+
+    Prompter& prompts_;
+    SettingsStore& settings_;
+    TMidiInput synthIn_;
+    TMidiInput ctrlIn_;
+    TMidiInput kbdIn_;
+    TMidiOutput synthOut_;
+    TMidiOutput ctrlOut_;
+    int synthInIndex_ = -1;
+    int synthOutIndex_ = -1;
+    int ctrlInIndex_ = -1;
+    int ctrlOutIndex_ = -1;
+    int kbdInIndex_ = -1;
+    QStringList inputDevices_;
+    QStringList outputDevices_;
+};

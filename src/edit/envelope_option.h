@@ -1,0 +1,31 @@
+#pragma once
+
+class KnobValue;
+class PresetUpload;
+class SettingsStore;
+struct EditState;
+struct PageControls;
+
+// The envelope-time option: which way of turning raises the four envelope rates, on the screen
+// (the rate knobs' Min and Max) and on the controller (the Rev or Norm preset file). No value sent
+// to the synth changes.
+class EnvelopeOption {
+public:
+    EnvelopeOption(EditState& state, SettingsStore& settings, PresetUpload& presets,
+                   const PageControls& controls);
+
+    // Start-up: the stored option, shown on the check box; the next click only sets the knobs.
+    void Load();
+    // The check box's click: stores the option and uploads its preset file, then turns the knobs
+    // (the first call after Load turns the knobs only).
+    void cbEnvRevClick();
+    bool TimeReverse() const { return timeReverse_; }
+
+private:
+    EditState& state_;
+    SettingsStore& settings_;
+    PresetUpload& presets_;
+    const PageControls& controls_;
+    bool timeReverse_ = true;
+    bool startUp_ = true;
+};

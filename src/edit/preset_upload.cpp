@@ -1,0 +1,77 @@
+#include "edit/preset_upload.h"
+
+#include "edit/editor_ports.h"
+#include "edit/page_controls.h"
+#include "edit/scope_exit.h"
+#include "model/domain.h"
+#include "views/prompts.h"
+#include "views/services.h"
+#include "views/views.h"
+
+#include <QFile>
+
+namespace {
+constexpr qsizetype MaxMessageLength = 0xFFFF; // the ports take 16-bit lengths
+constexpr int PresetPauseMs = 10;
+const char* const PresetMissingText = "Can't Find BCR sysex file (Marrowlink.SYX) ";
+// The splash's opacity falls by one step for every this many bytes sent.
+constexpr int BytesPerFadeStep = 32;
+} // namespace
+
+PresetUpload::PresetUpload(EditorPorts& ports, Prompter& prompts, Sleeper& sleeper,
+                           const QDir& startFolder, const PageControls& controls)
+    : ports_(ports), prompts_(prompts), sleeper_(sleeper), startFolder_(startFolder),
+      controls_(controls) {}
+
+void PresetUpload::SendControllerPreset(const QString& fileName) {
+    const QString path = startFolder_.filePath(fileName);
+    if (!QFile::exists(path)) {
+        prompts_.Message(QString::fromLatin1(PresetMissingText));
+        return;
+    }
+    if (controls_.bLoadBCR)
+        controls_.bLoadBCR->SetEnabled(false);
+    ScopeExit done([this] {
+        if (controls_.bLoadBCR)
+            controls_.bLoadBCR->SetEnabled(true);
+        splashFade_ = false;
+    });
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompts_.Error(
+            QStringLiteral("Can't read BCR sysex file (%1): %2").arg(fileName, file.errorString()));
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (!ports_.ControllerOutputChosen()) {
+        prompts_.Warning(QStringLiteral("No Midi output device selected for the BCR"));
+        return;
+    }
+    sendMessages(bytes);
+}
+
+void PresetUpload::sendMessages(const QByteArray& bytes) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    // -1 until the first F0: an F7 before any F0 ends no message.
+    qsizetype start = -1;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (data[i] == MidiStatus::SysexStart) {
+            start = i;
+        } else if (data[i] == MidiStatus::SysexEnd && start >= 0) {
+            // Every message goes out whole, however long; one the port cannot carry is reported
+            // rather than cut.
+            const qsizetype length = i - start + 1;
+            if (length > MaxMessageLength) {
+                prompts_.Error(
+                    QStringLiteral(
+                        "A message of %1 bytes in the BCR sysex file is too long to send")
+                        .arg(length));
+                continue;
+            }
+            ports_.MidiPCtoBC().PutLong(data + start, std::uint16_t(length));
+            if (splashFade_ && splash_)
+                splash_->SetOpacity(int((255 - i / BytesPerFadeStep) & 0xFF));
+            sleeper_.SleepMs(PresetPauseMs);
+        }
+    }
+}
