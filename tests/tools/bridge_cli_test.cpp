@@ -1,3 +1,5 @@
+#include "support/program_run.h"
+
 #include <QProcess>
 #include <QThread>
 #include <csignal>
@@ -5,18 +7,8 @@
 
 namespace {
 
-struct BridgeRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-BridgeRun runBridge(const QStringList& arguments) {
-    QProcess bridge;
-    bridge.start(QStringLiteral(MARROWLINK_BRIDGE), arguments);
-    EXPECT_TRUE(bridge.waitForFinished(10000));
-    return {bridge.exitCode(), QString::fromUtf8(bridge.readAllStandardOutput()),
-            QString::fromUtf8(bridge.readAllStandardError())};
+ProgramRun runBridge(const QStringList& arguments) {
+    return RunProgram(QStringLiteral(MARROWLINK_BRIDGE), arguments, {}, 10000);
 }
 
 const QStringList VirtualDevices{
@@ -27,11 +19,11 @@ const QStringList VirtualDevices{
     QStringLiteral("--ctrl-out"),  QStringLiteral("Virtual Controller")};
 
 TEST(BridgeCommandLine, ListsDevicesUnderHeadings) {
-    const BridgeRun run = runBridge({QStringLiteral("--list-devices")});
+    const ProgramRun run = runBridge({QStringLiteral("--list-devices")});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, QStringLiteral("Input devices:\n  TQ5 Simulator\n  Virtual Controller\n"
-                                      "  Virtual Keyboard\nOutput devices:\n  TQ5 Simulator\n"
-                                      "  Virtual Controller\n"));
+    EXPECT_EQ(run.Out(), QStringLiteral("Input devices:\n  TQ5 Simulator\n  Virtual Controller\n"
+                                        "  Virtual Keyboard\nOutput devices:\n  TQ5 Simulator\n"
+                                        "  Virtual Controller\n"));
 }
 
 TEST(BridgeCommandLine, BadArgumentsEndWithCode2AndOneLine) {
@@ -43,11 +35,11 @@ TEST(BridgeCommandLine, BadArgumentsEndWithCode2AndOneLine) {
         VirtualDevices + QStringList{QStringLiteral("--kbd-in"), QStringLiteral("Nothing Here")},
     };
     for (const QStringList& arguments : cases) {
-        const BridgeRun run = runBridge(arguments);
+        const ProgramRun run = runBridge(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
-        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
+        EXPECT_EQ(run.Err().count(QLatin1Char('\n')), 1) << run.Err().toStdString();
     }
-    EXPECT_TRUE(runBridge(cases[4]).err.contains(QStringLiteral("\"Nothing Here\"")));
+    EXPECT_TRUE(runBridge(cases[4]).Err().contains(QStringLiteral("\"Nothing Here\"")));
 }
 
 TEST(BridgeCommandLine, RunsUntilSigtermAndEndsCleanly) {

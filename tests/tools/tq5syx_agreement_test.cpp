@@ -1,5 +1,5 @@
 #include "reference_files.h"
-#include "tool_run.h"
+#include "tq5syx_run.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -73,7 +73,7 @@ struct Agreement : ::testing::Test {
     // Reads the file with the tool and compares every key, the name and the warnings with the
     // reference; returns the tool's output.
     QByteArray expectReadAgrees(const FileLayout& layout, const QByteArray& file) {
-        const ToolRun run = RunTool({layout.kind, write(file)});
+        const ProgramRun run = RunTq5syx({layout.kind, write(file)});
         EXPECT_EQ(run.exitCode, 0) << run.err.constData();
         const Reference::Loaded expected = Reference::Load(layout, file);
         const QJsonObject json = run.Json();
@@ -99,7 +99,7 @@ struct Agreement : ::testing::Test {
     }
 
     void expectCheckAgrees(const FileLayout& layout, const QByteArray& file) {
-        const ToolRun run = RunTool({QStringLiteral("check"), write(file)});
+        const ProgramRun run = RunTq5syx({QStringLiteral("check"), write(file)});
         const std::vector<int> expected = Reference::ProblemOffsets(layout, file);
         EXPECT_EQ(run.exitCode, expected.empty() ? 0 : 1);
         std::vector<int> offsets;
@@ -123,7 +123,7 @@ TEST_F(Agreement, ValidFilesReadAlikeAndBuildBackToTheSameBytes) {
             expectCheckAgrees(*layout, file);
 
             const QString rebuilt = dir.filePath(QStringLiteral("rebuilt.SYX"));
-            const ToolRun build = RunTool(
+            const ProgramRun build = RunTq5syx(
                 {QStringLiteral("build"), layout->kind, QStringLiteral("-o"), rebuilt}, readout);
             ASSERT_EQ(build.exitCode, 0) << build.err.constData();
             EXPECT_TRUE(build.err.isEmpty());
@@ -208,9 +208,9 @@ TEST_F(Agreement, BuildFromRandomPartialParams) {
                 request.insert(QStringLiteral("name"), name);
             }
             const QString path = dir.filePath(QStringLiteral("built.SYX"));
-            const ToolRun build =
-                RunTool({QStringLiteral("build"), layout->kind, QStringLiteral("-o"), path},
-                        QJsonDocument(request).toJson());
+            const ProgramRun build =
+                RunTq5syx({QStringLiteral("build"), layout->kind, QStringLiteral("-o"), path},
+                          QJsonDocument(request).toJson());
             ASSERT_EQ(build.exitCode, 0) << build.err.constData();
             EXPECT_EQ(build.ErrLines().filter(QStringLiteral("Value too big CC:")).size(), tooBig);
             QFile out(path);

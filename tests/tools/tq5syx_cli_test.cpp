@@ -1,5 +1,5 @@
 #include "reference_files.h"
-#include "tool_run.h"
+#include "tq5syx_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,14 +31,14 @@ struct Tq5syx : ::testing::Test {
 };
 
 TEST_F(Tq5syx, AnEmptyFileGivesTheStartValuesInKeyOrder) {
-    const ToolRun voice = RunTool({QStringLiteral("voice"), write("empty.SYX", {})});
+    const ProgramRun voice = RunTq5syx({QStringLiteral("voice"), write("empty.SYX", {})});
     ASSERT_EQ(voice.exitCode, 0);
     EXPECT_TRUE(voice.out.startsWith("{\n  \"kind\": \"voice\",\n  \"name\": \"Patch Name\",\n"
                                      "  \"params\": {\n    \"12/0\": 5,\n    \"12/1\": 5,\n"));
     EXPECT_TRUE(voice.out.contains("    \"12/76\": 0,\n    \"13/0\": 0,\n"));
     EXPECT_TRUE(voice.out.endsWith("    \"24/6\": 0\n  },\n  \"warnings\": []\n}\n"));
 
-    const ToolRun multi = RunTool({QStringLiteral("multi"), path("empty.SYX")});
+    const ProgramRun multi = RunTq5syx({QStringLiteral("multi"), path("empty.SYX")});
     ASSERT_EQ(multi.exitCode, 0);
     EXPECT_TRUE(multi.out.contains("    \"10/94\": 0,\n    \"10/123\": 0,\n    \"24/1\": 0,\n"));
     EXPECT_FALSE(multi.out.contains("\"name\""));
@@ -47,12 +47,12 @@ TEST_F(Tq5syx, AnEmptyFileGivesTheStartValuesInKeyOrder) {
 TEST_F(Tq5syx, NamesAreLatin1AndEndAtAZeroByte) {
     QByteArray patch = startPatch();
     patch.replace(173, 10, QByteArray("Caf\xE9\0xyz\"\\", 10));
-    const ToolRun cafe = RunTool({QStringLiteral("voice"), write("cafe.SYX", patch)});
+    const ProgramRun cafe = RunTq5syx({QStringLiteral("voice"), write("cafe.SYX", patch)});
     EXPECT_TRUE(cafe.out.contains("\"name\": \"Caf\\u00e9\","));
     EXPECT_EQ(cafe.Json().value(QStringLiteral("name")).toString(), QStringLiteral("Caf\u00e9"));
 
     patch.replace(173, 10, QByteArray("a\"b\\c\x01    ", 10));
-    const ToolRun escaped = RunTool({QStringLiteral("voice"), write("escaped.SYX", patch)});
+    const ProgramRun escaped = RunTq5syx({QStringLiteral("voice"), write("escaped.SYX", patch)});
     EXPECT_TRUE(escaped.out.contains("\"name\": \"a\\\"b\\\\c\\u0001    \","));
 }
 
@@ -66,7 +66,7 @@ TEST_F(Tq5syx, CheckNamesEachProblemByOffset) {
     patch[89] = 0x00;        // the effect message's end
     patch[90 + 6 + 39] = 40; // operator 1 attack rate above 31
     patch = patch.left(150);
-    const ToolRun run = RunTool({QStringLiteral("check"), write("bad.SYX", patch)});
+    const ProgramRun run = RunTq5syx({QStringLiteral("check"), write("bad.SYX", patch)});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(
         run.out.toStdString(),
@@ -84,37 +84,37 @@ TEST_F(Tq5syx, CheckNamesEachProblemByOffset) {
 
 TEST_F(Tq5syx, CheckTellsTheKindByTheFirstMessageOrTheSize) {
     const QByteArray multi = Reference::Save(Reference::Multi(), {});
-    const ToolRun ok = RunTool({QStringLiteral("check"), write("m.SYX", multi)});
+    const ProgramRun ok = RunTq5syx({QStringLiteral("check"), write("m.SYX", multi)});
     EXPECT_EQ(ok.exitCode, 0);
     EXPECT_EQ(ok.out, "ok\n");
 
-    const ToolRun longer =
-        RunTool({QStringLiteral("check"), write("m2.SYX", multi + QByteArray(52, '\0'))});
+    const ProgramRun longer =
+        RunTq5syx({QStringLiteral("check"), write("m2.SYX", multi + QByteArray(52, '\0'))});
     EXPECT_EQ(longer.out, "offset 139: the file goes on past the last message (52 bytes more)\n");
 
-    const ToolRun empty = RunTool({QStringLiteral("check"), write("e.SYX", {})});
+    const ProgramRun empty = RunTq5syx({QStringLiteral("check"), write("e.SYX", {})});
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_EQ(empty.out, "offset 0: the file is empty\n");
 
-    const ToolRun foreign = RunTool({QStringLiteral("check"), write("f.SYX", "\x90\x40\x7F")});
+    const ProgramRun foreign = RunTq5syx({QStringLiteral("check"), write("f.SYX", "\x90\x40\x7F")});
     EXPECT_EQ(foreign.exitCode, 1);
     EXPECT_TRUE(foreign.out.startsWith("offset 0: neither a patch file (191 bytes) nor a multi"));
 
     // A patch file's size, but a foreign first message: checked as a patch file.
     QByteArray garbled = startPatch();
     garbled[3] = 0x11;
-    const ToolRun patch = RunTool({QStringLiteral("check"), write("g.SYX", garbled)});
+    const ProgramRun patch = RunTq5syx({QStringLiteral("check"), write("g.SYX", garbled)});
     EXPECT_TRUE(patch.out.startsWith(
         "offset 3: format byte of the additional voice message is 11, expected 7E\n"));
 }
 
 TEST_F(Tq5syx, APipeIsCheckedToItsEnd) {
     const QString stdinPath = QStringLiteral("/dev/stdin");
-    EXPECT_EQ(RunTool({QStringLiteral("check"), stdinPath}, startPatch()).out, "ok\n");
+    EXPECT_EQ(RunTq5syx({QStringLiteral("check"), stdinPath}, startPatch()).out, "ok\n");
     EXPECT_EQ(
-        RunTool({QStringLiteral("check"), stdinPath}, startPatch() + QByteArray(70000, 'x')).out,
+        RunTq5syx({QStringLiteral("check"), stdinPath}, startPatch() + QByteArray(70000, 'x')).out,
         "offset 191: the file goes on past the last message (70000 bytes more)\n");
-    const ToolRun voice = RunTool({QStringLiteral("voice"), stdinPath}, startPatch());
+    const ProgramRun voice = RunTq5syx({QStringLiteral("voice"), stdinPath}, startPatch());
     EXPECT_EQ(voice.Json().value(QStringLiteral("name")).toString(), QStringLiteral("Patch Name"));
 }
 
@@ -168,7 +168,7 @@ TEST_F(Tq5syx, BadInputIsRefusedWithOneLineAndCode2) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.says);
-        const ToolRun run = RunTool(c.arguments, c.input);
+        const ProgramRun run = RunTq5syx(c.arguments, c.input);
         EXPECT_EQ(run.exitCode, 2);
         ASSERT_EQ(run.ErrLines().size(), 1) << run.err.constData();
         EXPECT_TRUE(run.ErrLines()[0].startsWith(QStringLiteral("tq5syx: ")));
@@ -180,7 +180,7 @@ TEST_F(Tq5syx, BadInputIsRefusedWithOneLineAndCode2) {
 
 TEST_F(Tq5syx, AFailedBuildLeavesTheOldFileAlone) {
     const QString out = write("keep.SYX", "old contents");
-    const ToolRun run = RunTool(
+    const ProgramRun run = RunTq5syx(
         {QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out}, "{oops");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(readAll(out), "old contents");
@@ -189,10 +189,10 @@ TEST_F(Tq5syx, AFailedBuildLeavesTheOldFileAlone) {
 
 TEST_F(Tq5syx, BuildClampsAndWarnsAsTheEditorDoes) {
     const QString out = path("warn.SYX");
-    const ToolRun run =
-        RunTool({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
-                QStringLiteral("{\"name\": \"Ondes Martenot\u00e9\", \"params\": {\"12/39\": 40}}")
-                    .toUtf8());
+    const ProgramRun run = RunTq5syx(
+        {QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
+        QStringLiteral("{\"name\": \"Ondes Martenot\u00e9\", \"params\": {\"12/39\": 40}}")
+            .toUtf8());
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.ErrLines(),
               QStringList({QStringLiteral("Value too big CC:40; Val:40: Max:31: Gp:18: Parm:39"),
@@ -202,9 +202,9 @@ TEST_F(Tq5syx, BuildClampsAndWarnsAsTheEditorDoes) {
     EXPECT_EQ(std::uint8_t(file[90 + 6 + 39]), 31);
     EXPECT_EQ(file.mid(173, 10), "Ondes Mart");
 
-    const ToolRun accented =
-        RunTool({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
-                QStringLiteral("{\"name\": \"Caf\u00e9\"}").toUtf8());
+    const ProgramRun accented =
+        RunTq5syx({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
+                  QStringLiteral("{\"name\": \"Caf\u00e9\"}").toUtf8());
     EXPECT_EQ(accented.exitCode, 0);
     EXPECT_EQ(accented.ErrLines(),
               QStringList(QStringLiteral("name \"Caf\u00e9\" has characters above 0x7F; written "
@@ -215,12 +215,12 @@ TEST_F(Tq5syx, BuildClampsAndWarnsAsTheEditorDoes) {
 TEST_F(Tq5syx, TheExampleIsBuiltFromItsJson) {
     const QDir examples(QStringLiteral(MARROWLINK_EXAMPLES));
     const QString out = path("BrightEP.SYX");
-    const ToolRun build =
-        RunTool({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
-                readAll(examples.filePath(QStringLiteral("BrightEP.json"))));
+    const ProgramRun build =
+        RunTq5syx({QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
+                  readAll(examples.filePath(QStringLiteral("BrightEP.json"))));
     ASSERT_EQ(build.exitCode, 0) << build.err.constData();
     EXPECT_EQ(readAll(out), readAll(examples.filePath(QStringLiteral("BrightEP.SYX"))));
-    EXPECT_EQ(RunTool({QStringLiteral("check"), out}).out, "ok\n");
+    EXPECT_EQ(RunTq5syx({QStringLiteral("check"), out}).out, "ok\n");
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "bridge_options.h"
 
-#include <QCommandLineParser>
-#include <cstdio>
+#include "command_line.h"
 
 namespace {
 const char* const Description =
@@ -11,38 +10,35 @@ const char* const Description =
     "error and questions answered No. SIGINT or SIGTERM close the ports and end the bridge.\n"
     "Exit codes: 0 done, 2 bad arguments or a device that does not exist.";
 
-bool fail(const QString& text, bool& error) {
-    std::fprintf(stderr, "marrowlink-bridge: %s\n", qPrintable(text));
-    error = true;
-    return false;
-}
+const QString Virtual = QStringLiteral("virtual");
 } // namespace
 
-std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, bool& error) {
-    error = false;
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(Description));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption api(QStringLiteral("api"),
-                                 QStringLiteral("MIDI system: alsa, jack or virtual (in-process "
-                                                "devices with a simulated synth)."),
-                                 QStringLiteral("api"));
+std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, int& exitCode) {
+    CommandLine commandLine(QStringLiteral("marrowlink-bridge"), QString::fromLatin1(Description));
+    QCommandLineParser& parser = commandLine.Parser();
+    const QCommandLineOption api(
+        QStringLiteral("api"),
+        QStringLiteral("MIDI system: alsa, jack or virtual (default: virtual, in-process devices "
+                       "with a simulated synth, to try the bridge without hardware; %1 is this "
+                       "machine's own system).")
+            .arg(MidiBackendName(ResolveBackend(MidiBackend::PlatformDefault))),
+        QStringLiteral("api"));
     const QCommandLineOption synthIn(QStringLiteral("synth-in"),
-                                     QStringLiteral("Input device the synth answers on."),
+                                     QStringLiteral("Input device the synth answers on (needed)."),
                                      QStringLiteral("name"));
     const QCommandLineOption synthOut(QStringLiteral("synth-out"),
-                                      QStringLiteral("Output device to the synth."),
+                                      QStringLiteral("Output device to the synth (needed)."),
                                       QStringLiteral("name"));
     const QCommandLineOption ctrlIn(QStringLiteral("ctrl-in"),
-                                    QStringLiteral("Input device from the controller."),
+                                    QStringLiteral("Input device from the controller (needed)."),
                                     QStringLiteral("name"));
     const QCommandLineOption ctrlOut(QStringLiteral("ctrl-out"),
-                                     QStringLiteral("Output device to the controller."),
+                                     QStringLiteral("Output device to the controller (needed)."),
                                      QStringLiteral("name"));
-    const QCommandLineOption kbdIn(QStringLiteral("kbd-in"),
-                                   QStringLiteral("Input device of a keyboard (optional)."),
-                                   QStringLiteral("name"));
+    const QCommandLineOption kbdIn(
+        QStringLiteral("kbd-in"),
+        QStringLiteral("Input device of a keyboard (default: no keyboard)."),
+        QStringLiteral("name"));
     const QCommandLineOption modGroup(
         QStringLiteral("mod-group"),
         QStringLiteral(
@@ -60,35 +56,27 @@ std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, bo
     const QCommandLineOption listDevices(
         QStringLiteral("list-devices"),
         QStringLiteral("Print the input and output device names and end."));
-    parser.addOptions({help, api, synthIn, synthOut, ctrlIn, ctrlOut, kbdIn, modGroup, folder,
-                       sendPreset, listDevices});
-    if (!parser.parse(arguments)) {
-        fail(parser.errorText(), error);
+    parser.addOptions({api, synthIn, synthOut, ctrlIn, ctrlOut, kbdIn, modGroup, folder, sendPreset,
+                       listDevices});
+    if (const auto code = commandLine.Parse(arguments)) {
+        exitCode = *code;
         return std::nullopt;
     }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+    auto fail = [&](const QString& message) {
+        exitCode = commandLine.Fail(message);
         return std::nullopt;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()),
-             error);
-        return std::nullopt;
-    }
+    };
+    if (!parser.positionalArguments().isEmpty())
+        return fail(
+            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
 
     BridgeOptions options;
-    const QString apiName =
-        parser.isSet(api) ? parser.value(api).toLower() : QStringLiteral("virtual");
-    if (apiName == QStringLiteral("alsa"))
-        options.api = BridgeOptions::Api::Alsa;
-    else if (apiName == QStringLiteral("jack"))
-        options.api = BridgeOptions::Api::Jack;
-    else if (apiName == QStringLiteral("virtual"))
-        options.api = BridgeOptions::Api::Virtual;
-    else {
-        fail(QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"").arg(parser.value(api)),
-             error);
-        return std::nullopt;
+    if (parser.isSet(api) && parser.value(api).compare(Virtual, Qt::CaseInsensitive) != 0) {
+        const std::optional<MidiBackend> backend = ParseMidiBackend(parser.value(api));
+        if (!backend || *backend == MidiBackend::PlatformDefault)
+            return fail(QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"")
+                            .arg(parser.value(api)));
+        options.backend = *backend;
     }
     options.listDevices = parser.isSet(listDevices);
     options.sendPreset = parser.isSet(sendPreset);
@@ -101,24 +89,18 @@ std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, bo
     if (parser.isSet(modGroup)) {
         bool ok = false;
         options.modGroup = parser.value(modGroup).toInt(&ok);
-        if (!ok || options.modGroup < 0 || options.modGroup > 3) {
-            fail(QStringLiteral("--mod-group takes 0, 1, 2 or 3, not \"%1\"")
-                     .arg(parser.value(modGroup)),
-                 error);
-            return std::nullopt;
-        }
+        if (!ok || options.modGroup < 0 || options.modGroup > 3)
+            return fail(QStringLiteral("--mod-group takes 0, 1, 2 or 3, not \"%1\"")
+                            .arg(parser.value(modGroup)));
     }
     if (!options.listDevices) {
         for (const auto& [option, value] : {std::pair{&synthIn, options.synthIn},
                                             {&synthOut, options.synthOut},
                                             {&ctrlIn, options.ctrlIn},
                                             {&ctrlOut, options.ctrlOut}})
-            if (value.isEmpty()) {
-                fail(
-                    QStringLiteral("--%1 NAME is needed (see --help)").arg(option->names().first()),
-                    error);
-                return std::nullopt;
-            }
+            if (value.isEmpty())
+                return fail(QStringLiteral("--%1 NAME is needed (see --help)")
+                                .arg(option->names().first()));
     }
     return options;
 }

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "midi/midi_backend.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 // The bridge's command line.
 struct BridgeOptions {
-    enum class Api { Alsa, Jack, Virtual };
-    Api api = Api::Virtual;
+    // Nothing: the in-process devices (a simulated synth and idle controller and keyboard).
+    std::optional<MidiBackend> backend;
     QString synthIn;
     QString synthOut;
     QString ctrlIn;
@@ -19,6 +21,6 @@ struct BridgeOptions {
     bool listDevices = false;
 };
 
-// The options, or nothing after a message on standard error (error set) or the help text on
-// standard output (error clear).
-std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, bool& error);
+// The options, or nothing when the bridge must end at once: after --help or --version (exitCode
+// 0) or a bad command line (a message on standard error, exitCode 2).
+std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, int& exitCode);

@@ -1,6 +1,7 @@
 // marrowlink-bridge: the editor's engine between a controller and a synth, without a window.
 
 #include "bridge_options.h"
+#include "command_line.h"
 #include "console_prompter.h"
 #include "edit/editor.h"
 #include "edit/guarded_application.h"
@@ -48,22 +49,22 @@ bool hasDevice(const QStringList& names, const QString& name) {
 
 int main(int argc, char** argv) {
     GuardedApplication<QCoreApplication> app(argc, argv);
-    bool error = false;
-    const std::optional<BridgeOptions> options = ParseBridgeOptions(app.arguments(), error);
+    int exitCode = 0;
+    const std::optional<BridgeOptions> options =
+        ParseBridgeOptions(ArgumentsOf(argc, argv), exitCode);
     if (!options)
-        return error ? 2 : 0;
+        return exitCode;
 
     std::unique_ptr<VirtualSetup> virtualSetup;
     std::unique_ptr<RtMidiService> rtmidi;
     MidiService* service = nullptr;
     try {
-        if (options->api == BridgeOptions::Api::Virtual) {
+        if (!options->backend) {
             virtualSetup = std::make_unique<VirtualSetup>();
             service = &virtualSetup->service;
         } else {
-            rtmidi = std::make_unique<RtMidiService>(
-                options->api == BridgeOptions::Api::Jack ? MidiBackend::Jack : MidiBackend::Alsa,
-                QStringLiteral("marrowlink-bridge"));
+            rtmidi = std::make_unique<RtMidiService>(*options->backend,
+                                                     QStringLiteral("marrowlink-bridge"));
             service = rtmidi.get();
         }
     } catch (const std::exception& failure) {
@@ -123,7 +124,9 @@ int main(int argc, char** argv) {
     }
 
     QuitEventLoopOnSignals();
-    std::fprintf(stderr, "marrowlink-bridge: running; SIGINT or SIGTERM ends it\n");
+    std::fprintf(stderr, "marrowlink-bridge: running on %s; SIGINT or SIGTERM ends it\n",
+                 options->backend ? qPrintable(MidiBackendName(*options->backend))
+                                  : "in-process devices");
     std::fflush(stderr);
     app.exec();
     try {

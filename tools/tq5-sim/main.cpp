@@ -1,4 +1,5 @@
 // tq5-sim: a simulated synth on virtual MIDI ports (see --help).
+#include "command_line.h"
 #include "sim_options.h"
 #include "sim_session.h"
 #include "stdin_lines.h"
@@ -9,7 +10,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int exitCode = 0;
-    const auto options = ParseSimOptions(QCoreApplication::arguments(), exitCode);
+    const auto options = ParseSimOptions(ArgumentsOf(argc, argv), exitCode);
     if (!options)
         return exitCode;
 

@@ -1,7 +1,6 @@
 #include "sim_options.h"
 
-#include <QCommandLineParser>
-#include <QTextStream>
+#include "command_line.h"
 
 namespace {
 
@@ -27,65 +26,63 @@ Commands on standard input, one per line:
 The program also ends at the end of its input and on SIGTERM or SIGINT.
 
 The log (--log) holds one JSON object per line for each message received:
-  {"time": seconds since start, "bytes": "F0 43 ...", "change": "what it did"})";
+  {"time": seconds since start, "bytes": "F0 43 ...", "change": "what it did"}
+
+Exit codes: 0 done, 1 a file or the MIDI system cannot be used, 2 bad arguments.)";
 
 } // namespace
 
 std::optional<SimOptions> ParseSimOptions(const QStringList& arguments, int& exitCode) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(Description));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption api(QStringLiteral("api"),
-                                 QStringLiteral("MIDI system: alsa or jack (default: ALSA when its "
-                                                "sequencer is there, else JACK)."),
-                                 QStringLiteral("alsa|jack"));
+    CommandLine commandLine(QStringLiteral("tq5-sim"), QString::fromUtf8(Description));
+    QCommandLineParser& parser = commandLine.Parser();
+    const QCommandLineOption api(
+        QStringLiteral("api"),
+        QStringLiteral("MIDI system: alsa or jack (default: %1 on this machine, which is ALSA "
+                       "when its sequencer is there, else JACK).")
+            .arg(MidiBackendName(ResolveBackend(MidiBackend::PlatformDefault))),
+        QStringLiteral("alsa|jack"));
     const QCommandLineOption name(QStringLiteral("name"),
                                   QStringLiteral("Name of the ports' client (default: \"TQ5 "
                                                  "Simulator\")."),
                                   QStringLiteral("NAME"));
-    const QCommandLineOption voice(QStringLiteral("voice"),
-                                   QStringLiteral("Start with the voice of this patch file."),
-                                   QStringLiteral("FILE"));
-    const QCommandLineOption multi(QStringLiteral("multi"),
-                                   QStringLiteral("Start with the multi of this multi file."),
-                                   QStringLiteral("FILE"));
-    const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("Write one JSON line per received message here."),
-                                 QStringLiteral("FILE"));
-    parser.addOptions({help, api, name, voice, multi, log});
+    const QCommandLineOption voice(
+        QStringLiteral("voice"),
+        QStringLiteral("Start with the voice of this patch file (default: the first built-in "
+                       "voice)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption multi(
+        QStringLiteral("multi"),
+        QStringLiteral("Start with the multi of this multi file (default: all zero)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QStringLiteral("Write one JSON line per received message here (default: no log)."),
+        QStringLiteral("FILE"));
+    parser.addOptions({api, name, voice, multi, log});
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("Patch files for the voice library."),
                                  QStringLiteral("[FILE...]"));
 
-    QTextStream err(stderr);
-    if (!parser.parse(arguments)) {
-        err << "tq5-sim: " << parser.errorText() << "\n";
-        exitCode = 2;
+    if (const auto code = commandLine.Parse(arguments)) {
+        exitCode = *code;
         return std::nullopt;
     }
-    if (parser.isSet(help)) {
-        QTextStream(stdout) << parser.helpText();
-        exitCode = 0;
+    auto fail = [&](const QString& message) {
+        exitCode = commandLine.Fail(message);
         return std::nullopt;
-    }
+    };
     SimOptions options;
     if (parser.isSet(api)) {
         const auto backend = ParseMidiBackend(parser.value(api));
-        if (!backend || *backend == MidiBackend::PlatformDefault) {
-            err << "tq5-sim: --api takes alsa or jack, not \"" << parser.value(api) << "\"\n";
-            exitCode = 2;
-            return std::nullopt;
-        }
+        if (!backend || *backend == MidiBackend::PlatformDefault)
+            return fail(
+                QStringLiteral("--api takes alsa or jack, not \"%1\"").arg(parser.value(api)));
         options.backend = *backend;
     }
     if (parser.isSet(name))
         options.name = parser.value(name);
-    if (options.name.isEmpty()) {
-        err << "tq5-sim: the name must not be empty\n";
-        exitCode = 2;
-        return std::nullopt;
-    }
+    if (options.name.isEmpty())
+        return fail(QStringLiteral("the name must not be empty"));
     options.voiceFile = parser.value(voice);
     options.multiFile = parser.value(multi);
     options.logFile = parser.value(log);

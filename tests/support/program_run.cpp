@@ -1,26 +1,30 @@
-#include "tool_run.h"
+#include "support/program_run.h"
 
 #include <QJsonDocument>
 #include <QProcess>
 
-QJsonObject ToolRun::Json() const {
+QJsonObject ProgramRun::Json() const {
     return QJsonDocument::fromJson(out).object();
 }
 
-QStringList ToolRun::ErrLines() const {
+QStringList ProgramRun::ErrLines() const {
     return QString::fromLocal8Bit(err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-ToolRun RunTool(const QStringList& arguments, const QByteArray& input) {
+ProgramRun RunProgram(const QString& program, const QStringList& arguments,
+                      const QByteArray& input, int timeoutMs) {
     QProcess process;
-    process.start(QStringLiteral(TQ5SYX_PROGRAM), arguments);
-    ToolRun run;
+    process.start(program, arguments);
+    ProgramRun run;
     if (!process.waitForStarted())
         return run;
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
         return run;
+    }
     run.exitCode = process.exitCode();
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();

@@ -1,0 +1,40 @@
+#include "command_line.h"
+
+#include <QFile>
+#include <cstdio>
+
+CommandLine::CommandLine(const QString& program, const QString& description)
+    : program_(program), help_({QStringLiteral("h"), QStringLiteral("help")},
+                               QStringLiteral("Show this help and end.")),
+      version_(QStringLiteral("version"), QStringLiteral("Show the program's version and end.")) {
+    parser_.setApplicationDescription(description);
+    parser_.addOption(help_);
+    parser_.addOption(version_);
+}
+
+std::optional<int> CommandLine::Parse(const QStringList& arguments) {
+    if (!parser_.parse(arguments))
+        return Fail(parser_.errorText());
+    if (parser_.isSet(help_)) {
+        std::fputs(parser_.helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (parser_.isSet(version_)) {
+        std::printf("%s %s\n", program_.toLocal8Bit().constData(), MARROWLINK_VERSION);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+int CommandLine::Fail(const QString& message) const {
+    std::fprintf(stderr, "%s: %s\n", program_.toLocal8Bit().constData(),
+                 message.toLocal8Bit().constData());
+    return 2;
+}
+
+QStringList ArgumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    return arguments;
+}
