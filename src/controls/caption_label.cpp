@@ -1,11 +1,11 @@
 #include "controls/caption_label.h"
 
-TCaptionLabel::TCaptionLabel(QWidget* parent) : WidgetCaption<QLabel>(parent) {
+CaptionLabel::CaptionLabel(QWidget* parent) : WidgetCaption<QLabel>(parent) {
     // Captions are values and names, never markup.
     setTextFormat(Qt::PlainText);
 }
 
-void TCaptionLabel::SetColor(TColor background) {
+void CaptionLabel::SetColor(TColor background) {
     setPaletteColour(QPalette::Window, background);
     setAutoFillBackground(true);
 }

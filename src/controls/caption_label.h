@@ -5,9 +5,9 @@
 #include <QLabel>
 
 // A plain label the engine writes through: value labels, headings, the operator names.
-class TCaptionLabel : public WidgetCaption<QLabel> {
+class CaptionLabel : public WidgetCaption<QLabel> {
 public:
-    explicit TCaptionLabel(QWidget* parent = nullptr);
+    explicit CaptionLabel(QWidget* parent = nullptr);
 
     void SetCaption(const QString& text) override { setText(text); }
     QString Caption() const override { return text(); }

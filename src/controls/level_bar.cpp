@@ -1,6 +1,6 @@
 #include "controls/level_bar.h"
 
-TLevelBar::TLevelBar(QWidget* parent) : QProgressBar(parent) {
+LevelBar::LevelBar(QWidget* parent) : QProgressBar(parent) {
     setOrientation(Qt::Vertical);
     setRange(0, 99);
     setValue(0);

@@ -5,9 +5,9 @@
 #include <QProgressBar>
 
 // An operator's output level: a vertical bar 0..99 without text.
-class TLevelBar : public QProgressBar, public BarView {
+class LevelBar : public QProgressBar, public BarView {
 public:
-    explicit TLevelBar(QWidget* parent = nullptr);
+    explicit LevelBar(QWidget* parent = nullptr);
 
     void SetPosition(int position) override { setValue(position); }
     int Position() const override { return value(); }

@@ -238,7 +238,7 @@ TEST_F(PatchKnob, HiddenPointerOnlyForTransparentOrImageKnobs) {
 }
 
 TEST_F(PatchKnob, PositionLabelMirrorsTheValueUntilItGoes) {
-    auto label = std::make_unique<TCaptionLabel>(&stage.parent);
+    auto label = std::make_unique<CaptionLabel>(&stage.parent);
     knob.Caption = QStringLiteral("Hz");
     knob.SetPositionLabel(label.get());
     EXPECT_EQ(label->text(), QStringLiteral("0 Hz"));

@@ -11,8 +11,8 @@ QStringList ProgramRun::ErrLines() const {
     return QString::fromLocal8Bit(err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-ProgramRun RunProgram(const QString& program, const QStringList& arguments,
-                      const QByteArray& input, int timeoutMs) {
+ProgramRun RunProgram(const QString& program, const QStringList& arguments, const QByteArray& input,
+                      int timeoutMs) {
     QProcess process;
     process.start(program, arguments);
     ProgramRun run;

@@ -1,0 +1,102 @@
+#include "files/file_io.h"
+#include "files/safe_save.h"
+#include "support/map_fixture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray written(const SyxFiles::FileKind& kind, const ParameterMap& map) {
+    SynthData data;
+    SyxFiles::BuildMessages(kind, map, data, Layouts::EncodeVoiceName(QStringLiteral("Bass")));
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(SyxFiles::WriteMessages(file, kind, data));
+    return file.data();
+}
+
+// Each message runs from an F0 to an F7 at these offsets, nothing between them.
+void expectFraming(const QByteArray& file, std::initializer_list<std::pair<int, int>> messages) {
+    for (const auto& [first, last] : messages) {
+        EXPECT_EQ(quint8(file[first]), 0xF0) << first;
+        EXPECT_EQ(quint8(file[last]), 0xF7) << last;
+    }
+}
+
+TEST(SoundFileLayout, PatchAndMultiFilesAreTheMessagesEndToEnd) {
+    const MapFixture f;
+    const QByteArray patch = written(SyxFiles::PatchFile, f.map);
+    ASSERT_EQ(patch.size(), 191);
+    expectFraming(patch, {{0, 40}, {41, 68}, {69, 89}, {90, 190}});
+    EXPECT_EQ(patch.mid(90, 6), QByteArray("\xF0\x43\x00\x03\x00\x5D", 6));
+    EXPECT_EQ(patch.mid(96 + 77, 10), QByteArray("Bass      "));
+
+    const QByteArray multi = written(SyxFiles::MultiFile, f.map);
+    ASSERT_EQ(multi.size(), 139);
+    expectFraming(multi, {{0, 117}, {118, 138}});
+}
+
+TEST(SoundFileLayout, ALoadReadsByPositionAndDecodesInItsOwnOrder) {
+    const MapFixture f;
+    QBuffer whole;
+    whole.setData(written(SyxFiles::PatchFile, f.map));
+    whole.open(QIODevice::ReadOnly);
+    SynthData data;
+    const auto loaded = SyxFiles::ReadForLoad(whole, SyxFiles::PatchFile, data);
+    ASSERT_EQ(loaded.size(), 4u);
+    // Effect, aftertouch, additional voice, voice block.
+    EXPECT_EQ(loaded[0].message->layout, &Layouts::VoiceEffect);
+    EXPECT_EQ(loaded[1].message->layout, &Layouts::Aftertouch);
+    EXPECT_EQ(loaded[2].message->layout, &Layouts::AddVoice);
+    EXPECT_EQ(loaded[3].message->layout, &Layouts::VoiceBlock);
+    EXPECT_EQ(loaded[3].count, 101);
+
+    // A file of 100 bytes fills the first buffers in file order and leaves the voice block out.
+    QBuffer shorter;
+    shorter.setData(whole.data().left(100));
+    shorter.open(QIODevice::ReadOnly);
+    const auto partial = SyxFiles::ReadForLoad(shorter, SyxFiles::PatchFile, data);
+    ASSERT_EQ(partial.size(), 4u);
+    EXPECT_EQ(partial[2].count, 41);
+    EXPECT_EQ(partial[3].count, 10); // bytes 90..99
+    EXPECT_EQ(data.VoiceBlockBuf[0], 0xF0);
+}
+
+struct SafeSaving : ::testing::Test {
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    static QByteArray read(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    }
+    static void write(const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+};
+
+TEST_F(SafeSaving, TheBackupReplacesTheLastThreeCharactersWithBak) {
+    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("Bass.SYX"))).fileName(), "Bass.BAK");
+    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("ab"))).fileName(), "ab.BAK");
+    write(path("Bass.SYX"), "new");
+    write(path("Bass.BAK"), "older backup");
+    EXPECT_EQ(SafeSave::MakeBackup(path("Bass.SYX")), std::nullopt);
+    EXPECT_EQ(read(path("Bass.BAK")), "new");
+    EXPECT_TRUE(SafeSave::MakeBackup(path("Gone.SYX"))->contains("Gone.SYX"));
+}
+
+TEST_F(SafeSaving, AnAtomicWriteReplacesWholeOrLeavesEverythingAsItWas) {
+    write(path("Live.SYX"), "old");
+    EXPECT_EQ(SafeSave::WriteAtomically(path("Live.SYX"), "new contents"), std::nullopt);
+    EXPECT_EQ(read(path("Live.SYX")), "new contents");
+    EXPECT_NE(SafeSave::WriteAtomically(path("no/folder/Live.SYX"), "x"), std::nullopt);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Live.SYX")});
+}
+
+} // namespace
