@@ -141,25 +141,45 @@ bool EditorPorts::ChooseDevice(Port port, int entry) {
         resetPort(c.other);
     }
     closePort(port);
-    indexOf(port) = entry;
-    if (isInput(port)) {
-        TMidiInput& input = inputOf(port);
-        try {
-            input.SetDeviceID(unsigned(entry));
-            input.OpenAndStart();
-        } catch (...) {
-            // A device that cannot be opened is not kept as chosen.
-            indexOf(port) = -1;
-            throw;
-        }
-    } else {
-        TMidiOutput& output = outputOf(port);
-        output.SetDeviceID(unsigned(entry));
-        output.Open();
-    }
+    indexOf(port) = -1;
+    if (!open(port, entry))
+        return true;
     settings_.SetValue(DevicesSection, SettingsKey(port), list[entry]);
     if (port == Port::CtrlOut && OnControllerOutputChosen)
         OnControllerOutputChosen();
+    return true;
+}
+
+bool EditorPorts::open(Port port, int entry) {
+    const QString& name = DeviceList(port)[entry];
+    // A device that cannot be opened is reported and left unchosen; its stored name stays, so the
+    // next start tries it again.
+    // The device is selected by the name the list shows: the service's own numbering may have
+    // changed since the list was made (a device unplugged), and must not open another device.
+    auto refuse = [&](const QString& direction, const QString& reason) {
+        prompts_.Error(QStringLiteral("The MIDI %1 device \"%2\" cannot be opened: %3")
+                           .arg(direction, name, reason));
+        return false;
+    };
+    if (isInput(port)) {
+        TMidiInput& input = inputOf(port);
+        try {
+            input.SetProductName(name);
+            input.OpenAndStart();
+        } catch (const EMidiError& error) {
+            return refuse(QStringLiteral("input"), error.Message());
+        }
+    } else {
+        TMidiOutput& output = outputOf(port);
+        try {
+            output.SetProductName(name);
+        } catch (const EMidiError& error) {
+            return refuse(QStringLiteral("output"), error.Message());
+        }
+        if (!output.Open())
+            return refuse(QStringLiteral("output"), MidiService::ResultText(output.Error()));
+    }
+    indexOf(port) = entry;
     return true;
 }
 

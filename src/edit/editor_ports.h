@@ -35,10 +35,10 @@ public:
     int FindDevice(Port port, const QString& name) const;
     // The device list's click action: opens the entry's device on the port (or closes the port for
     // "None"), asking before taking a device from another port. False when the user keeps the other
-    // port's device. A device that cannot be opened raises the port's error and is not kept.
+    // port's device. A device that cannot be opened is reported in an error box and the port is
+    // left without a device; the stored name does not change.
     bool ChooseDevice(Port port, int entry);
-    // Start-up: chooses the devices the settings file names; one that cannot be opened is reported
-    // and left out.
+    // Start-up: chooses the devices the settings file names.
     void RestoreDevices();
     // Shut-down: closes the ports that have a device and stores their names. Every step runs; the
     // first port error is raised at the end.
@@ -56,6 +56,8 @@ public:
     std::function<void()> OnControllerOutputChosen;
 
 private:
+    // Selects and opens the entry's device; false (after an error box) when it cannot be opened.
+    bool open(Port port, int entry);
     int& indexOf(Port port);
     TMidiInput& inputOf(Port port);
     TMidiOutput& outputOf(Port port);

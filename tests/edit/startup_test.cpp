@@ -107,6 +107,26 @@ TEST(DeviceChoice, KeyboardAndOutputsConflicts) {
     EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthOut), 0);
 }
 
+TEST(DeviceChoice, ADeviceThatCannotBeOpenedIsReportedAndLeftUnchosen) {
+    EditorFixture f;
+    f.settings.SetValue("MidiDevices", "CtrlInput", "BCR");
+    f.editor.StartUp();
+    f.midi.RemoveDevice(QStringLiteral("BCR")); // listed, then unplugged
+    f.prompts.shown.clear();
+    f.editor.ChooseDevice(Port::CtrlOut, 1);
+    f.editor.ChooseDevice(Port::CtrlIn, 1);
+    ASSERT_EQ(f.prompts.shown.size(), 2) << f.prompts.shown.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(f.prompts.shown[0].startsWith(
+        QStringLiteral("error: The MIDI output device \"BCR\" cannot be opened: ")));
+    EXPECT_TRUE(f.prompts.shown[1].startsWith(
+        QStringLiteral("error: The MIDI input device \"BCR\" cannot be opened: ")));
+    EXPECT_EQ(f.editor.DeviceIndex(Port::CtrlOut), -1);
+    EXPECT_EQ(f.editor.DeviceIndex(Port::CtrlIn), -1);
+    // The names stay as they were, so the next start tries the devices again.
+    EXPECT_EQ(stored(f, "MidiDevices", "CtrlOutput"), QVariant(QStringLiteral("None")));
+    EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("BCR")));
+}
+
 TEST(ShutDown, StoresDevicesAndTheGroup) {
     EditorFixture f;
     f.startWithDevices();
