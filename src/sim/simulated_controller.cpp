@@ -61,10 +61,12 @@ SimulatedController::Outcome SimulatedController::line(std::span<const std::uint
                          std::uint8_t(index & 0x7F),
                          std::uint8_t(error),
                          End};
-    return {{answer},
-            {QStringLiteral("line %1 \"%2\": %3")
-                 .arg(index)
-                 .arg(line, BclInterpreter::ErrorText(error))}};
+    const QString verdict = error == BclInterpreter::Accepted
+                                ? QStringLiteral("accepted")
+                                : QStringLiteral("refused, error %1 (%2)")
+                                      .arg(error)
+                                      .arg(BclInterpreter::ErrorText(error));
+    return {{answer}, {QStringLiteral("line %1 \"%2\": %3").arg(index).arg(line, verdict)}};
 }
 
 SimulatedController::Outcome SimulatedController::show(int channel, int cc, int value) {
