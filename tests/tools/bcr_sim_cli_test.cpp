@@ -1,43 +1,33 @@
+#include "support/program_run.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct SimRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-SimRun bcrSim(const QStringList& arguments) {
-    QProcess sim;
-    sim.start(QStringLiteral(BCR_SIM), arguments);
-    sim.closeWriteChannel();
-    EXPECT_TRUE(sim.waitForFinished(10000));
-    return {sim.exitCode(), QString::fromUtf8(sim.readAllStandardOutput()),
-            QString::fromUtf8(sim.readAllStandardError())};
+ProgramRun bcrSim(const QStringList& arguments) {
+    return RunProgram(QStringLiteral(BCR_SIM), arguments, {}, 10000);
 }
 
 TEST(BcrSimCommandLine, HelpExplainsOptionsCommandsPortsAnswersAndLog) {
-    const SimRun run = bcrSim({QStringLiteral("--help")});
+    const ProgramRun run = bcrSim({QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0);
     for (const char* text :
-         {"--api", "--name", "--log", "--version", "turn N STEPS", "press N", "quit", "SIGTERM",
-          ":MIDI Out", " In:MIDI In", "15 21 iMSB iLSB ERR", "\"change\""})
-        EXPECT_TRUE(run.out.contains(QLatin1String(text))) << text;
+         {"--api", "--name", "--log", "turn N STEPS", "press N", "quit", "SIGTERM", ":MIDI Out",
+          " In:MIDI In", "15 21 iMSB iLSB ERR", "\"change\""})
+        EXPECT_TRUE(run.Out().contains(QLatin1String(text))) << text;
 }
 
 TEST(BcrSimCommandLine, RefusesWhatItCannotUseWithAClearMessage) {
-    SimRun run = bcrSim({QStringLiteral("--api"), QStringLiteral("coreaudio")});
+    ProgramRun run = bcrSim({QStringLiteral("--api"), QStringLiteral("coreaudio")});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, QStringLiteral("bcr-sim: --api takes alsa or jack, not \"coreaudio\"\n"));
+    EXPECT_EQ(run.Err(), QStringLiteral("bcr-sim: --api takes alsa or jack, not \"coreaudio\"\n"));
 
     run = bcrSim({QStringLiteral("/nonexistent/Marrowlink.SYX")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("bcr-sim: cannot read /nonexistent/")))
-        << run.err.toStdString();
+    EXPECT_TRUE(run.Err().startsWith(QStringLiteral("bcr-sim: cannot read /nonexistent/")))
+        << run.Err().toStdString();
 
     // A preset file with a line the controller refuses names the line and the error.
     QTemporaryDir dir;
@@ -49,9 +39,9 @@ TEST(BcrSimCommandLine, RefusesWhatItCannotUseWithAClearMessage) {
     file.close();
     run = bcrSim({file.fileName()});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, QStringLiteral("bcr-sim: %1: line 1 \"$encoder 57\" refused: 9 (element "
-                                      "number out of range)\n")
-                           .arg(file.fileName()));
+    EXPECT_EQ(run.Err(), QStringLiteral("bcr-sim: %1: line 1 \"$encoder 57\" refused: 9 (element "
+                                        "number out of range)\n")
+                             .arg(file.fileName()));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // bcr-presets: writes the controller preset files (see --help).
 #include "bcl_sysex.h"
+#include "command_line.h"
 #include "preset_options.h"
 #include "preset_text.h"
 
@@ -11,7 +12,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int exitCode = 0;
-    const auto options = ParsePresetOptions(QCoreApplication::arguments(), exitCode);
+    const auto options = ParsePresetOptions(ArgumentsOf(argc, argv), exitCode);
     if (!options)
         return exitCode;
 

@@ -1,7 +1,6 @@
 #include "preset_options.h"
 
-#include <QCommandLineParser>
-#include <QTextStream>
+#include "command_line.h"
 
 namespace {
 
@@ -20,12 +19,8 @@ constexpr int LastPreset = 32;
 } // namespace
 
 std::optional<PresetOptions> ParsePresetOptions(const QStringList& arguments, int& exitCode) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(Description));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption version(QStringLiteral("version"),
-                                     QStringLiteral("Show the program's version."));
+    CommandLine commandLine(QStringLiteral("bcr-presets"), QString::fromUtf8(Description));
+    QCommandLineParser& parser = commandLine.Parser();
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Where to write the files (default: the current "
                                                    "folder)."),
@@ -34,25 +29,15 @@ std::optional<PresetOptions> ParsePresetOptions(const QStringList& arguments, in
                                    QStringLiteral("Also store it as preset N (default: do not "
                                                   "store)."),
                                    QStringLiteral("1..32"));
-    parser.addOptions({help, version, output, store});
-
-    QTextStream err(stderr);
-    const auto fail = [&](const QString& text) {
-        err << "bcr-presets: " << text << "\n";
-        exitCode = 2;
+    parser.addOptions({output, store});
+    if (const auto code = commandLine.Parse(arguments)) {
+        exitCode = *code;
+        return std::nullopt;
+    }
+    const auto fail = [&](const QString& message) {
+        exitCode = commandLine.Fail(message);
         return std::nullopt;
     };
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    exitCode = 0;
-    if (parser.isSet(help)) {
-        QTextStream(stdout) << parser.helpText();
-        return std::nullopt;
-    }
-    if (parser.isSet(version)) {
-        QTextStream(stdout) << "bcr-presets " << MARROWLINK_VERSION << "\n";
-        return std::nullopt;
-    }
     if (!parser.positionalArguments().isEmpty())
         return fail(
             QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));

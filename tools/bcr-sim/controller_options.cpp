@@ -1,8 +1,5 @@
 #include "controller_options.h"
 
-#include <QCommandLineParser>
-#include <QTextStream>
-
 namespace {
 
 const char* const Description =
@@ -24,6 +21,7 @@ Commands on standard input, one per line:
   press N        press and release button N (1..64)
   quit           end
 The program also ends at the end of its input and on SIGTERM or SIGINT.
+Exit codes: 0 done, 1 a file or the MIDI system cannot be used, 2 bad arguments.
 
 The log (--log) holds one JSON object per line for each message received and
 for each element changed by a turn or a press:
@@ -33,59 +31,15 @@ for each element changed by a turn or a press:
 
 std::optional<ControllerOptions> ParseControllerOptions(const QStringList& arguments,
                                                         int& exitCode) {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromUtf8(Description));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    const QCommandLineOption version(QStringLiteral("version"),
-                                     QStringLiteral("Show the program's version."));
-    const QCommandLineOption api(QStringLiteral("api"),
-                                 QStringLiteral("MIDI system: alsa or jack (default: ALSA when its "
-                                                "sequencer is there, else JACK)."),
-                                 QStringLiteral("alsa|jack"));
-    const QCommandLineOption name(QStringLiteral("name"),
-                                  QStringLiteral("Name of the ports' client (default: \"BCR "
-                                                 "Simulator\")."),
-                                  QStringLiteral("NAME"));
-    const QCommandLineOption log(QStringLiteral("log"),
-                                 QStringLiteral("Write one JSON line per received message and per "
-                                                "element change here (default: no log)."),
-                                 QStringLiteral("FILE"));
-    parser.addOptions({help, version, api, name, log});
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Preset files to load at start."),
-                                 QStringLiteral("[FILE...]"));
-
-    QTextStream err(stderr);
-    const auto fail = [&](const QString& text) {
-        err << "bcr-sim: " << text << "\n";
-        exitCode = 2;
+    SimulatorCommandLine commandLine(
+        QStringLiteral("bcr-sim"), QString::fromUtf8(Description), QStringLiteral("BCR Simulator"),
+        QStringLiteral("Write one JSON line per received message and per element change here "
+                       "(default: no log)."));
+    commandLine.Parser().addPositionalArgument(
+        QStringLiteral("files"), QStringLiteral("Preset files to load at start (default: none)."),
+        QStringLiteral("[FILE...]"));
+    const std::optional<SimulatorPorts> ports = commandLine.ParsePorts(arguments, exitCode);
+    if (!ports)
         return std::nullopt;
-    };
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
-    exitCode = 0;
-    if (parser.isSet(help)) {
-        QTextStream(stdout) << parser.helpText();
-        return std::nullopt;
-    }
-    if (parser.isSet(version)) {
-        QTextStream(stdout) << "bcr-sim " << MARROWLINK_VERSION << "\n";
-        return std::nullopt;
-    }
-    ControllerOptions options;
-    if (parser.isSet(api)) {
-        const auto backend = ParseMidiBackend(parser.value(api));
-        if (!backend || *backend == MidiBackend::PlatformDefault)
-            return fail(
-                QStringLiteral("--api takes alsa or jack, not \"%1\"").arg(parser.value(api)));
-        options.backend = *backend;
-    }
-    if (parser.isSet(name))
-        options.name = parser.value(name);
-    if (options.name.isEmpty())
-        return fail(QStringLiteral("the name must not be empty"));
-    options.logFile = parser.value(log);
-    options.presetFiles = parser.positionalArguments();
-    return options;
+    return ControllerOptions{*ports, commandLine.Parser().positionalArguments()};
 }

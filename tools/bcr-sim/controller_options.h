@@ -1,15 +1,13 @@
 #pragma once
 
-#include "midi/midi_backend.h"
+#include "simulator_options.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 struct ControllerOptions {
-    MidiBackend backend = MidiBackend::PlatformDefault;
-    QString name = QStringLiteral("BCR Simulator");
-    QString logFile;         // one JSON line per received message and per element change
+    SimulatorPorts ports;    // the log: one JSON line per received message and element change
     QStringList presetFiles; // loaded in order before the ports open
 };
 

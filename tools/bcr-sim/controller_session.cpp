@@ -6,10 +6,10 @@ ControllerSession::ControllerSession(const ControllerOptions& options) {
     for (const QString& path : options.presetFiles)
         if (!loadPreset(path))
             return;
-    if (!log_.Open(options.logFile, problem_))
+    if (!log_.Open(options.ports.logFile, problem_))
         return;
     endpoint_ = std::make_unique<RtMidiEndpoint>(
-        options.backend, options.name,
+        options.ports.backend, options.ports.name,
         [this](std::span<const std::uint8_t> message) { received(message); });
     problem_ = endpoint_->Problem();
 }
