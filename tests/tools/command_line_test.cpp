@@ -9,8 +9,11 @@ struct Program {
     const char* path;
 };
 
-constexpr Program Programs[] = {
-    {"tq5syx", TQ5SYX_PROGRAM}, {"tq5-sim", TQ5_SIM}, {"marrowlink-bridge", MARROWLINK_BRIDGE}};
+constexpr Program Programs[] = {{"tq5syx", TQ5SYX_PROGRAM},
+                                {"tq5-sim", TQ5_SIM},
+                                {"marrowlink-bridge", MARROWLINK_BRIDGE},
+                                {"bcr-presets", BCR_PRESETS},
+                                {"bcr-sim", BCR_SIM}};
 
 // The programs share one style: --version and --help on standard output with code 0, a bad
 // argument as one line "program: message" on standard error with code 2.

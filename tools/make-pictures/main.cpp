@@ -1,5 +1,6 @@
 // make-pictures OUTDIR: draws the project's own pictures (picture strips, button and knob
-// faces, the patch page wallpaper and the splash) and writes them into OUTDIR.
+// faces, the patch page wallpaper, the splash and the controller layout) and writes them into
+// OUTDIR.
 #include "jpeg_writer.h"
 #include "pictures.h"
 
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
                          writePng(rgb(drawKnobFace()), folder, "multipart-knob.png") &&
                          writePng(rgb(drawDonateButton()), folder, "donate-button.png") &&
                          writeJpeg(drawWallpaper(), folder, "wallpaper.jpg") &&
-                         writeJpeg(drawSplash(), folder, "splash.jpg");
+                         writeJpeg(drawSplash(), folder, "splash.jpg") &&
+                         writePng(rgb(drawControllerFace()), folder, "controller-layout.png");
     return written ? 0 : 1;
 }

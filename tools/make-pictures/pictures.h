@@ -28,3 +28,5 @@ QImage drawDonateButton();
 QImage drawWallpaper();
 // The splash window's picture, 779 x 563.
 QImage drawSplash();
+// The controller's face with the parameter each encoder and key edits, for the README.
+QImage drawControllerFace();

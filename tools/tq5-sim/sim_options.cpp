@@ -33,18 +33,10 @@ Exit codes: 0 done, 1 a file or the MIDI system cannot be used, 2 bad arguments.
 } // namespace
 
 std::optional<SimOptions> ParseSimOptions(const QStringList& arguments, int& exitCode) {
-    CommandLine commandLine(QStringLiteral("tq5-sim"), QString::fromUtf8(Description));
+    SimulatorCommandLine commandLine(
+        QStringLiteral("tq5-sim"), QString::fromUtf8(Description), QStringLiteral("TQ5 Simulator"),
+        QStringLiteral("Write one JSON line per received message here (default: no log)."));
     QCommandLineParser& parser = commandLine.Parser();
-    const QCommandLineOption api(
-        QStringLiteral("api"),
-        QStringLiteral("MIDI system: alsa or jack (default: %1 on this machine, which is ALSA "
-                       "when its sequencer is there, else JACK).")
-            .arg(MidiBackendName(ResolveBackend(MidiBackend::PlatformDefault))),
-        QStringLiteral("alsa|jack"));
-    const QCommandLineOption name(QStringLiteral("name"),
-                                  QStringLiteral("Name of the ports' client (default: \"TQ5 "
-                                                 "Simulator\")."),
-                                  QStringLiteral("NAME"));
     const QCommandLineOption voice(
         QStringLiteral("voice"),
         QStringLiteral("Start with the voice of this patch file (default: the first built-in "
@@ -54,38 +46,17 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments, int& exi
         QStringLiteral("multi"),
         QStringLiteral("Start with the multi of this multi file (default: all zero)."),
         QStringLiteral("FILE"));
-    const QCommandLineOption log(
-        QStringLiteral("log"),
-        QStringLiteral("Write one JSON line per received message here (default: no log)."),
-        QStringLiteral("FILE"));
-    parser.addOptions({api, name, voice, multi, log});
+    parser.addOptions({voice, multi});
     parser.addPositionalArgument(QStringLiteral("files"),
                                  QStringLiteral("Patch files for the voice library."),
                                  QStringLiteral("[FILE...]"));
-
-    if (const auto code = commandLine.Parse(arguments)) {
-        exitCode = *code;
+    const std::optional<SimulatorPorts> ports = commandLine.ParsePorts(arguments, exitCode);
+    if (!ports)
         return std::nullopt;
-    }
-    auto fail = [&](const QString& message) {
-        exitCode = commandLine.Fail(message);
-        return std::nullopt;
-    };
     SimOptions options;
-    if (parser.isSet(api)) {
-        const auto backend = ParseMidiBackend(parser.value(api));
-        if (!backend || *backend == MidiBackend::PlatformDefault)
-            return fail(
-                QStringLiteral("--api takes alsa or jack, not \"%1\"").arg(parser.value(api)));
-        options.backend = *backend;
-    }
-    if (parser.isSet(name))
-        options.name = parser.value(name);
-    if (options.name.isEmpty())
-        return fail(QStringLiteral("the name must not be empty"));
+    options.ports = *ports;
     options.voiceFile = parser.value(voice);
     options.multiFile = parser.value(multi);
-    options.logFile = parser.value(log);
     options.libraryFiles = parser.positionalArguments();
     return options;
 }

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "midi/midi_backend.h"
+#include "simulator_options.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 struct SimOptions {
-    MidiBackend backend = MidiBackend::PlatformDefault;
-    QString name = QStringLiteral("TQ5 Simulator");
+    SimulatorPorts ports;     // the log has one JSON line per received message
     QString voiceFile;        // the first voice, else the first built-in one
     QString multiFile;        // the first multi, else all zero
-    QString logFile;          // one JSON line per received message
     QStringList libraryFiles; // patch files added to the voice library
 };
 

@@ -20,10 +20,10 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& data) {
 } // namespace
 
 SimSession::SimSession(const SimOptions& options) {
-    if (!loadFiles(options) || !log_.Open(options.logFile, problem_))
+    if (!loadFiles(options) || !log_.Open(options.ports.logFile, problem_))
         return;
     endpoint_ = std::make_unique<RtMidiEndpoint>(
-        options.backend, options.name,
+        options.ports.backend, options.ports.name,
         [this](std::span<const std::uint8_t> message) { received(message); });
     problem_ = endpoint_->Problem();
 }
