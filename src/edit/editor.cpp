@@ -161,7 +161,7 @@ void Editor::pcModeChange(Page activePage) {
     voice_.bGetPatchClick();
 }
 
-void Editor::SetSplash(OpacityView* splash) {
+void Editor::SetSplash(SplashView* splash) {
     presets_.SetSplash(splash);
 }
 

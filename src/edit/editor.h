@@ -24,7 +24,7 @@
 class Clock;
 class FileChooser;
 class MidiService;
-class OpacityView;
+class SplashView;
 class Prompter;
 class RandomSource;
 class SettingsStore;
@@ -70,7 +70,7 @@ public:
     void cbEnvRevClick();
     void bLoadBCRClick();
     void pcModeChange(Page activePage);
-    void SetSplash(OpacityView* splash);
+    void SetSplash(SplashView* splash);
 
     // Patch page.
     void KnobMouseDown(KnobValue* sender);

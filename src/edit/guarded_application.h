@@ -5,10 +5,11 @@
 
 #include <QEvent>
 #include <QObject>
+#include <exception>
 
-// An application object that catches the MIDI ports' errors at the top of the event loop, shows
-// their text and lets the loop go on: no handler of the editor catches them itself, and Qt does not
-// let an exception pass through its event delivery.
+// An application object that catches what a handler raises at the top of the event loop (the MIDI
+// ports' errors above all), shows its text and lets the loop go on: no handler of the editor
+// catches them itself, and Qt does not let an exception pass through its event delivery.
 template <class Base> class GuardedApplication : public Base {
 public:
     using Base::Base;
@@ -21,6 +22,10 @@ public:
         } catch (const EMidiError& error) {
             if (Reporter)
                 Reporter->Error(error.Message());
+            return true;
+        } catch (const std::exception& error) {
+            if (Reporter)
+                Reporter->Error(QString::fromUtf8(error.what()));
             return true;
         }
     }

@@ -50,28 +50,42 @@ void PresetUpload::SendControllerPreset(const QString& fileName) {
     sendMessages(bytes);
 }
 
-void PresetUpload::sendMessages(const QByteArray& bytes) {
+namespace {
+// Calls send(start, end) for each message of the file as it is framed: from the most recent F0 to
+// each F7 after it. An F7 before any F0 ends no message.
+template <class Send> void forEachMessage(const QByteArray& bytes, Send send) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    // -1 until the first F0: an F7 before any F0 ends no message.
     qsizetype start = -1;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (data[i] == MidiStatus::SysexStart) {
+        if (data[i] == MidiStatus::SysexStart)
             start = i;
-        } else if (data[i] == MidiStatus::SysexEnd && start >= 0) {
-            // Every message goes out whole, however long; one the port cannot carry is reported
-            // rather than cut.
-            const qsizetype length = i - start + 1;
-            if (length > MaxMessageLength) {
-                prompts_.Error(
-                    QStringLiteral(
-                        "A message of %1 bytes in the BCR sysex file is too long to send")
-                        .arg(length));
-                continue;
-            }
-            ports_.MidiPCtoBC().PutLong(data + start, std::uint16_t(length));
-            if (splashFade_ && splash_)
-                splash_->SetOpacity(int((255 - i / BytesPerFadeStep) & 0xFF));
-            sleeper_.SleepMs(PresetPauseMs);
-        }
+        else if (data[i] == MidiStatus::SysexEnd && start >= 0)
+            send(start, i);
     }
+}
+} // namespace
+
+void PresetUpload::sendMessages(const QByteArray& bytes) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    int total = 0;
+    forEachMessage(bytes, [&](qsizetype, qsizetype) { ++total; });
+    int sent = 0;
+    forEachMessage(bytes, [&](qsizetype start, qsizetype end) {
+        // Every message goes out whole, however long; one the port cannot carry is reported
+        // rather than cut.
+        const qsizetype length = end - start + 1;
+        ++sent;
+        if (length > MaxMessageLength) {
+            prompts_.Error(
+                QStringLiteral("A message of %1 bytes in the BCR sysex file is too long to send")
+                    .arg(length));
+            return;
+        }
+        ports_.MidiPCtoBC().PutLong(data + start, std::uint16_t(length));
+        if (splashFade_ && splash_) {
+            splash_->SetOpacity(int((255 - end / BytesPerFadeStep) & 0xFF));
+            splash_->SetProgress(sent, total);
+        }
+        sleeper_.SleepMs(PresetPauseMs);
+    });
 }

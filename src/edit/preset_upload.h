@@ -5,7 +5,7 @@
 #include <QString>
 
 class EditorPorts;
-class OpacityView;
+class SplashView;
 class Prompter;
 class Sleeper;
 struct PageControls;
@@ -20,7 +20,7 @@ public:
     // Uploads the file of that name from the start folder.
     void SendControllerPreset(const QString& fileName);
 
-    void SetSplash(OpacityView* splash) { splash_ = splash; }
+    void SetSplash(SplashView* splash) { splash_ = splash; }
     // True until the first upload of a file that was found.
     bool SplashFade() const { return splashFade_; }
     void StartSplashFade() { splashFade_ = true; }
@@ -33,6 +33,6 @@ private:
     Sleeper& sleeper_;
     const QDir startFolder_;
     const PageControls& controls_;
-    OpacityView* splash_ = nullptr;
+    SplashView* splash_ = nullptr;
     bool splashFade_ = true;
 };

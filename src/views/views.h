@@ -70,9 +70,11 @@ public:
     virtual void SetChecked(bool checked) = 0;
 };
 
-// The splash window while it fades.
-class OpacityView {
+// The splash window while the controller's presets go out: it fades, and shows how many of the
+// file's messages have been sent.
+class SplashView {
 public:
-    virtual ~OpacityView() = default;
+    virtual ~SplashView() = default;
     virtual void SetOpacity(int alpha) = 0; // 0 transparent .. 255 opaque
+    virtual void SetProgress(int sent, int total) = 0;
 };

@@ -9,10 +9,12 @@ namespace {
 
 using Messages = std::vector<EditorFixture::Message>;
 
-class RecordingSplash : public OpacityView {
+class RecordingSplash : public SplashView {
 public:
     void SetOpacity(int alpha) override { opacities.push_back(alpha); }
+    void SetProgress(int sent, int total) override { progress.emplace_back(sent, total); }
     std::vector<int> opacities;
+    std::vector<std::pair<int, int>> progress;
 };
 
 struct ControllerFeedback : ::testing::Test {
@@ -103,6 +105,7 @@ TEST_F(ControllerFeedback, SplashFadesByOffsetAndWraps) {
     file[8192] = char(0xF7); // a stray F7 at 8192: opacity 255 again
     uploadRev(file);
     EXPECT_EQ(splash.opacities, (std::vector<int>{0, 255}));
+    EXPECT_EQ(splash.progress, (std::vector<std::pair<int, int>>{{1, 2}, {2, 2}}));
     // Only the first upload fades.
     uploadRev(file);
     EXPECT_EQ(splash.opacities.size(), 2u);

@@ -2,15 +2,14 @@
 
 #include "bridge_options.h"
 #include "command_line.h"
-#include "console_prompter.h"
 #include "edit/editor.h"
 #include "edit/guarded_application.h"
 #include "edit/system_services.h"
 #include "midi/rtmidi_service.h"
-#include "midi/virtual_midi_service.h"
 #include "model/control_names.h"
 #include "quit_on_signal.h"
-#include "sim/simulated_synth_device.h"
+#include "sim/virtual_studio.h"
+#include "views/console_prompter.h"
 #include "views/headless_controls.h"
 
 #include <QCoreApplication>
@@ -19,20 +18,6 @@
 #include <memory>
 
 namespace {
-
-const QString SimulatorName = QStringLiteral("TQ5 Simulator");
-
-// The in-process devices of the virtual API: a simulated synth and two idle devices, enough to
-// watch the bridge start and fetch a voice without hardware.
-struct VirtualSetup {
-    VirtualMidiService service;
-    std::unique_ptr<SimulatedSynthDevice> synth;
-    VirtualSetup() {
-        synth = std::make_unique<SimulatedSynthDevice>(service, SimulatorName);
-        service.AddDevice(QStringLiteral("Virtual Controller"));
-        service.AddDevice(QStringLiteral("Virtual Keyboard"), VirtualMidiService::SendsToComputer);
-    }
-};
 
 void printList(const char* heading, const QStringList& names) {
     std::printf("%s\n", heading);
@@ -55,13 +40,13 @@ int main(int argc, char** argv) {
     if (!options)
         return exitCode;
 
-    std::unique_ptr<VirtualSetup> virtualSetup;
+    std::unique_ptr<VirtualStudio> studio;
     std::unique_ptr<RtMidiService> rtmidi;
     MidiService* service = nullptr;
     try {
         if (!options->backend) {
-            virtualSetup = std::make_unique<VirtualSetup>();
-            service = &virtualSetup->service;
+            studio = std::make_unique<VirtualStudio>();
+            service = &studio->Service();
         } else {
             rtmidi = std::make_unique<RtMidiService>(*options->backend,
                                                      QStringLiteral("marrowlink-bridge"));
@@ -105,7 +90,7 @@ int main(int argc, char** argv) {
     settings.SetValue(QStringLiteral("Modulation"), QStringLiteral("Start"), options->modGroup);
 
     HeadlessControls controls{EditorControls()};
-    ConsolePrompter prompts;
+    ConsolePrompter prompts(QStringLiteral("marrowlink-bridge"));
     NoFileChooser files;
     SystemClock clock;
     ThreadSleeper sleeper;

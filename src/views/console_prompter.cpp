@@ -1,14 +1,12 @@
-#include "console_prompter.h"
+#include "views/console_prompter.h"
 
 #include <cstdio>
 
-namespace {
-void print(const char* kind, const QString& text) {
+void ConsolePrompter::print(const char* kind, const QString& text) const {
     // A box's line breaks are kept; each box ends with one.
-    std::fprintf(stderr, "marrowlink-bridge: %s: %s\n", kind, qPrintable(text));
+    std::fprintf(stderr, "%s: %s: %s\n", qPrintable(program_), kind, qPrintable(text));
     std::fflush(stderr);
 }
-} // namespace
 
 void ConsolePrompter::Warning(const QString& text) {
     print("warning", text);

@@ -1,0 +1,79 @@
+#include "app/app_options.h"
+
+#include "command_line.h"
+
+namespace {
+const char* const Description =
+    "Marrowlink: a sound editor for the TQ5 and a bridge to a BCR2000 controller.\n"
+    "Every edit on the screen or the controller goes to the synth, and the controller's LED\n"
+    "rings follow the editor.";
+} // namespace
+
+std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exitCode) {
+    CommandLine commandLine(QStringLiteral("marrowlink"), QString::fromLatin1(Description));
+    QCommandLineParser& parser = commandLine.Parser();
+    const QCommandLineOption api(
+        QStringLiteral("api"),
+        QStringLiteral("MIDI system: alsa, jack or virtual (in-process devices; default: %1 on "
+                       "this machine, which is ALSA where its sequencer is, else JACK).")
+            .arg(MidiBackendName(ResolveBackend(MidiBackend::PlatformDefault))),
+        QStringLiteral("alsa|jack|virtual"));
+    const QCommandLineOption settings(
+        QStringLiteral("settings"),
+        QStringLiteral("The settings file (default: the program's path with \".INI\" where that "
+                       "folder is writable, else marrowlink.INI in the user's configuration "
+                       "folder)."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Try the editor without hardware: in-process devices with a simulated "
+                       "synth and controller, and a settings file of their own."));
+    const QCommandLineOption batch(
+        QStringLiteral("batch"),
+        QStringLiteral("Message boxes are printed on standard error: warnings and errors go on, "
+                       "questions are answered No."));
+    const QCommandLineOption sendPreset(
+        QStringLiteral("send-preset"),
+        QStringLiteral("Send the controller its presets at start-up without asking."));
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("After start-up, write patch.png, multipart.png, setup.png and splash.png "
+                       "into DIR and end."),
+        QStringLiteral("DIR"));
+    parser.addOptions({api, settings, demo, batch, sendPreset, screenshot});
+    if (const auto code = commandLine.Parse(arguments)) {
+        exitCode = *code;
+        return std::nullopt;
+    }
+    auto fail = [&](const QString& message) {
+        exitCode = commandLine.Fail(message);
+        return std::nullopt;
+    };
+    if (!parser.positionalArguments().isEmpty())
+        return fail(
+            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+
+    AppOptions options;
+    options.demo = parser.isSet(demo);
+    options.batch = parser.isSet(batch);
+    options.sendPreset = parser.isSet(sendPreset);
+    options.settingsFile = parser.value(settings);
+    options.screenshotFolder = parser.value(screenshot);
+    if (options.demo)
+        options.api = AppOptions::Api::Virtual;
+    if (parser.isSet(api)) {
+        const QString name = parser.value(api);
+        if (name.compare(QStringLiteral("virtual"), Qt::CaseInsensitive) == 0) {
+            options.api = AppOptions::Api::Virtual;
+        } else {
+            const std::optional<MidiBackend> backend = ParseMidiBackend(name);
+            if (!backend || *backend == MidiBackend::PlatformDefault)
+                return fail(
+                    QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"").arg(name));
+            if (options.demo)
+                return fail(QStringLiteral("--demo runs on in-process devices; leave out --api"));
+            options.backend = *backend;
+        }
+    }
+    return options;
+}

@@ -1,0 +1,20 @@
+// marrowlink: the editor window.
+
+#include "app/app_options.h"
+#include "app/application.h"
+#include "command_line.h"
+#include "edit/guarded_application.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    GuardedApplication<QApplication> app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("marrowlink"));
+    int exitCode = 0;
+    const std::optional<AppOptions> options = ParseAppOptions(ArgumentsOf(argc, argv), exitCode);
+    if (!options)
+        return exitCode;
+    EditorApplication editor(*options, QApplication::applicationFilePath());
+    app.Reporter = &editor.Prompts();
+    return editor.Run();
+}

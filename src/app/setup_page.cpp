@@ -1,0 +1,145 @@
+#include "app/setup_page.h"
+
+#include "app/up_down.h"
+#include "controls/caption_label.h"
+#include "edit/editor.h"
+#include "ui/find_widgets.h"
+#include "ui/panel_style.h"
+#include "ui/view_widgets.h"
+
+#include <QListWidget>
+#include <QPainter>
+
+namespace {
+
+constexpr int HintMs = 5000;
+const QColor Navy(0, 0, 0x80);
+const QColor Yellow(0xFF, 0xFF, 0);
+
+// The lists in the order of their ports' settings keys.
+struct DeviceListPlace {
+    Editor::Port port;
+    const char* list;
+    const char* caption;
+    const char* text;
+    QPoint captionAt;
+    QRect rect;
+};
+const DeviceListPlace Lists[] = {
+    {Editor::Port::SynthIn,
+     "lbMidiIn",
+     "cbFromSynth",
+     "From <- Synth",
+     {24, 85},
+     {19, 102, 162, 174}},
+    {Editor::Port::SynthOut,
+     "lbMidiOut",
+     "cbToSynth",
+     "To -> Synth",
+     {212, 85},
+     {207, 102, 162, 174}},
+    {Editor::Port::CtrlIn, "lbCtrlIn", "cbFromBCR", "From <- BCR", {460, 85}, {455, 102, 162, 174}},
+    {Editor::Port::CtrlOut, "lbCtrlOut", "cbToBCR", "To -> BCR", {636, 85}, {631, 102, 162, 174}},
+    {Editor::Port::KbdIn,
+     "lbKbdIn",
+     "cbFromKbd",
+     "From <- Keyboard",
+     {124, 302},
+     {119, 321, 162, 174}},
+};
+
+// The captions' face is narrower than the fall-back sans-serif at the same size; one pixel less
+// keeps the captions within their places.
+constexpr int CaptionPixels = 12;
+
+CaptionLabel* yellowLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
+                          bool bold) {
+    CaptionLabel* label = PanelStyle::Label(parent, QString::fromLatin1(name), text,
+                                            {at, QSize(200, 17)}, Yellow, CaptionPixels, bold);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+MidiSetupPage::MidiSetupPage(QWidget* parent) : QWidget(parent) {
+    for (std::size_t i = 0; i < std::size(Lists); ++i) {
+        const DeviceListPlace& place = Lists[i];
+        yellowLabel(this, place.caption, QString::fromLatin1(place.text), place.captionAt, true);
+        auto* list = new QListWidget(this);
+        list->setObjectName(QString::fromLatin1(place.list));
+        list->setGeometry(place.rect);
+        list->setFont(PanelStyle::Font(11));
+        QPalette colours = list->palette();
+        colours.setColor(QPalette::Text, Navy);
+        list->setPalette(colours);
+        lists_[i] = list;
+    }
+    auto* option = new CheckToggle(QStringLiteral("Env Time Reversed"), this);
+    option->setObjectName(QStringLiteral("cbEnvRev"));
+    option->setGeometry(12, 518, 147, 17);
+    option->setFont(PanelStyle::Font(CaptionPixels));
+    QPalette optionColours = option->palette();
+    optionColours.setColor(QPalette::WindowText, Yellow);
+    option->setPalette(optionColours);
+    option->setToolTip(QStringLiteral(
+        "Original Yamaha = CW quicker Attack time, select to make CW slower attack etc "));
+    option->setToolTipDuration(HintMs);
+
+    yellowLabel(this, "Label17", QStringLiteral("Use BCR mode S-4 Only"), {211, 518}, false);
+    CaptionLabel* wheel = yellowLabel(this, "lMouseWheelSize",
+                                      QStringLiteral("Mouse Wheel Size : "), {11, 554}, false);
+    wheel->setToolTip(QStringLiteral("Your mousewheel may jump values. Use this to adjust."));
+    wheel->setToolTipDuration(HintMs);
+    wheel->resize(136, 17);
+    wheelSize_ = new UpDown(this);
+    wheelSize_->setObjectName(QStringLiteral("WheelSize"));
+    wheelSize_->setGeometry(148, 546, 16, 33);
+    wheelSize_->SetRange(0, 0xFFFF);
+
+    auto* send = new CaptionButton(QStringLiteral("Send Sysex to  BCR"), this);
+    send->setObjectName(QStringLiteral("bLoadBCR"));
+    send->setGeometry(411, 503, 150, 39);
+    send->setToolTip(QStringLiteral("Sysex file that set up the BCR for this editor"));
+    send->setToolTipDuration(HintMs);
+    send->hide();
+}
+
+void MidiSetupPage::Connect(Editor& editor) {
+    for (std::size_t i = 0; i < std::size(Lists); ++i) {
+        QListWidget* list = lists_[i];
+        list->clear();
+        list->addItems(editor.DeviceList(Lists[i].port));
+        connect(list, &QListWidget::itemClicked, this, [this, &editor, i](QListWidgetItem* item) {
+            listClicked(editor, int(i), lists_[i]->row(item));
+        });
+    }
+    showDevices(editor);
+    wheelSize_->SetPosition(editor.WheelDivider());
+    wheelSize_->OnClick = [this, &editor] { editor.WheelSizeClick(wheelSize_->Position()); };
+    connect(ChildNamed<CheckToggle>(*this, QStringLiteral("cbEnvRev")), &QCheckBox::clicked, this,
+            [&editor] { editor.cbEnvRevClick(); });
+    connect(ChildNamed<CaptionButton>(*this, QStringLiteral("bLoadBCR")), &QPushButton::clicked,
+            this, [&editor] { editor.bLoadBCRClick(); });
+}
+
+void MidiSetupPage::listClicked(Editor& editor, int list, int entry) {
+    const Editor::Port port = Lists[list].port;
+    const bool chosen = editor.ChooseDevice(port, entry);
+    showDevices(editor);
+    // The user kept the other port's device: the list shows its own port's device again, or
+    // nothing when the port has none.
+    if (!chosen && editor.DeviceIndex(port) < 0)
+        lists_[list]->setCurrentRow(-1);
+}
+
+void MidiSetupPage::showDevices(const Editor& editor) {
+    for (std::size_t i = 0; i < std::size(Lists); ++i) {
+        const int index = editor.DeviceIndex(Lists[i].port);
+        lists_[i]->setCurrentRow(index >= 0 ? index : lists_[i]->count() - 1);
+    }
+}
+
+void MidiSetupPage::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), Navy);
+}

@@ -1,0 +1,6 @@
+#include "sim/virtual_studio.h"
+
+VirtualStudio::VirtualStudio()
+    : synth_(service_, SynthName), controller_(service_, ControllerName) {
+    service_.AddDevice(KeyboardName, VirtualMidiService::SendsToComputer);
+}

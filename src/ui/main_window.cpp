@@ -1,0 +1,71 @@
+#include "ui/main_window.h"
+
+#include "edit/editor.h"
+#include "ui/multipart_page.h"
+#include "ui/panel_style.h"
+#include "ui/patch_page.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int ClientWidth = 966;
+constexpr int ClientHeight = 714;
+
+// A tab page whose content is one fixed panel at its top left.
+QWidget* page(QWidget* content, const QString& name) {
+    auto* holder = new QWidget;
+    holder->setObjectName(name);
+    content->setParent(holder);
+    content->move(0, 0);
+    return holder;
+}
+} // namespace
+
+TfMidi::TfMidi(QWidget* setupPage) {
+    setObjectName(QStringLiteral("fMidi"));
+    setWindowTitle(QStringLiteral("Marrowlink controller / editor version 2 Small"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(ClientWidth, ClientHeight);
+    setFont(PanelStyle::Font(12));
+
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("pcMode"));
+    pages_->setDocumentMode(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pages_);
+
+    patch_ = new PatchPage;
+    multipart_ = new MultipartPage;
+    pages_->addTab(page(patch_, QStringLiteral("tsPatch")), QStringLiteral("Patch"));
+    pages_->addTab(page(multipart_, QStringLiteral("tsMulti")), QStringLiteral("Multipart"));
+    setupPage->setObjectName(QStringLiteral("tsMidiSetup"));
+    pages_->addTab(setupPage, QStringLiteral("Midi Setup"));
+    pages_->setCurrentIndex(PatchIndex);
+}
+
+void TfMidi::Connect(Editor& editor) {
+    patch_->Connect(editor);
+    multipart_->Connect(editor);
+    connect(pages_, &QTabWidget::currentChanged, this, [this, &editor](int index) {
+        if (!forwardPageChanges_)
+            return;
+        editor.pcModeChange(index == MultipartIndex   ? Editor::Page::Multipart
+                            : index == MidiSetupIndex ? Editor::Page::MidiSetup
+                                                      : Editor::Page::Patch);
+    });
+    forwardPageChanges_ = true;
+}
+
+void TfMidi::ShowPage(Page page) {
+    const bool forward = forwardPageChanges_;
+    forwardPageChanges_ = false;
+    pages_->setCurrentIndex(page);
+    forwardPageChanges_ = forward;
+}
+
+TfMidi::Page TfMidi::CurrentPage() const {
+    return Page(pages_->currentIndex());
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class Editor;
+class MultipartPage;
+class PatchPage;
+class QTabWidget;
+
+// The main window "TfMidi": the page control "pcMode" with the pages "Patch", "Multipart" and
+// "Midi Setup", at a fixed size. It builds the widgets and passes their events to the editor.
+class TfMidi : public QWidget {
+public:
+    enum Page { PatchIndex, MultipartIndex, MidiSetupIndex };
+
+    // setupPage: the "Midi Setup" page, which the application shell builds.
+    explicit TfMidi(QWidget* setupPage);
+
+    // Sends the pages' events, and every page change made by the user, to the editor.
+    void Connect(Editor& editor);
+    // Shows a page without telling the editor (start-up tells it itself).
+    void ShowPage(Page page);
+    Page CurrentPage() const;
+
+    PatchPage& Patch() const { return *patch_; }
+    MultipartPage& Multipart() const { return *multipart_; }
+
+private:
+    QTabWidget* pages_;
+    PatchPage* patch_;
+    MultipartPage* multipart_;
+    bool forwardPageChanges_ = false;
+};

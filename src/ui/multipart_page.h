@@ -1,0 +1,23 @@
+#pragma once
+
+#include "controls/wallpaper.h"
+
+class Editor;
+
+// The "Multipart" page: the eight parts side by side, each a column of knobs and value buttons,
+// the global and effect settings in the column on the left, the names of the lines on the right,
+// and the multi's fetch, load and save. It lies on the same panel as the patch page.
+class MultipartPage : public TWallpaper {
+public:
+    explicit MultipartPage(QWidget* parent = nullptr);
+
+    void Connect(Editor& editor);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildGlobalColumn();
+    void buildParts();
+    void buildFooter();
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "controls/wallpaper.h"
+
+class Editor;
+class TKnob;
+class TTransparentButton;
+
+// The "Patch" page: the voice's knobs and value buttons in the controller's rows of eight, their
+// headings, the randomiser, the page's own column (fetch, name, operator switches and select) and
+// the operator panel. It lies on the tiled wallpaper, which it paints with a body and a scale under
+// each (transparent) knob and a frame around each section.
+class PatchPage : public TWallpaper {
+public:
+    explicit PatchPage(QWidget* parent = nullptr);
+
+    // Sends the controls' events to the editor's handlers.
+    void Connect(Editor& editor);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildGrid();
+    void buildRandomiser();
+    void buildSideColumn();
+};
