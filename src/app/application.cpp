@@ -1,25 +1,20 @@
 #include "app/application.h"
 
 #include "app/dialogs.h"
+#include "app/editor_session.h"
 #include "app/ini_file.h"
 #include "app/screenshots.h"
 #include "app/settings_location.h"
-#include "app/setup_page.h"
-#include "app/splash_window.h"
-#include "edit/editor.h"
 #include "edit/system_services.h"
 #include "midi/midi_errors.h"
 #include "midi/rtmidi_service.h"
 #include "sim/virtual_studio.h"
-#include "ui/main_window.h"
-#include "ui/window_controls.h"
 #include "views/console_prompter.h"
 
 #include <QApplication>
 #include <QFileInfo>
 
 namespace {
-const QString SplashQuestion = QStringLiteral("BCR file loaded.\n 'Yes' to send Sysex to BCR");
 const QString DevicesSection = QStringLiteral("MidiDevices");
 
 // A demo starts with the simulated synth and controller chosen, the first time.
@@ -65,47 +60,29 @@ int EditorApplication::Run() {
     if (firstDemo)
         chooseDemoDevices(settings);
 
-    auto* setupPage = new MidiSetupPage;
-    TfMidi window(setupPage);
-    dialogs_.SetParent(&window);
-    DialogFileChooser files(&window);
-    WindowControls controls(window);
+    DialogFileChooser files;
     SystemClock clock;
     ThreadSleeper sleeper;
     UniformRandom random;
-    Editor editor(*service, EditorServices{controls, *prompts_, files, settings, clock, sleeper,
-                                           random, startFolder_});
-    TfSplash splash;
-    editor.SetSplash(&splash);
-
-    const bool haveInputs = editor.StartUp(QApplication::wheelScrollLines());
-    window.Connect(editor);
-    setupPage->Connect(editor);
-    window.ShowPage(TfMidi::PatchIndex);
+    EditorSession session(*service, *prompts_, files, settings, clock, sleeper, random,
+                          startFolder_);
+    TfMidi& window = session.Window();
+    dialogs_.SetParent(&window);
+    files.SetParent(&window);
+    const bool haveInputs = session.StartUp(QApplication::wheelScrollLines());
     if (!haveInputs)
         return 1;
 
     if (!options_.screenshotFolder.isEmpty())
-        return TakeScreenshots(window, splash, options_.screenshotFolder);
+        return TakeScreenshots(window, session.Splash(), options_.screenshotFolder);
 
-    splash.show();
-    const bool send = options_.sendPreset ||
-                      (!options_.batch && prompts_->Question(SplashQuestion, false) == Answer::Yes);
-    if (send) {
-        try {
-            editor.bLoadBCRClick();
-        } catch (const EMidiError& error) {
-            prompts_->Error(error.Message());
-        }
-    }
-    window.show();
-    window.activateWindow();
-    window.ShowPage(TfMidi::PatchIndex);
-    splash.close();
+    session.RunSplash(*prompts_, options_.sendPreset ? EditorSession::PresetQuestion::AnswerYes
+                                 : options_.batch    ? EditorSession::PresetQuestion::AnswerNo
+                                                     : EditorSession::PresetQuestion::Ask);
 
     const int exitCode = QApplication::exec();
     try {
-        editor.ShutDown();
+        session.Engine().ShutDown();
     } catch (const EMidiError& error) {
         prompts_->Error(error.Message());
     }

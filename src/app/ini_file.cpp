@@ -152,8 +152,9 @@ void IniFile::SetValue(const QString& section, const QString& key, const QVarian
                 break;
             }
         }
+        // A key the file has keeps its spelling.
         if (at >= 0)
-            lines_[at] = line;
+            lines_[at] = *keyOf(lines_[at]) + QLatin1Char('=') + written;
         else
             lines_.insert(lastKey + 1, line);
     }

@@ -94,6 +94,11 @@ bool Editor::StartUp(int systemWheelLines) {
 void Editor::buildMaps() {
     map_.BuildPatchMap(lookup_, services_.prompts, services_.startFolder);
     map_.BuildMultiMap(lookup_, services_.prompts);
+    // The value buttons show their records' start values until a voice arrives.
+    for (int row = 0; row < EditRowCount; ++row)
+        for (const TSyx_Param* record : map_.Row(row)->Variant)
+            if (record && record->ValueButton)
+                SetLabel(services_.prompts, *record, record->Val);
     for (KnobValue* knob : controls_.Knob)
         if (knob)
             knob->OnChange = [this, knob] { path_.KnobChange(knob); };

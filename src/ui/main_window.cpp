@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "edit/editor.h"
+#include "ui/accessible_controls.h"
 #include "ui/multipart_page.h"
 #include "ui/panel_style.h"
 #include "ui/patch_page.h"
@@ -47,6 +48,7 @@ TfMidi::TfMidi(QWidget* setupPage) {
 }
 
 void TfMidi::Connect(Editor& editor) {
+    InstallAccessibleControls(&editor);
     patch_->Connect(editor);
     multipart_->Connect(editor);
     connect(pages_, &QTabWidget::currentChanged, this, [this, &editor](int index) {

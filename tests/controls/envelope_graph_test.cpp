@@ -1,6 +1,6 @@
 #include "controls/control_styles.h"
 #include "controls/envelope_graph.h"
-#include "widget_events.h"
+#include "support/widget_events.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "controls/control_styles.h"
 #include "controls/knob.h"
 #include "pixel_checks.h"
-#include "widget_events.h"
+#include "support/widget_events.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

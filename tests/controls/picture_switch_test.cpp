@@ -1,7 +1,7 @@
 #include "controls/control_styles.h"
 #include "controls/picture_switch.h"
 #include "controls/pictures.h"
-#include "widget_events.h"
+#include "support/widget_events.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "controls/bevel_frame.h"
 #include "controls/transparent_button.h"
 #include "pixel_checks.h"
-#include "widget_events.h"
+#include "support/widget_events.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

@@ -28,6 +28,9 @@ TEST(StartUp, FirstRunWithoutSettings) {
     EXPECT_EQ(f.editor.DeviceList(Editor::Port::SynthOut), (QStringList{"Synth", "BCR", "None"}));
     EXPECT_EQ(f.caption("lPatch1"), QStringLiteral("0"));
     EXPECT_EQ(f.caption("lMouseWheelSize"), QStringLiteral("Mouse Wheel Size : 3"));
+    // The value buttons show the start values: nothing has come from a synth.
+    EXPECT_EQ(f.caption("lVal14"), QStringLiteral("Saw"));
+    EXPECT_EQ(f.caption("lVal16"), QStringLiteral("Ratio"));
     // Every control the editor looked for is one the screen has.
     EXPECT_EQ(f.editor.MissingControls(), QStringList());
 }

@@ -31,9 +31,7 @@ int ScriptedRandom::Random(int range) {
     return v % range;
 }
 
-EditorFixture::EditorFixture(Synth synth)
-    : editor(midi, EditorServices{controls, prompts, files, settings, clock, sleeper, random,
-                                  QDir(dir.path())}) {
+EditorDoubles::EditorDoubles(Synth synth) {
     if (synth == Synth::Simulated)
         simulator = std::make_unique<SimulatedSynthDevice>(midi, QStringLiteral("Synth"));
     else
@@ -42,13 +40,20 @@ EditorFixture::EditorFixture(Synth synth)
     midi.AddDevice(QStringLiteral("Keys"), VirtualMidiService::SendsToComputer);
 }
 
-void EditorFixture::startWithDevices() {
+EditorFixture::EditorFixture(Synth synth)
+    : EditorDoubles(synth), editor(midi, services(controls)) {}
+
+void EditorDoubles::rememberAllDevices() {
     const QString section = QStringLiteral("MidiDevices");
     settings.SetValue(section, QStringLiteral("Input"), QStringLiteral("Synth"));
     settings.SetValue(section, QStringLiteral("Output"), QStringLiteral("Synth"));
     settings.SetValue(section, QStringLiteral("CtrlInput"), QStringLiteral("BCR"));
     settings.SetValue(section, QStringLiteral("CtrlOutput"), QStringLiteral("BCR"));
     settings.SetValue(section, QStringLiteral("KbdInput"), QStringLiteral("Keys"));
+}
+
+void EditorFixture::startWithDevices() {
+    rememberAllDevices();
     editor.StartUp();
     settle();
     clearSent();
@@ -68,26 +73,26 @@ void EditorFixture::selectModGroup(int group) {
     clearSent();
 }
 
-void EditorFixture::settle() {
+void EditorDoubles::settle() {
     SettleMidi(midi);
 }
 
-void EditorFixture::clearSent() {
+void EditorDoubles::clearSent() {
     midi.ClearReceived(QStringLiteral("Synth"));
     midi.ClearReceived(QStringLiteral("BCR"));
 }
 
-void EditorFixture::fromController(Message bytes) {
+void EditorDoubles::fromController(Message bytes) {
     midi.Inject(QStringLiteral("BCR"), std::move(bytes));
     settle();
 }
 
-void EditorFixture::fromSynth(Message bytes) {
+void EditorDoubles::fromSynth(Message bytes) {
     midi.Inject(QStringLiteral("Synth"), std::move(bytes));
     settle();
 }
 
-void EditorFixture::fromKeyboard(Message bytes) {
+void EditorDoubles::fromKeyboard(Message bytes) {
     midi.Inject(QStringLiteral("Keys"), std::move(bytes));
     settle();
 }

@@ -46,22 +46,17 @@ public:
     std::vector<int> ranges;
 };
 
-// An editor on headless controls and the in-process MIDI service, with three devices: "Synth"
-// (in and out), "BCR" (in and out) and "Keys" (sends only), and a start folder of its own.
-class EditorFixture {
+// The in-process MIDI service with three devices, "Synth" (in and out), "BCR" (in and out) and
+// "Keys" (sends only), the doubles an editor needs, and a start folder of its own.
+class EditorDoubles {
 public:
     using Message = VirtualMidiService::Message;
 
     enum class Synth { Plain, Simulated };
-    explicit EditorFixture(Synth synth = Synth::Plain);
+    explicit EditorDoubles(Synth synth);
 
-    // Runs the start-up sequence with all five devices chosen, then forgets what it sent.
-    void startWithDevices();
-    // Switches to the Multipart page and forgets the mode messages and the request it sent.
-    void showMultipartPage();
-    // Steps the modulation group with its button until it is the given one, and forgets the
-    // echoes.
-    void selectModGroup(int group);
+    // Stores the five devices as the devices to restore at start-up.
+    void rememberAllDevices();
     // The controller sends a message; returns once the editor has handled it.
     void fromController(Message bytes);
     void cc(int number, int value) {
@@ -74,16 +69,13 @@ public:
     std::vector<Message> toSynth() const { return midi.Received(QStringLiteral("Synth")); }
     std::vector<Message> toController() const { return midi.Received(QStringLiteral("BCR")); }
     void clearSent();
-
-    QString caption(const char* name) {
-        return controls.Caption(QString::fromLatin1(name)).caption;
-    }
-    KnobValue& knob(const char* name) { return controls.Knob(QString::fromLatin1(name)); }
     QString folderFile(const QString& name) const { return dir.filePath(name); }
+    EditorServices services(ControlLookup& controls) {
+        return {controls, prompts, files, settings, clock, sleeper, random, QDir(dir.path())};
+    }
 
     QTemporaryDir dir;
     VirtualMidiService midi;
-    HeadlessControls controls{EditorControls()};
     RecordingPrompter prompts;
     ScriptedFiles files;
     MemorySettings settings;
@@ -91,6 +83,27 @@ public:
     RecordingSleeper sleeper;
     ScriptedRandom random;
     std::unique_ptr<SimulatedSynthDevice> simulator; // the "Synth" device, when simulated
+};
+
+// An editor on headless controls and the doubles.
+class EditorFixture : public EditorDoubles {
+public:
+    explicit EditorFixture(Synth synth = Synth::Plain);
+
+    // Runs the start-up sequence with all five devices chosen, then forgets what it sent.
+    void startWithDevices();
+    // Switches to the Multipart page and forgets the mode messages and the request it sent.
+    void showMultipartPage();
+    // Steps the modulation group with its button until it is the given one, and forgets the
+    // echoes.
+    void selectModGroup(int group);
+
+    QString caption(const char* name) {
+        return controls.Caption(QString::fromLatin1(name)).caption;
+    }
+    KnobValue& knob(const char* name) { return controls.Knob(QString::fromLatin1(name)); }
+
+    HeadlessControls controls{EditorControls()};
     Editor editor;
 };
 

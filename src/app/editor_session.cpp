@@ -1,0 +1,46 @@
+#include "app/editor_session.h"
+
+#include "midi/midi_errors.h"
+#include "ui/accessible_controls.h"
+#include "views/prompts.h"
+
+EditorSession::EditorSession(MidiService& midi, Prompter& prompts, FileChooser& files,
+                             SettingsStore& settings, const Clock& clock, Sleeper& sleeper,
+                             RandomSource& random, const QDir& startFolder)
+    : setup_(new MidiSetupPage), window_(setup_), controls_(window_),
+      editor_(midi, EditorServices{controls_, prompts, files, settings, clock, sleeper, random,
+                                   startFolder}) {
+    editor_.SetSplash(&splash_);
+}
+
+EditorSession::~EditorSession() {
+    InstallAccessibleControls(nullptr);
+}
+
+bool EditorSession::StartUp(int systemWheelLines) {
+    const bool haveInputs = editor_.StartUp(systemWheelLines);
+    window_.Connect(editor_);
+    setup_->Connect(editor_);
+    window_.ShowPage(TfMidi::PatchIndex);
+    return haveInputs;
+}
+
+void EditorSession::RunSplash(Prompter& prompts, PresetQuestion question) {
+    splash_.show();
+    const bool send =
+        question == PresetQuestion::AnswerYes ||
+        (question == PresetQuestion::Ask &&
+         prompts.Question(QStringLiteral("BCR file loaded.\n 'Yes' to send Sysex to BCR"), false) ==
+             Answer::Yes);
+    if (send) {
+        try {
+            editor_.bLoadBCRClick();
+        } catch (const EMidiError& error) {
+            prompts.Error(error.Message());
+        }
+    }
+    window_.show();
+    window_.activateWindow();
+    window_.ShowPage(TfMidi::PatchIndex);
+    splash_.close();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/setup_page.h"
+#include "app/splash_window.h"
+#include "edit/editor.h"
+#include "ui/main_window.h"
+#include "ui/window_controls.h"
+
+// The window and the editor on it: the window's widgets are made first, the editor binds to them
+// by name, and after the editor's start-up the widgets pass their events to it.
+class EditorSession {
+public:
+    EditorSession(MidiService& midi, Prompter& prompts, FileChooser& files, SettingsStore& settings,
+                  const Clock& clock, Sleeper& sleeper, RandomSource& random,
+                  const QDir& startFolder);
+    ~EditorSession();
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    // The editor's start-up, then the window's own steps: the device lists filled, the events
+    // connected, the Patch page shown. False when there is no MIDI input device at all.
+    bool StartUp(int systemWheelLines);
+
+    // The splash sequence: the splash is shown, the question about the controller's presets is
+    // asked (or answered beforehand), the presets go out on Yes while the splash fades, then the
+    // window is shown on its Patch page and the splash closes.
+    enum class PresetQuestion { Ask, AnswerYes, AnswerNo };
+    void RunSplash(Prompter& prompts, PresetQuestion question);
+
+    TfMidi& Window() { return window_; }
+    MidiSetupPage& Setup() { return *setup_; }
+    Editor& Engine() { return editor_; }
+    TfSplash& Splash() { return splash_; }
+
+private:
+    MidiSetupPage* setup_; // a page of the window, which owns it
+    TfMidi window_;
+    WindowControls controls_;
+    Editor editor_;
+    TfSplash splash_;
+};
