@@ -6,10 +6,12 @@
 #include "edit/guarded_application.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     GuardedApplication<QApplication> app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("marrowlink"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/marrowlink.png")));
     int exitCode = 0;
     const std::optional<AppOptions> options = ParseAppOptions(ArgumentsOf(argc, argv), exitCode);
     if (!options)

@@ -53,9 +53,10 @@ TEST_F(SettingsFile, WritesInPlaceAndKeepsEverythingElse) {
     settings.SetValue("MidiDevices", "KbdInput", "None");
     settings.SetValue("Envelope", "TimeReverse", false);
     settings.SetValue("MouseWheel", "Jump", 5);
-    EXPECT_EQ(read(), QByteArray("; keep me\r\n[MidiDevices]\r\nInput=USB MIDI, Port 1\r\nOther=x\r\n"
-                                 "KbdInput=None\r\n[Extra]\r\nA=1\r\n[Envelope]\r\nTimeReverse=0\r\n"
-                                 "[MouseWheel]\r\nJump=5\r\n"));
+    EXPECT_EQ(read(),
+              QByteArray("; keep me\r\n[MidiDevices]\r\nInput=USB MIDI, Port 1\r\nOther=x\r\n"
+                         "KbdInput=None\r\n[Extra]\r\nA=1\r\n[Envelope]\r\nTimeReverse=0\r\n"
+                         "[MouseWheel]\r\nJump=5\r\n"));
     // A new reader sees what was written.
     EXPECT_EQ(open().Value("MidiDevices", "Input", "None"), QVariant("USB MIDI, Port 1"));
 }

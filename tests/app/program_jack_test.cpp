@@ -24,10 +24,11 @@ protected:
 
         QFile settings(folder.filePath("marrowlink.INI"));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(QStringLiteral("[MidiDevices]\r\nInput=%1:MIDI Out\r\nOutput=%1 In:MIDI In\r\n"
-                                      "CtrlInput=%2\r\nCtrlOutput=%3\r\nKbdInput=None\r\n")
-                           .arg(simName, controller->SendingPort(), controller->ReceivingPort())
-                           .toUtf8());
+        settings.write(
+            QStringLiteral("[MidiDevices]\r\nInput=%1:MIDI Out\r\nOutput=%1 In:MIDI In\r\n"
+                           "CtrlInput=%2\r\nCtrlOutput=%3\r\nKbdInput=None\r\n")
+                .arg(simName, controller->SendingPort(), controller->ReceivingPort())
+                .toUtf8());
         settings.close();
         editor.setWorkingDirectory(folder.path());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -59,8 +59,9 @@ TEST(Window, TakingAnotherPortsDeviceAsksAndNoPutsTheSelectionBack) {
     f.startWithDevices();
     f.prompts.answers = {Answer::No};
     f.choose("lbCtrlIn", 0); // the synth input's device
-    EXPECT_EQ(f.prompts.shown.last(),
-              QStringLiteral("errorquestion: The Midi input has this device.\nReset the Midi Input?"));
+    EXPECT_EQ(
+        f.prompts.shown.last(),
+        QStringLiteral("errorquestion: The Midi input has this device.\nReset the Midi Input?"));
     EXPECT_EQ(f.widget<QListWidget>("lbCtrlIn").currentItem()->text(), QStringLiteral("BCR"));
     f.prompts.answers = {Answer::Yes};
     f.choose("lbCtrlIn", 0);
@@ -73,18 +74,18 @@ TEST(Window, PageChangesSendTheModeMessagesAndTheRequest) {
     WindowFixture f;
     f.startWithDevices();
     f.showPage(TfMidi::MultipartIndex);
-    const Messages multi{paramChange(0x24, 0x7A, 0),
-                         paramChange(0x24, 0x78, 0x7F),
-                         paramChange(0x24, 0x6D, 0x7F),
-                         {0xF0, 0x43, 0x20, 0x7E, 'L', 'M', ' ', ' ', '8', '0', '3', '6', 'S', ' ',
-                          0xF7}};
+    const Messages multi{
+        paramChange(0x24, 0x7A, 0),
+        paramChange(0x24, 0x78, 0x7F),
+        paramChange(0x24, 0x6D, 0x7F),
+        {0xF0, 0x43, 0x20, 0x7E, 'L', 'M', ' ', ' ', '8', '0', '3', '6', 'S', ' ', 0xF7}};
     EXPECT_EQ(f.toSynth(), multi);
     f.clearSent();
     f.showPage(TfMidi::MidiSetupIndex);
-    const Messages voice{paramChange(0x24, 0x7A, 0),
-                         paramChange(0x24, 0x7A, 0x7F),
-                         {0xF0, 0x43, 0x20, 0x7E, 'L', 'M', ' ', ' ', '8', '0', '3', '6', 'E', 'F',
-                          0xF7}};
+    const Messages voice{
+        paramChange(0x24, 0x7A, 0),
+        paramChange(0x24, 0x7A, 0x7F),
+        {0xF0, 0x43, 0x20, 0x7E, 'L', 'M', ' ', ' ', '8', '0', '3', '6', 'E', 'F', 0xF7}};
     EXPECT_EQ(f.toSynth(), voice);
 }
 

@@ -1,6 +1,6 @@
 // make-pictures OUTDIR: draws the project's own pictures (picture strips, button and knob
-// faces, the patch page wallpaper, the splash and the controller layout) and writes them into
-// OUTDIR.
+// faces, the patch page wallpaper, the splash, the controller layout and the program's icon) and
+// writes them into OUTDIR.
 #include "jpeg_writer.h"
 #include "pictures.h"
 
@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
                          writePng(rgb(drawDonateButton()), folder, "donate-button.png") &&
                          writeJpeg(drawWallpaper(), folder, "wallpaper.jpg") &&
                          writeJpeg(drawSplash(), folder, "splash.jpg") &&
-                         writePng(rgb(drawControllerFace()), folder, "controller-layout.png");
+                         writePng(rgb(drawControllerFace()), folder, "controller-layout.png") &&
+                         writePng(drawIcon(), folder, "marrowlink.png");
     return written ? 0 : 1;
 }

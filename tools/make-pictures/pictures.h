@@ -30,3 +30,5 @@ QImage drawWallpaper();
 QImage drawSplash();
 // The controller's face with the parameter each encoder and key edits, for the README.
 QImage drawControllerFace();
+// The program's icon, 128 x 128 with a transparent corner.
+QImage drawIcon();

@@ -86,3 +86,38 @@ QImage drawDonateButton() {
                      QStringLiteral("Donate"));
     return picture;
 }
+
+QImage drawIcon() {
+    constexpr int side = 128;
+    constexpr QPointF centre(side / 2.0, side / 2.0 + 4);
+    QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient plate(0, 0, 0, side);
+    plate.setColorAt(0, QColor(36, 52, 96));
+    plate.setColorAt(1, QColor(10, 14, 30));
+    painter.setPen(QPen(QColor(90, 110, 154), 3));
+    painter.setBrush(plate);
+    painter.drawRoundedRect(QRectF(4, 4, side - 8, side - 8), 22, 22);
+
+    // A knob on its scale, its pointer near the top.
+    painter.setPen(QPen(QColor(154, 166, 192), 4, Qt::SolidLine, Qt::RoundCap));
+    for (int tick = 0; tick <= 10; ++tick) {
+        const double angle = (240.0 - tick * 30.0) * std::numbers::pi / 180;
+        const QPointF direction(std::cos(angle), -std::sin(angle));
+        painter.drawLine(centre + direction * 43, centre + direction * 50);
+    }
+    QRadialGradient body(centre - QPointF(0, 16), 50);
+    body.setColorAt(0, QColor(100, 106, 120));
+    body.setColorAt(1, QColor(20, 22, 28));
+    painter.setPen(QPen(QColor(6, 7, 10), 2));
+    painter.setBrush(body);
+    painter.drawEllipse(centre, 36, 36);
+    const double pointer = 70 * std::numbers::pi / 180;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(230, 40, 40));
+    painter.drawEllipse(centre + QPointF(std::cos(pointer), -std::sin(pointer)) * 24, 8, 8);
+    return picture;
+}
