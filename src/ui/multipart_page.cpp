@@ -9,6 +9,7 @@
 #include "ui/find_widgets.h"
 #include "ui/panel_style.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -222,8 +223,15 @@ void MultipartPage::Connect(Editor& editor) {
 
 void MultipartPage::paintEvent(QPaintEvent* event) {
     TWallpaper::paintEvent(event);
+    // Each knob repaints the page under it, so only what the event asks for is drawn.
+    const QRegion& exposed = event->region();
     QPainter painter(this);
-    PanelStyle::PaintSection(painter, {GlobalLeft - 4, Top, GlobalWidth + 8, PanelHeight});
-    for (int part = 1; part <= PartCount; ++part)
-        PanelStyle::PaintSection(painter, {partLeft(part), Top, PartWidth - PartGap, PanelHeight});
+    const QRect global(GlobalLeft - 4, Top, GlobalWidth + 8, PanelHeight);
+    if (exposed.intersects(global))
+        PanelStyle::PaintSection(painter, global);
+    for (int part = 1; part <= PartCount; ++part) {
+        const QRect column(partLeft(part), Top, PartWidth - PartGap, PanelHeight);
+        if (exposed.intersects(column))
+            PanelStyle::PaintSection(painter, column);
+    }
 }

@@ -16,6 +16,7 @@
 #include "ui/view_widgets.h"
 
 #include <QDesktopServices>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QUrl>
@@ -182,23 +183,27 @@ void PatchPage::buildRandomiser() {
     const QRect& area = RandomiserArea;
     CaptionLabel* title =
         PanelStyle::Label(this, QStringLiteral("lRandom"), QStringLiteral("  Randomise"),
-                          {area.left() + 4, area.top() + 2, 78, 18}, QColor(Qt::black), 12, true);
+                          {area.left() + 4, area.top() + 2, 0, 18}, QColor(Qt::black), 12, true);
     title->SetColor(Colours::White);
-    PanelStyle::Label(this, QStringLiteral("Label1"), QStringLiteral("     Patch"),
-                      {area.left() + 96, area.top() + 2, 50, 18});
+    title->resize(title->sizeHint().width() + 6, 18);
+    CaptionLabel* patch =
+        PanelStyle::Label(this, QStringLiteral("Label1"), QStringLiteral("     Patch"),
+                          {title->geometry().right() + 1, area.top() + 2, 0, 18});
+    patch->resize(patch->sizeHint().width() + 6, 18);
     auto* spread = new QScrollBar(Qt::Horizontal, this);
     spread->setObjectName(QStringLiteral("sbRand"));
     spread->setRange(1, 100);
     spread->setPageStep(10);
-    spread->setGeometry(area.left() + 146, area.top() + 3, 220, 16);
+    spread->setGeometry(patch->geometry().right() + 4, area.top() + 3, 200, 16);
+    const int afterBar = spread->geometry().right();
     PanelStyle::Label(this, QStringLiteral("lRandPercent"), QStringLiteral("5"),
-                      {area.left() + 372, area.top() + 2, 26, 18}, PanelStyle::Value, 12, true)
+                      {afterBar + 4, area.top() + 2, 28, 18}, PanelStyle::Value, 12, true)
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     PanelStyle::Label(this, QStringLiteral("lPercent"), QStringLiteral("%"),
-                      {area.left() + 400, area.top() + 2, 14, 18}, PanelStyle::Value, 12, true);
+                      {afterBar + 34, area.top() + 2, 14, 18}, PanelStyle::Value, 12, true);
     PanelStyle::Label(this, QStringLiteral("lRandomHint"),
                       QStringLiteral("Lower % = closer to current sound"),
-                      {area.left() + 430, area.top() + 2, 250, 18});
+                      {afterBar + 60, area.top() + 2, area.right() - afterBar - 60, 18});
 }
 
 void PatchPage::buildSideColumn() {
@@ -313,13 +318,17 @@ void PatchPage::Connect(Editor& editor) {
 
 void PatchPage::paintEvent(QPaintEvent* event) {
     TWallpaper::paintEvent(event);
+    // Each transparent knob repaints the page under it, so only what the event asks for is drawn.
+    const QRegion& exposed = event->region();
     QPainter painter(this);
     for (const Section& section : Sections) {
         const RowPlace& place = PatchLayout::Places[section.row];
-        PanelStyle::PaintSection(painter, QRect(ColumnLeft(section.first) + 2, place.headingTop - 2,
-                                                section.count * ColumnWidth - 4,
-                                                rowBottom(place) - place.headingTop + 4));
+        const QRect frame(ColumnLeft(section.first) + 2, place.headingTop - 2,
+                          section.count * ColumnWidth - 4, rowBottom(place) - place.headingTop + 4);
+        if (exposed.intersects(frame))
+            PanelStyle::PaintSection(painter, frame);
     }
     for (const TKnob* knob : ChildrenOf<TKnob>(*this, Qt::FindDirectChildrenOnly))
-        PanelStyle::PaintKnobBody(painter, knob->geometry());
+        if (exposed.intersects(knob->geometry()))
+            PanelStyle::PaintKnobBody(painter, knob->geometry());
 }
