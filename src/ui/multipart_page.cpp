@@ -9,7 +9,6 @@
 #include "ui/find_widgets.h"
 #include "ui/panel_style.h"
 
-#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -89,7 +88,7 @@ void button(QWidget* parent, const QString& name, const QRect& rect, const QImag
 
 } // namespace
 
-MultipartPage::MultipartPage(QWidget* parent) : TWallpaper(parent) {
+MultipartPage::MultipartPage(QWidget* parent) : DecoratedPanel(parent) {
     setObjectName(QStringLiteral("tsMultiPanel"));
     stylePatchWallpaper(*this, Pictures::Wallpaper());
     buildGlobalColumn();
@@ -221,17 +220,8 @@ void MultipartPage::Connect(Editor& editor) {
             [&editor] { editor.bSaveMultiClick(); });
 }
 
-void MultipartPage::paintEvent(QPaintEvent* event) {
-    TWallpaper::paintEvent(event);
-    // Each knob repaints the page under it, so only what the event asks for is drawn.
-    const QRegion& exposed = event->region();
-    QPainter painter(this);
-    const QRect global(GlobalLeft - 4, Top, GlobalWidth + 8, PanelHeight);
-    if (exposed.intersects(global))
-        PanelStyle::PaintSection(painter, global);
-    for (int part = 1; part <= PartCount; ++part) {
-        const QRect column(partLeft(part), Top, PartWidth - PartGap, PanelHeight);
-        if (exposed.intersects(column))
-            PanelStyle::PaintSection(painter, column);
-    }
+void MultipartPage::paintDecoration(QPainter& painter) {
+    PanelStyle::PaintSection(painter, {GlobalLeft - 4, Top, GlobalWidth + 8, PanelHeight});
+    for (int part = 1; part <= PartCount; ++part)
+        PanelStyle::PaintSection(painter, {partLeft(part), Top, PartWidth - PartGap, PanelHeight});
 }

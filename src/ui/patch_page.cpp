@@ -16,7 +16,6 @@
 #include "ui/view_widgets.h"
 
 #include <QDesktopServices>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QUrl>
@@ -123,7 +122,7 @@ TTransparentButton* valueButton(QWidget* parent, const QString& name, const QRec
 
 } // namespace
 
-PatchPage::PatchPage(QWidget* parent) : TWallpaper(parent) {
+PatchPage::PatchPage(QWidget* parent) : DecoratedPanel(parent) {
     setObjectName(QStringLiteral("Wallpaper1"));
     stylePatchWallpaper(*this, Pictures::Wallpaper());
     buildGrid();
@@ -316,19 +315,13 @@ void PatchPage::Connect(Editor& editor) {
     ChildrenOf<OperatorPanel>(*this).front()->Connect(editor);
 }
 
-void PatchPage::paintEvent(QPaintEvent* event) {
-    TWallpaper::paintEvent(event);
-    // Each transparent knob repaints the page under it, so only what the event asks for is drawn.
-    const QRegion& exposed = event->region();
-    QPainter painter(this);
+void PatchPage::paintDecoration(QPainter& painter) {
     for (const Section& section : Sections) {
         const RowPlace& place = PatchLayout::Places[section.row];
-        const QRect frame(ColumnLeft(section.first) + 2, place.headingTop - 2,
-                          section.count * ColumnWidth - 4, rowBottom(place) - place.headingTop + 4);
-        if (exposed.intersects(frame))
-            PanelStyle::PaintSection(painter, frame);
+        PanelStyle::PaintSection(painter, QRect(ColumnLeft(section.first) + 2, place.headingTop - 2,
+                                                section.count * ColumnWidth - 4,
+                                                rowBottom(place) - place.headingTop + 4));
     }
     for (const TKnob* knob : ChildrenOf<TKnob>(*this, Qt::FindDirectChildrenOnly))
-        if (exposed.intersects(knob->geometry()))
-            PanelStyle::PaintKnobBody(painter, knob->geometry());
+        PanelStyle::PaintKnobBody(painter, knob->geometry());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/wallpaper.h"
+#include "ui/decorated_panel.h"
 
 class Editor;
 class TKnob;
@@ -10,7 +10,7 @@ class TTransparentButton;
 // headings, the randomiser, the page's own column (fetch, name, operator switches and select) and
 // the operator panel. It lies on the tiled wallpaper, which it paints with a body and a scale under
 // each (transparent) knob and a frame around each section.
-class PatchPage : public TWallpaper {
+class PatchPage : public DecoratedPanel {
 public:
     explicit PatchPage(QWidget* parent = nullptr);
 
@@ -18,7 +18,7 @@ public:
     void Connect(Editor& editor);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintDecoration(QPainter& painter) override;
 
 private:
     void buildGrid();
