@@ -1,6 +1,7 @@
 #include "app/app_options.h"
 
 #include "command_line.h"
+#include "midi_api.h"
 
 namespace {
 const char* const Description =
@@ -49,9 +50,6 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
         exitCode = commandLine.Fail(message);
         return std::nullopt;
     };
-    if (!parser.positionalArguments().isEmpty())
-        return fail(
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
 
     AppOptions options;
     options.demo = parser.isSet(demo);
@@ -62,18 +60,14 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
     if (options.demo)
         options.api = AppOptions::Api::Virtual;
     if (parser.isSet(api)) {
-        const QString name = parser.value(api);
-        if (name.compare(QStringLiteral("virtual"), Qt::CaseInsensitive) == 0) {
-            options.api = AppOptions::Api::Virtual;
-        } else {
-            const std::optional<MidiBackend> backend = ParseMidiBackend(name);
-            if (!backend || *backend == MidiBackend::PlatformDefault)
-                return fail(
-                    QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"").arg(name));
-            if (options.demo)
-                return fail(QStringLiteral("--demo runs on in-process devices; leave out --api"));
-            options.backend = *backend;
-        }
+        const std::optional<MidiApi> choice = ParseMidiApi(parser.value(api));
+        if (!choice)
+            return fail(QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"")
+                            .arg(parser.value(api)));
+        if (!choice->inProcess && options.demo)
+            return fail(QStringLiteral("--demo runs on in-process devices; leave out --api"));
+        options.api = choice->inProcess ? AppOptions::Api::Virtual : AppOptions::Api::Platform;
+        options.backend = choice->backend;
     }
     return options;
 }

@@ -38,9 +38,6 @@ std::optional<PresetOptions> ParsePresetOptions(const QStringList& arguments, in
         exitCode = commandLine.Fail(message);
         return std::nullopt;
     };
-    if (!parser.positionalArguments().isEmpty())
-        return fail(
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
     PresetOptions options;
     if (parser.isSet(output))
         options.folder = parser.value(output);

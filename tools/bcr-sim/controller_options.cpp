@@ -35,9 +35,9 @@ std::optional<ControllerOptions> ParseControllerOptions(const QStringList& argum
         QStringLiteral("bcr-sim"), QString::fromUtf8(Description), QStringLiteral("BCR Simulator"),
         QStringLiteral("Write one JSON line per received message and per element change here "
                        "(default: no log)."));
-    commandLine.Parser().addPositionalArgument(
-        QStringLiteral("files"), QStringLiteral("Preset files to load at start (default: none)."),
-        QStringLiteral("[FILE...]"));
+    commandLine.AddArgument(QStringLiteral("files"),
+                            QStringLiteral("Preset files to load at start (default: none)."),
+                            QStringLiteral("[FILE...]"));
     const std::optional<SimulatorPorts> ports = commandLine.ParsePorts(arguments, exitCode);
     if (!ports)
         return std::nullopt;

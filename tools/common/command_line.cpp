@@ -12,6 +12,12 @@ CommandLine::CommandLine(const QString& program, const QString& description)
     parser_.addOption(version_);
 }
 
+void CommandLine::AddArgument(const QString& name, const QString& description,
+                              const QString& syntax) {
+    parser_.addPositionalArgument(name, description, syntax);
+    takesArguments_ = true;
+}
+
 std::optional<int> CommandLine::Parse(const QStringList& arguments) {
     if (!parser_.parse(arguments))
         return Fail(parser_.errorText());
@@ -23,6 +29,9 @@ std::optional<int> CommandLine::Parse(const QStringList& arguments) {
         std::printf("%s %s\n", program_.toLocal8Bit().constData(), MARROWLINK_VERSION);
         return 0;
     }
+    if (!takesArguments_ && !parser_.positionalArguments().isEmpty())
+        return Fail(QStringLiteral("unexpected argument \"%1\"")
+                        .arg(parser_.positionalArguments().first()));
     return std::nullopt;
 }
 

@@ -13,6 +13,8 @@ public:
     CommandLine(const QString& program, const QString& description);
 
     QCommandLineParser& Parser() { return parser_; }
+    // Declares the arguments that are not options; a program that declares none refuses them.
+    void AddArgument(const QString& name, const QString& description, const QString& syntax = {});
     // Parses the arguments (the first is the program). Returns the exit code when the program must
     // end at once: 0 after --help or --version, 2 after an error, which has been printed.
     std::optional<int> Parse(const QStringList& arguments);
@@ -25,6 +27,7 @@ private:
     QCommandLineParser parser_;
     QCommandLineOption help_;
     QCommandLineOption version_;
+    bool takesArguments_ = false;
 };
 
 // Command-line text from the system's 8-bit form, the way the file system gives names back

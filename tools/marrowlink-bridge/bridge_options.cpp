@@ -1,6 +1,7 @@
 #include "bridge_options.h"
 
 #include "command_line.h"
+#include "midi_api.h"
 
 namespace {
 const char* const Description =
@@ -10,7 +11,6 @@ const char* const Description =
     "error and questions answered No. SIGINT or SIGTERM close the ports and end the bridge.\n"
     "Exit codes: 0 done, 2 bad arguments or a device that does not exist.";
 
-const QString Virtual = QStringLiteral("virtual");
 } // namespace
 
 std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, int& exitCode) {
@@ -66,17 +66,15 @@ std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, in
         exitCode = commandLine.Fail(message);
         return std::nullopt;
     };
-    if (!parser.positionalArguments().isEmpty())
-        return fail(
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
 
     BridgeOptions options;
-    if (parser.isSet(api) && parser.value(api).compare(Virtual, Qt::CaseInsensitive) != 0) {
-        const std::optional<MidiBackend> backend = ParseMidiBackend(parser.value(api));
-        if (!backend || *backend == MidiBackend::PlatformDefault)
+    if (parser.isSet(api)) {
+        const std::optional<MidiApi> choice = ParseMidiApi(parser.value(api));
+        if (!choice)
             return fail(QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"")
                             .arg(parser.value(api)));
-        options.backend = *backend;
+        if (!choice->inProcess)
+            options.backend = choice->backend;
     }
     options.listDevices = parser.isSet(listDevices);
     options.sendPreset = parser.isSet(sendPreset);

@@ -47,9 +47,9 @@ std::optional<SimOptions> ParseSimOptions(const QStringList& arguments, int& exi
         QStringLiteral("Start with the multi of this multi file (default: all zero)."),
         QStringLiteral("FILE"));
     parser.addOptions({voice, multi});
-    parser.addPositionalArgument(QStringLiteral("files"),
-                                 QStringLiteral("Patch files for the voice library."),
-                                 QStringLiteral("[FILE...]"));
+    commandLine.AddArgument(QStringLiteral("files"),
+                            QStringLiteral("Patch files for the voice library."),
+                            QStringLiteral("[FILE...]"));
     const std::optional<SimulatorPorts> ports = commandLine.ParsePorts(arguments, exitCode);
     if (!ports)
         return std::nullopt;

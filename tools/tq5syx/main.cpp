@@ -56,10 +56,10 @@ int main(int argc, char** argv) {
                                     QStringLiteral("The file build writes (no default)."),
                                     QStringLiteral("FILE"));
     parser.addOption(output);
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("voice, multi, check or build."));
-    parser.addPositionalArgument(QStringLiteral("argument"),
-                                 QStringLiteral("The file to read, or the kind to build."));
+    commandLine.AddArgument(QStringLiteral("command"),
+                            QStringLiteral("voice, multi, check or build."));
+    commandLine.AddArgument(QStringLiteral("argument"),
+                            QStringLiteral("The file to read, or the kind to build."));
     if (const auto exitCode = commandLine.Parse(ArgumentsOf(argc, argv)))
         return *exitCode;
     try {
