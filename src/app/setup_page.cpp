@@ -63,6 +63,14 @@ CaptionLabel* yellowLabel(QWidget* parent, const char* name, const QString& text
 } // namespace
 
 MidiSetupPage::MidiSetupPage(QWidget* parent) : QWidget(parent) {
+    CaptionLabel* title =
+        yellowLabel(this, "lSetupTitle", QStringLiteral("MIDI devices"), {19, 20}, true);
+    title->setFont(PanelStyle::Font(16, true));
+    title->adjustSize();
+    yellowLabel(this, "lSetupHint",
+                QStringLiteral("Choose where the synth, the BCR2000 and a keyboard are connected. "
+                               "Each choice is kept for the next start."),
+                {19, 48}, false);
     for (std::size_t i = 0; i < std::size(Lists); ++i) {
         const DeviceListPlace& place = Lists[i];
         yellowLabel(this, place.caption, QString::fromLatin1(place.text), place.captionAt, true);

@@ -23,7 +23,7 @@ constexpr int PartWidth = 88;
 constexpr int PartGap = 4;
 constexpr int NamesLeft = PartsLeft + PartCount * PartWidth + 4;
 constexpr int Top = 6;
-constexpr int PanelHeight = 566;
+constexpr int PanelHeight = 620;
 
 int partLeft(int part) {
     return PartsLeft + (part - 1) * PartWidth;
@@ -36,12 +36,12 @@ struct Line {
     int top;
 };
 constexpr Line Lines[] = {
-    {"Patch Select", "kPatch", 46},   {"Patch Bank", "tlPatchBank", 104},
-    {"Out Port", "tlOutPort", 130},   {"LFO Select", "tlLfoSelect", 156},
-    {"Max Notes", "tlMaxNotes", 182}, {"Channel", "kRxChannel", 214},
-    {"Top Note", "kTopNote", 272},    {"Lowest Note", "kLowNote", 330},
-    {"Transpose", "kTranspose", 388}, {"Detune", "kDetune", 446},
-    {"Volume", "kVolume", 504},
+    {"Patch Select", "kPatch", 48},   {"Patch Bank", "tlPatchBank", 108},
+    {"Out Port", "tlOutPort", 136},   {"LFO Select", "tlLfoSelect", 164},
+    {"Max Notes", "tlMaxNotes", 192}, {"Channel", "kRxChannel", 228},
+    {"Top Note", "kTopNote", 294},    {"Lowest Note", "kLowNote", 360},
+    {"Transpose", "kTranspose", 426}, {"Detune", "kDetune", 492},
+    {"Volume", "kVolume", 558},
 };
 
 // The global column: a heading over a knob or a value button.

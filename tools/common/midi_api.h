@@ -12,4 +12,3 @@ struct MidiApi {
 };
 // "alsa", "jack" or "virtual", in any case; nothing for anything else.
 std::optional<MidiApi> ParseMidiApi(const QString& name);
-
