@@ -7,6 +7,7 @@
 #include "edit/operators.h"
 #include "edit/page_controls.h"
 #include "edit/scope_exit.h"
+#include "edit/shared_rows.h"
 #include "edit/voice_transmission.h"
 #include "model/operator_panel.h"
 #include "model/parameter_map.h"
@@ -173,13 +174,13 @@ void SynthInput::RefreshAfterVoiceDump() {
     if (controls_.gAlgorithm)
         controls_.gAlgorithm->SetState(map_.SingleRecord(Rows::Algorithm).Val);
     if (VoiceDumpCount >= 1 && VoiceDumpCount < VoiceMessageCount) {
-        showCurrentVariants();
+        ShowCurrentVariants(map_, state_, prompts_);
         return;
     }
     if (VoiceDumpCount >= VoiceMessageCount) {
         VoiceDumpCount = 0;
         state_.PatchRequestedByController = false;
-        showCurrentVariants();
+        ShowCurrentVariants(map_, state_, prompts_);
         return;
     }
     for (int op = 0; op < OperatorCount; ++op)
@@ -187,23 +188,4 @@ void SynthInput::RefreshAfterVoiceDump() {
     operators_.SetOperatorMask(operators_.Mask());
     operators_.SelectOperator(0);
     groups_.ShowModulationGroup();
-}
-
-void SynthInput::showCurrentVariants() {
-    // Decoding sets the shared knobs and labels record by record, which leaves them on whichever
-    // operator or group came last; show the current ones again, without echo.
-    auto show = [this](int row) {
-        const TSyx_Param* record = map_.Row(row)->Current(state_.SelectedOp, state_.ModGroup);
-        if (!record)
-            return;
-        if (record->Knob) {
-            state_.ScreenEditArmed = false;
-            record->Knob->SetPosition(record->Val);
-        }
-        SetLabel(prompts_, *record, record->Val);
-    };
-    for (int row = 0; row <= Rows::LastModulationRow; ++row)
-        show(row);
-    for (int row = Rows::FirstPerOperator; row <= Rows::LastPerOperator; ++row)
-        show(row);
 }

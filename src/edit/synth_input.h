@@ -47,7 +47,6 @@ public:
 private:
     void storeValues(const std::vector<Layouts::FieldValue>& values, Refresh refresh);
     void decodeInto(const Layouts::BulkLayout& layout, std::span<const std::uint8_t> message);
-    void showCurrentVariants();
 
     ParameterMap& map_;
     SynthData& data_;

@@ -3,6 +3,7 @@
 #include "support/editor_fixture.h"
 #include "support/escaped_errors.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +49,48 @@ TEST(PortErrorWhileDecoding, GivesBackUpdatingAndLaterInputStillWorks) {
     f.fromSynth(DumpMessages([](ParameterMap& m) { m.SingleRecord(6).Val = 12; }).voiceBlock);
     EXPECT_EQ(errors.texts.size(), 2);
     EXPECT_EQ(e.Map().SingleRecord(6).Val, 12);
+}
+
+// The controller's output on a device of its own, which is unplugged while its input still works.
+struct ControllerOutputUnplugged : ::testing::Test {
+    EditorFixture f;
+    Editor& e = f.editor;
+    void SetUp() override {
+        f.midi.AddDevice(QStringLiteral("BCR Out"), VirtualMidiService::ReceivesFromComputer);
+        f.startWithDevices();
+        ASSERT_TRUE(e.ChooseDevice(
+            Port::CtrlOut, int(e.DeviceList(Port::CtrlOut).indexOf(QStringLiteral("BCR Out")))));
+    }
+    void unplug() { f.midi.RemoveDevice(QStringLiteral("BCR Out")); }
+};
+
+TEST_F(ControllerOutputUnplugged, AFailedRandomiseLeavesEditsWithTheShownOperator) {
+    f.cc(102, 1); // operator 3
+    unplug();
+    EXPECT_THROW(e.lRandomClick(), EMidiOutputError); // at its first echo
+    EXPECT_EQ(e.State().SelectedOp, 2);
+    EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp3Select")).color, Colours::Yellow);
+    // The shared knobs show operator 3 and the modulation group again.
+    EXPECT_EQ(f.knob("Knob40").Position(), e.Map().Op(2).Field(OpField::AR).Val);
+    EXPECT_EQ(f.knob("Knob0").Position(), e.Map().Mod(e.State().ModGroup).Variant[0]->Val);
+    f.clearSent();
+    f.cc(40, 7);
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x1A, 7)}); // operator 3's attack
+}
+
+TEST_F(ControllerOutputUnplugged, TheEnvelopeOptionTurnsTheKnobsWhenItsUploadFails) {
+    QFile norm(f.folderFile(QStringLiteral("Marrowlink_Norm.SYX")));
+    ASSERT_TRUE(norm.open(QIODevice::WriteOnly));
+    norm.write(QByteArray("\xF0\x00\xF7", 3));
+    norm.close();
+    f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = false;
+    unplug();
+    EXPECT_THROW(e.cbEnvRevClick(), EMidiOutputError);
+    EXPECT_FALSE(e.TimeReverse());
+    for (const char* name : {"Knob40", "Knob41", "Knob43", "Knob44"}) {
+        EXPECT_EQ(f.knob(name).Min(), 0) << name;
+        EXPECT_GT(f.knob(name).Max(), 0) << name;
+    }
 }
 
 struct NameEdit : ::testing::Test {
