@@ -60,6 +60,17 @@ void SynthInput::MidiSynthToPCMidiInput() {
     }
 }
 
+void SynthInput::DecodeHeld(const std::function<void()>& decode) {
+    const bool alreadyHeld = decodingSynthMessage_;
+    {
+        decodingSynthMessage_ = true;
+        ScopeExit done([this, alreadyHeld] { decodingSynthMessage_ = alreadyHeld; });
+        decode();
+    }
+    if (!alreadyHeld)
+        MidiSynthToPCMidiInput();
+}
+
 void SynthInput::DispatchSynthSysex() {
     state_.Updating = true;
     ScopeExit done([this] { state_.Updating = false; });
