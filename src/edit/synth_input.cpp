@@ -165,16 +165,30 @@ void SynthInput::DecodeMultiEffect(std::span<const std::uint8_t> message) {
 void SynthInput::DecodeMultiBlock(std::span<const std::uint8_t> message) {
     // The first multi block sets every control, also those whose value stays 0.
     const Refresh refresh = FirstMultiDump ? Refresh::Always : Refresh::WhenChanged;
-    TMulti& multi = map_.Multi();
+    const TMulti& multi = map_.Multi();
     for (const Layouts::FieldValue& v : Layouts::ReadRecords(Layouts::MultiBlock, map_, message)) {
-        SetValueChecked(prompts_, *v.record, v.value, refresh);
-        // A part's voice is named from the bank it now uses, as the bank button does; the bank
-        // byte comes before the voice number, so the voice is shown with the right list.
+        int voiceOfPart = 0;
         for (int part = 1; part <= PartCount; ++part)
-            if (v.record == &multi.Part(part).Field(PartField::Bank))
-                map_.RetargetPartVoices(part);
+            if (v.record == &multi.Part(part).Field(PartField::Patch))
+                voiceOfPart = part;
+        if (voiceOfPart > 0)
+            storePartVoice(voiceOfPart, v.value, refresh);
+        else
+            SetValueChecked(prompts_, *v.record, v.value, refresh);
     }
     FirstMultiDump = false;
+}
+
+void SynthInput::storePartVoice(int part, int value, Refresh refresh) {
+    // The part's bank byte, stored just before, may name another bank. Its voice is named from
+    // that bank once the new number is stored: neither number is labelled from the other bank's
+    // list, which may be too short for it and would show a box for nothing.
+    static const QStringList NoNames;
+    TSyx_Param& voice = map_.Multi().Part(part).Field(PartField::Patch);
+    voice.ValNames = &NoNames;
+    SetValueChecked(prompts_, voice, value, refresh);
+    map_.RetargetPartVoices(part);
+    SetLabel(prompts_, voice, voice.Val);
 }
 
 void SynthInput::RefreshAfterVoiceDump() {

@@ -51,6 +51,7 @@ public:
 
 private:
     void storeValues(const std::vector<Layouts::FieldValue>& values, Refresh refresh);
+    void storePartVoice(int part, int value, Refresh refresh);
     void decodeInto(const Layouts::BulkLayout& layout, std::span<const std::uint8_t> message);
 
     ParameterMap& map_;
