@@ -171,7 +171,11 @@ std::unique_ptr<QFile> OpenForWriting(const QString& name, QString& problem) {
 }
 
 std::optional<QByteArray> ReadAtMost(QIODevice& device, qint64 limit) {
-    QByteArray bytes = device.read(limit + 1);
+    // A pipe gives what it holds at a time: read on until the end, or one byte past the limit.
+    QByteArray bytes;
+    for (QByteArray chunk;
+         bytes.size() <= limit && !(chunk = device.read(limit + 1 - bytes.size())).isEmpty();)
+        bytes += chunk;
     if (bytes.size() > limit)
         return std::nullopt;
     return bytes;

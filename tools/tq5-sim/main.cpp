@@ -9,19 +9,21 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    int exitCode = 0;
-    const auto options = ParseSimOptions(ArgumentsOf(argc, argv), exitCode);
-    if (!options)
-        return exitCode;
+    return RunReporting(QStringLiteral("tq5-sim"), [&] {
+        int exitCode = 0;
+        const auto options = ParseSimOptions(ArgumentsOf(argc, argv), exitCode);
+        if (!options)
+            return exitCode;
 
-    SimSession session(*options);
-    if (!session.Problem().isEmpty()) {
-        QTextStream(stderr) << "tq5-sim: " << session.Problem() << "\n";
-        return 1;
-    }
-    QTextStream out(stdout);
-    out << session.PortsLine() << "\n";
-    out.flush();
-    ReadStdinLines([&](const QString& line) { return session.Command(line, out); });
-    return 0;
+        SimSession session(*options);
+        if (!session.Problem().isEmpty()) {
+            QTextStream(stderr) << "tq5-sim: " << session.Problem() << "\n";
+            return 1;
+        }
+        QTextStream out(stdout);
+        out << session.PortsLine() << "\n";
+        out.flush();
+        ReadStdinLines([&](const QString& line) { return session.Command(line, out); });
+        return 0;
+    });
 }
