@@ -93,6 +93,8 @@ bool Editor::StartUp(int systemWheelLines) {
 
 void Editor::buildMaps() {
     map_.BuildPatchMap(lookup_, services_.prompts, services_.startFolder);
+    for (const QString& problem : map_.Lists.ReadProblems)
+        services_.prompts.Warning(problem);
     map_.BuildMultiMap(lookup_, services_.prompts);
     for (KnobValue* knob : controls_.Knob)
         if (knob)

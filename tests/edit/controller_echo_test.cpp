@@ -116,6 +116,22 @@ TEST_F(ControllerFeedback, MissingPresetNamesTheMainFileWhicheverWasAsked) {
     EXPECT_TRUE(e.SplashFade()); // the next upload still fades
 }
 
+TEST_F(ControllerFeedback, APresetFileBeyondAMegabyteIsRefusedUnsent) {
+    QByteArray file;
+    while (file.size() <= (1 << 20))
+        file += message(1, 1000);
+    writePreset("Marrowlink.SYX", file);
+    e.bLoadBCRClick(); // the Rev file that follows is missing
+    ASSERT_FALSE(f.prompts.shown.isEmpty());
+    EXPECT_EQ(f.prompts.shown.first().toStdString(),
+              "error: The BCR sysex file (Marrowlink.SYX) is too large: more than 1048576 bytes");
+    f.settle();
+    EXPECT_TRUE(f.sleeper.sleeps.empty());
+    for (const auto& sent : f.toController())
+        EXPECT_EQ(sent.size(), 3u); // operator 1's echoes only
+    EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).enabled);
+}
+
 TEST_F(ControllerFeedback, PresetWithoutControllerOutputWarns) {
     writePreset("Marrowlink.SYX", message(1));
     e.ChooseDevice(Editor::Port::CtrlOut, e.DeviceList(Editor::Port::CtrlOut).size() - 1);

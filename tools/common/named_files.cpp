@@ -170,17 +170,6 @@ std::unique_ptr<QFile> OpenForWriting(const QString& name, QString& problem) {
     return openDescriptor(fd, QIODevice::WriteOnly, problem);
 }
 
-std::optional<QByteArray> ReadAtMost(QIODevice& device, qint64 limit) {
-    // A pipe gives what it holds at a time: read on until the end, or one byte past the limit.
-    QByteArray bytes;
-    for (QByteArray chunk;
-         bytes.size() <= limit && !(chunk = device.read(limit + 1 - bytes.size())).isEmpty();)
-        bytes += chunk;
-    if (bytes.size() > limit)
-        return std::nullopt;
-    return bytes;
-}
-
 std::optional<QString> SaveNamedFile(const QString& name, const QByteArray& bytes) {
     if (name == QLatin1String("-"))
         return writeAll(STDOUT_FILENO, bytes) ? std::nullopt : std::optional(systemError(errno));

@@ -22,10 +22,6 @@ std::unique_ptr<QFile> OpenForReading(const QString& name, QString& problem);
 // The file, created or emptied and open for writing; null, with the system's reason.
 std::unique_ptr<QFile> OpenForWriting(const QString& name, QString& problem);
 
-// Everything the device holds, when that is at most limit bytes; nothing when there is more (an
-// endless device, or a file far larger than its kind ever is).
-std::optional<QByteArray> ReadAtMost(QIODevice& device, qint64 limit);
-
 // Writes a whole file, or returns the system's reason why it could not. "-" is standard output.
 // A name that exists and is not a regular file (a FIFO, a device such as /dev/stdout) is written
 // into as it is and never replaced. Otherwise the bytes go to a new file beside it that then

@@ -1,5 +1,6 @@
 #include "sim_session.h"
 
+#include "model/bounded_read.h"
 #include "named_files.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "bad_input.h"
 #include "console.h"
 #include "json_input.h"
+#include "model/bounded_read.h"
 #include "named_files.h"
 #include "tool_session.h"
 
