@@ -108,6 +108,26 @@ TEST_F(ControllerFeedback, SplashFadesByOffsetAndWraps) {
     EXPECT_EQ(splash.opacities.size(), 2u);
 }
 
+TEST_F(ControllerFeedback, EachPauseFollowsItsOwnMessage) {
+    std::vector<std::size_t> sentBeforePause;
+    f.sleeper.whileAsleep = [&] {
+        f.midi.WaitIdle();
+        sentBeforePause.push_back(f.toController().size());
+    };
+    uploadRev(message(1) + message(2) + message(3));
+    EXPECT_EQ(sentBeforePause, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST_F(ControllerFeedback, AGroupChangeTellsRowsZeroToThreeWhatTheControllerShows) {
+    f.cc(0, 10);        // the mod wheel group's row 0
+    e.lModGroupClick(); // breath, echoed on CC 0..3
+    const int shown = e.Map().Mod(2).Variant[0]->Val;
+    ASSERT_NE(shown, 10);
+    f.clearSent();
+    f.cc(0, shown); // the controller sends back what it was told: nothing to change
+    EXPECT_TRUE(f.toSynth().empty());
+}
+
 TEST_F(ControllerFeedback, MissingPresetNamesTheMainFileWhicheverWasAsked) {
     f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = false;
     e.cbEnvRevClick(); // asks for the Norm file, which is not there
