@@ -2,11 +2,21 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace {
-// Values come unchecked from callers; wide arithmetic keeps far-out values from overflowing.
-int scaled(std::int64_t value, std::int64_t factor, std::int64_t divisor) {
-    return int(value * factor / divisor);
+// Values come unchecked from callers: the arithmetic is wide, and a point or value beyond int
+// stops at its ends rather than wrapping round.
+using Wide = std::int64_t;
+
+int saturated(Wide value) {
+    return int(
+        std::clamp<Wide>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// value * factor / divisor, truncated toward zero. Every operand is an int, so the product fits.
+Wide scaled(Wide value, Wide factor, Wide divisor) {
+    return value * factor / divisor;
 }
 
 enum ValueIndex { R1, L1, R2, L2, R3, L3, R4, L4 };
@@ -29,18 +39,22 @@ constexpr std::array<MarkerValues, 6> MarkerTable{{
 } // namespace
 
 EnvelopePoints envelopePoints(const EnvelopeValues& v, int width, int height, int max) {
-    const int w = width - 1;
-    const int h = height - 1;
-    const int q = w / 4;
-    const auto levelY = [&](int level) { return h - scaled(h, level, max); };
-    const auto span = [&](int rate) { return scaled(max - std::int64_t(rate), q, max); };
+    const Wide w = Wide(width) - 1;
+    const Wide h = Wide(height) - 1;
+    const Wide q = w / 4;
+    const auto levelY = [&](int level) { return saturated(h - scaled(h, level, max)); };
+    // The rate's distance is taken as a whole before it is added: a rate far below 0 (a span
+    // beyond int) must not wrap round.
+    const auto after = [&](int x, int rate) {
+        return saturated(x + scaled(max - Wide(rate), q, max));
+    };
     EnvelopePoints p;
     p[0] = QPoint(0, levelY(v[L4]));
-    p[1] = QPoint(p[0].x() + span(v[R1]), levelY(v[L1]));
-    p[2] = QPoint(p[1].x() + span(v[R2]), levelY(v[L2]));
-    p[3] = QPoint(p[2].x() + span(v[R3]), levelY(v[L3]));
-    p[4] = QPoint(w - span(v[R4]), p[3].y());
-    p[5] = QPoint(w, p[0].y());
+    p[1] = QPoint(after(p[0].x(), v[R1]), levelY(v[L1]));
+    p[2] = QPoint(after(p[1].x(), v[R2]), levelY(v[L2]));
+    p[3] = QPoint(after(p[2].x(), v[R3]), levelY(v[L3]));
+    p[4] = QPoint(saturated(w - scaled(max - Wide(v[R4]), q, max)), p[3].y());
+    p[5] = QPoint(saturated(w), p[0].y());
     return p;
 }
 
@@ -59,15 +73,17 @@ void dragMarker(EnvelopeValues& values, const EnvelopePoints& points, int marker
                 int width, int height, int max) {
     if (marker < 0 || marker >= int(points.size()) || width < 5 || height < 3 || max < 1)
         return;
-    const int qx = (width - 1) / 4;
-    const int hy = height - 2;
+    const Wide qx = (Wide(width) - 1) / 4;
+    const Wide hy = Wide(height) - 2;
     const QPoint& at = points[std::size_t(marker)];
     const MarkerValues& edit = MarkerTable[std::size_t(marker)];
-    const auto moveBy = [max](int& value, int delta) {
-        value = int(std::clamp<std::int64_t>(std::int64_t(value) + delta, 0, max));
+    // The distance of two ints and its scaling by max fit in 64 bits; the sum with the value
+    // is clamped to 0..max at once.
+    const auto moveBy = [max](int& value, Wide delta) {
+        value = int(std::clamp<Wide>(Wide(value) + delta, 0, max));
     };
     if (edit.rate >= 0)
         moveBy(values[std::size_t(edit.rate)],
-               scaled(edit.rateDirection * (to.x() - at.x()), max, qx));
-    moveBy(values[std::size_t(edit.level)], scaled(at.y() - to.y(), max, hy));
+               scaled(edit.rateDirection * (Wide(to.x()) - at.x()), max, qx));
+    moveBy(values[std::size_t(edit.level)], scaled(Wide(at.y()) - to.y(), max, hy));
 }

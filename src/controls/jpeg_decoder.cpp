@@ -4,13 +4,17 @@
 #include <QtGlobal>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 #include <jpeglib.h>
-#include <vector>
 
 namespace {
-// A picture of more pixels than this is refused rather than allocated.
-constexpr std::size_t MaxPixels = std::size_t(64) * 1024 * 1024;
+// Far more than any picture of the program needs (the wallpaper has 791 x 687): the size a file
+// declares is checked against this before anything is allocated for it.
+constexpr std::size_t MaxPixels = std::size_t(4096) * 4096;
+// libjpeg's own working memory. A progressive picture keeps all its coefficients until the last
+// scan, two bytes a sample: three full-size components at the pixel limit, and some room.
+constexpr long MaxDecoderMemory = long(2 * 3 * MaxPixels) + (long(16) << 20);
+// A picture file is read whole; one that links to an endless device must not fill the memory.
+constexpr qint64 MaxFileBytes = qint64(64) << 20;
 
 // libjpeg's default error handler ends the process; this one jumps back to the decoder.
 struct ErrorManager {
@@ -26,7 +30,7 @@ struct ErrorManager {
 }
 
 // libjpeg only warns about damaged data (a truncated file, a corrupt segment) and decodes on
-// with grey filler; the first warning is kept, and the picture is refused afterwards.
+// with grey filler; the first warning is kept, and the picture is refused at once.
 void keepFirstWarning(j_common_ptr info, int level) {
     if (level >= 0)
         return;
@@ -38,16 +42,21 @@ void keepFirstWarning(j_common_ptr info, int level) {
 struct Decoder {
     jpeg_decompress_struct info;
     ErrorManager errors;
-    std::vector<unsigned char> pixels; // RGB rows, tightly packed
-    int width = 0;
-    int height = 0;
 };
 
-// Only plain data lives in this frame, so that a jump from libjpeg skips no destructor.
-bool decodeRgb(Decoder* d, const unsigned char* data, unsigned long size) {
+bool refuse(Decoder* d, const char* reason) {
+    std::snprintf(d->errors.message, sizeof d->errors.message, "%s", reason);
+    return false;
+}
+
+// The three steps below hold only plain data in their frames, so that a jump from libjpeg skips
+// no destructor; the picture is allocated between them, once its size is known to be sound.
+
+bool readHeader(Decoder* d, const unsigned char* data, unsigned long size) {
     if (setjmp(d->errors.jump))
         return false;
     jpeg_create_decompress(&d->info);
+    d->info.mem->max_memory_to_use = MaxDecoderMemory;
     jpeg_mem_src(&d->info, data, size);
     jpeg_read_header(&d->info, TRUE);
     if (std::size_t(d->info.image_width) * d->info.image_height > MaxPixels) {
@@ -56,20 +65,28 @@ bool decodeRgb(Decoder* d, const unsigned char* data, unsigned long size) {
         return false;
     }
     d->info.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&d->info);
-    if (d->info.output_components != 3) {
-        std::snprintf(d->errors.message, sizeof d->errors.message, "unsupported colour layout");
+    return true;
+}
+
+bool startDecoding(Decoder* d) {
+    if (setjmp(d->errors.jump))
         return false;
-    }
-    const std::size_t rowBytes = std::size_t(d->info.output_width) * 3;
-    d->pixels.resize(rowBytes * d->info.output_height);
+    jpeg_start_decompress(&d->info);
+    if (d->info.output_components != 3)
+        return refuse(d, "unsupported colour layout");
+    return d->errors.base.num_warnings == 0;
+}
+
+bool readRows(Decoder* d, unsigned char* pixels, qsizetype bytesPerLine) {
+    if (setjmp(d->errors.jump))
+        return false;
     while (d->info.output_scanline < d->info.output_height) {
-        JSAMPROW row = d->pixels.data() + rowBytes * d->info.output_scanline;
+        JSAMPROW row = pixels + bytesPerLine * qsizetype(d->info.output_scanline);
         jpeg_read_scanlines(&d->info, &row, 1);
+        if (d->errors.base.num_warnings > 0)
+            return false;
     }
     jpeg_finish_decompress(&d->info);
-    d->width = int(d->info.output_width);
-    d->height = int(d->info.output_height);
     return d->errors.base.num_warnings == 0;
 }
 
@@ -84,16 +101,19 @@ QImage decodeJpeg(const QByteArray& data, const QString& source) {
     d.info.err = jpeg_std_error(&d.errors.base);
     d.errors.base.error_exit = jumpOnError;
     d.errors.base.emit_message = keepFirstWarning;
-    const bool decoded = decodeRgb(&d, reinterpret_cast<const unsigned char*>(data.constData()),
-                                   static_cast<unsigned long>(data.size()));
+    QImage image;
+    bool decoded = readHeader(&d, reinterpret_cast<const unsigned char*>(data.constData()),
+                              static_cast<unsigned long>(data.size())) &&
+                   startDecoding(&d);
+    if (decoded) {
+        // Decoded straight into the picture: its pixels are allocated once.
+        image = QImage(int(d.info.output_width), int(d.info.output_height), QImage::Format_RGB888);
+        decoded = !image.isNull() ? readRows(&d, image.bits(), image.bytesPerLine())
+                                  : refuse(&d, "not enough memory");
+    }
     jpeg_destroy_decompress(&d.info);
     if (!decoded)
         return failed(source, d.errors.message);
-
-    QImage image(d.width, d.height, QImage::Format_RGB888);
-    const std::size_t rowBytes = std::size_t(d.width) * 3;
-    for (int y = 0; y < d.height; ++y)
-        std::memcpy(image.scanLine(y), d.pixels.data() + rowBytes * std::size_t(y), rowBytes);
     return image;
 }
 
@@ -101,5 +121,8 @@ QImage loadJpeg(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failed(path, qUtf8Printable(file.errorString()));
-    return decodeJpeg(file.readAll(), path);
+    const QByteArray data = file.read(MaxFileBytes + 1);
+    if (data.size() > MaxFileBytes)
+        return failed(path, "the file is too large");
+    return decodeJpeg(data, path);
 }

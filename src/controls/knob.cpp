@@ -261,10 +261,10 @@ void TKnob::keyPressEvent(QKeyEvent* event) {
         OnKeyDown(event->key(), event->modifiers());
     switch (event->key()) {
     case Qt::Key_PageUp:
-        SetPosition(Position() + PageSize);
+        StepPosition(PageSize);
         break;
     case Qt::Key_PageDown:
-        SetPosition(Position() - PageSize);
+        StepPosition(-PageSize);
         break;
     case Qt::Key_End:
         SetPosition(Max());
@@ -274,11 +274,11 @@ void TKnob::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Left:
     case Qt::Key_Down:
-        SetPosition(Position() - 1);
+        StepPosition(-1);
         break;
     case Qt::Key_Up:
     case Qt::Key_Right:
-        SetPosition(Position() + 1);
+        StepPosition(1);
         break;
     default:
         QWidget::keyPressEvent(event);

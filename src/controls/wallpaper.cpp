@@ -3,6 +3,7 @@
 #include "controls/bevel_frame.h"
 #include "controls/qt_colour.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 TWallpaper::TWallpaper(QWidget* parent)
@@ -53,7 +54,7 @@ QRect TWallpaper::InnerRect() const {
     return rect().adjusted(inset, inset, -inset, -inset);
 }
 
-void TWallpaper::paintEvent(QPaintEvent*) {
+void TWallpaper::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QColor light = palette().color(QPalette::Light);
     const QColor dark = palette().color(QPalette::Dark);
@@ -72,14 +73,23 @@ void TWallpaper::paintEvent(QPaintEvent*) {
 
     const int pw = wallpaper_.width();
     const int ph = wallpaper_.height();
-    if (pw <= 0 || ph <= 0 || area.isEmpty())
+    // Only the tiles that meet the exposed part are drawn: a transparent knob repaints a small
+    // region of the page many times, and every tile drawn costs a full copy.
+    const QRegion exposed = event->region() & area;
+    if (pw <= 0 || ph <= 0 || exposed.isEmpty())
         return;
     painter.save();
     painter.setClipRect(area);
-    const int columns = area.width() / pw;
-    const int rows = area.height() / ph;
-    for (int j = 0; j <= rows; ++j)
-        for (int i = 0; i <= columns; ++i)
-            painter.drawImage(area.left() + i * pw, area.top() + j * ph, wallpaper_);
+    const QRect bounds = exposed.boundingRect();
+    const int firstColumn = (bounds.left() - area.left()) / pw;
+    const int lastColumn = (bounds.right() - area.left()) / pw;
+    const int firstRow = (bounds.top() - area.top()) / ph;
+    const int lastRow = (bounds.bottom() - area.top()) / ph;
+    for (int j = firstRow; j <= lastRow; ++j)
+        for (int i = firstColumn; i <= lastColumn; ++i) {
+            const QRect tile(area.left() + i * pw, area.top() + j * ph, pw, ph);
+            if (exposed.intersects(tile))
+                painter.drawImage(tile.topLeft(), wallpaper_);
+        }
     painter.restore();
 }

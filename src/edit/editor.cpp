@@ -93,6 +93,8 @@ bool Editor::StartUp(int systemWheelLines) {
 
 void Editor::buildMaps() {
     map_.BuildPatchMap(lookup_, services_.prompts, services_.startFolder);
+    for (const QString& problem : map_.Lists.ReadProblems)
+        services_.prompts.Warning(problem);
     map_.BuildMultiMap(lookup_, services_.prompts);
     // The value buttons show their records' start values until a voice arrives.
     for (int row = 0; row < EditRowCount; ++row)

@@ -28,26 +28,26 @@ void EnvelopeOption::Load() {
 }
 
 void EnvelopeOption::cbEnvRevClick() {
-    if (!startUp_) {
-        if (controls_.cbEnvRev)
-            timeReverse_ = controls_.cbEnvRev->IsChecked();
-        settings_.SetValue(Section, Key, timeReverse_);
-        presets_.SendControllerPreset(timeReverse_ ? QStringLiteral("Marrowlink_Rev.SYX")
-                                                   : QStringLiteral("Marrowlink_Norm.SYX"));
-    }
-    startUp_ = false;
     std::array<int, RateRows.size()> remembered{};
     for (std::size_t i = 0; i < RateRows.size(); ++i)
         if (KnobValue* knob = controls_.Knob[RateRows[i]])
             remembered[i] = knob->Position();
-    for (int row : RateRows) {
-        KnobValue* knob = controls_.Knob[row];
-        if (!knob)
-            continue;
-        const int top = std::max(knob->Min(), knob->Max());
-        knob->SetMin(timeReverse_ ? top : 0);
-        knob->SetMax(timeReverse_ ? 0 : top);
+    if (!startUp_) {
+        if (controls_.cbEnvRev)
+            timeReverse_ = controls_.cbEnvRev->IsChecked();
+        settings_.SetValue(Section, Key, timeReverse_);
+        // The option is stored before the upload: the knobs follow it even when a port error
+        // ends the upload, or the screen would turn one way and the controller the other.
+        try {
+            presets_.SendControllerPreset(timeReverse_ ? QStringLiteral("Marrowlink_Rev.SYX")
+                                                       : QStringLiteral("Marrowlink_Norm.SYX"));
+        } catch (...) {
+            turnRateKnobs();
+            throw;
+        }
     }
+    startUp_ = false;
+    turnRateKnobs();
     // Each knob goes back to its value through the edit path, which echoes it to the controller.
     for (std::size_t i = 0; i < RateRows.size(); ++i) {
         KnobValue* knob = controls_.Knob[RateRows[i]];
@@ -55,5 +55,16 @@ void EnvelopeOption::cbEnvRevClick() {
             continue;
         state_.ScreenEditArmed = true;
         knob->SetPosition(remembered[i]);
+    }
+}
+
+void EnvelopeOption::turnRateKnobs() {
+    for (int row : RateRows) {
+        KnobValue* knob = controls_.Knob[row];
+        if (!knob)
+            continue;
+        const int top = std::max(knob->Min(), knob->Max());
+        knob->SetMin(timeReverse_ ? top : 0);
+        knob->SetMax(timeReverse_ ? 0 : top);
     }
 }

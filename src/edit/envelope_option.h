@@ -22,6 +22,9 @@ public:
     bool TimeReverse() const { return timeReverse_; }
 
 private:
+    // Min and Max of the four rate knobs by the option; their positions stay.
+    void turnRateKnobs();
+
     EditState& state_;
     SettingsStore& settings_;
     PresetUpload& presets_;

@@ -51,7 +51,7 @@ void PatchPageHandlers::wheelStep(KnobValue* knob, int& counter, int direction, 
     if (++counter < wheelDivider_)
         return;
     counter = 0;
-    knob->SetPosition(knob->Position() + direction * (shiftOrCtrl ? int(knob->PageSize) : 1));
+    knob->StepPosition(direction * (shiftOrCtrl ? int(knob->PageSize) : 1));
 }
 
 void PatchPageHandlers::KnobMouseWheelUp(KnobValue* sender, bool shiftOrCtrl) {

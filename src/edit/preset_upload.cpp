@@ -3,6 +3,7 @@
 #include "edit/editor_ports.h"
 #include "edit/page_controls.h"
 #include "edit/scope_exit.h"
+#include "model/bounded_read.h"
 #include "model/domain.h"
 #include "views/prompts.h"
 #include "views/services.h"
@@ -13,6 +14,9 @@
 namespace {
 constexpr qsizetype MaxMessageLength = 0xFFFF; // the ports take 16-bit lengths
 constexpr int PresetPauseMs = 10;
+// A controller preset is some tens of kilobytes; a file beyond this (a link to an endless device)
+// is refused, not read into memory.
+constexpr qint64 MaxPresetFileBytes = qint64(1) << 20;
 const char* const PresetMissingText = "Can't Find BCR sysex file (Marrowlink.SYX) ";
 // The splash's opacity falls by one step for every this many bytes sent.
 constexpr int BytesPerFadeStep = 32;
@@ -42,12 +46,18 @@ void PresetUpload::SendControllerPreset(const QString& fileName) {
             QStringLiteral("Can't read BCR sysex file (%1): %2").arg(fileName, file.errorString()));
         return;
     }
-    const QByteArray bytes = file.readAll();
+    const std::optional<QByteArray> bytes = ReadAtMost(file, MaxPresetFileBytes);
+    if (!bytes) {
+        prompts_.Error(QStringLiteral("The BCR sysex file (%1) is too large: more than %2 bytes")
+                           .arg(fileName)
+                           .arg(MaxPresetFileBytes));
+        return;
+    }
     if (!ports_.ControllerOutputChosen()) {
         prompts_.Warning(QStringLiteral("No Midi output device selected for the BCR"));
         return;
     }
-    sendMessages(bytes);
+    sendMessages(*bytes);
 }
 
 namespace {

@@ -25,6 +25,9 @@ public:
     int RandomPercent() const { return randomPercent_; }
 
 private:
+    // Rows outer, slots inner: each record of rows 0..47 moves within the spread.
+    void randomiseRows();
+
     ParameterMap& map_;
     EditState& state_;
     Prompter& prompts_;

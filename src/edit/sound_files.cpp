@@ -56,6 +56,10 @@ std::optional<QString> SoundFiles::saveSoundFile(const SyxFiles::FileKind& kind,
     const std::optional<QString> path = files_.SaveFile(dialog);
     if (!path)
         return std::nullopt;
+    if (const auto refused = SafeSave::Unreplaceable(*path)) {
+        prompts_.Error(QStringLiteral("Unable to save %1: %2").arg(*path, *refused));
+        return std::nullopt;
+    }
     if (QFileInfo::exists(*path)) {
         switch (prompts_.Question(QString::fromLatin1(FileExistsText), true)) {
         case Answer::Cancel:
@@ -91,12 +95,16 @@ std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
         prompts_.Error(QStringLiteral("Unable to open file."));
         return std::nullopt;
     }
-    for (const SyxFiles::LoadedMessage& loaded : SyxFiles::ReadForLoad(file, kind, data_)) {
-        const DataBuffer& buffer = data_.*(loaded.message->buffer);
-        if (isOneSysexMessage(buffer, loaded.count))
-            voice_.SendToSynth(buffer, loaded.count);
-        decodeMessage(*loaded.message->layout, {buffer.Data(), std::size_t(buffer.Capacity())});
-    }
+    // A dump from the synth decoded inside one of the load's warnings would overwrite the
+    // buffers the load sends and decodes next.
+    input_.DecodeHeld([&] {
+        for (const SyxFiles::LoadedMessage& loaded : SyxFiles::ReadForLoad(file, kind, data_)) {
+            const DataBuffer& buffer = data_.*(loaded.message->buffer);
+            if (isOneSysexMessage(buffer, loaded.count))
+                voice_.SendToSynth(buffer, loaded.count);
+            decodeMessage(*loaded.message->layout, {buffer.Data(), std::size_t(buffer.Capacity())});
+        }
+    });
     return shownName(*path);
 }
 

@@ -7,6 +7,7 @@
 #include "edit/operators.h"
 #include "edit/page_controls.h"
 #include "edit/scope_exit.h"
+#include "edit/shared_rows.h"
 #include "edit/voice_transmission.h"
 #include "model/operator_panel.h"
 #include "model/parameter_map.h"
@@ -57,6 +58,17 @@ void SynthInput::MidiSynthToPCMidiInput() {
             DispatchSynthSysex();
         }
     }
+}
+
+void SynthInput::DecodeHeld(const std::function<void()>& decode) {
+    const bool alreadyHeld = decodingSynthMessage_;
+    {
+        decodingSynthMessage_ = true;
+        ScopeExit done([this, alreadyHeld] { decodingSynthMessage_ = alreadyHeld; });
+        decode();
+    }
+    if (!alreadyHeld)
+        MidiSynthToPCMidiInput();
 }
 
 void SynthInput::DispatchSynthSysex() {
@@ -153,16 +165,30 @@ void SynthInput::DecodeMultiEffect(std::span<const std::uint8_t> message) {
 void SynthInput::DecodeMultiBlock(std::span<const std::uint8_t> message) {
     // The first multi block sets every control, also those whose value stays 0.
     const Refresh refresh = FirstMultiDump ? Refresh::Always : Refresh::WhenChanged;
-    TMulti& multi = map_.Multi();
+    const TMulti& multi = map_.Multi();
     for (const Layouts::FieldValue& v : Layouts::ReadRecords(Layouts::MultiBlock, map_, message)) {
-        SetValueChecked(prompts_, *v.record, v.value, refresh);
-        // A part's voice is named from the bank it now uses, as the bank button does; the bank
-        // byte comes before the voice number, so the voice is shown with the right list.
+        int voiceOfPart = 0;
         for (int part = 1; part <= PartCount; ++part)
-            if (v.record == &multi.Part(part).Field(PartField::Bank))
-                map_.RetargetPartVoices(part);
+            if (v.record == &multi.Part(part).Field(PartField::Patch))
+                voiceOfPart = part;
+        if (voiceOfPart > 0)
+            storePartVoice(voiceOfPart, v.value, refresh);
+        else
+            SetValueChecked(prompts_, *v.record, v.value, refresh);
     }
     FirstMultiDump = false;
+}
+
+void SynthInput::storePartVoice(int part, int value, Refresh refresh) {
+    // The part's bank byte, stored just before, may name another bank. Its voice is named from
+    // that bank once the new number is stored: neither number is labelled from the other bank's
+    // list, which may be too short for it and would show a box for nothing.
+    static const QStringList NoNames;
+    TSyx_Param& voice = map_.Multi().Part(part).Field(PartField::Patch);
+    voice.ValNames = &NoNames;
+    SetValueChecked(prompts_, voice, value, refresh);
+    map_.RetargetPartVoices(part);
+    SetLabel(prompts_, voice, voice.Val);
 }
 
 void SynthInput::RefreshAfterVoiceDump() {
@@ -173,13 +199,13 @@ void SynthInput::RefreshAfterVoiceDump() {
     if (controls_.gAlgorithm)
         controls_.gAlgorithm->SetState(map_.SingleRecord(Rows::Algorithm).Val);
     if (VoiceDumpCount >= 1 && VoiceDumpCount < VoiceMessageCount) {
-        showCurrentVariants();
+        ShowCurrentVariants(map_, state_, prompts_);
         return;
     }
     if (VoiceDumpCount >= VoiceMessageCount) {
         VoiceDumpCount = 0;
         state_.PatchRequestedByController = false;
-        showCurrentVariants();
+        ShowCurrentVariants(map_, state_, prompts_);
         return;
     }
     for (int op = 0; op < OperatorCount; ++op)
@@ -187,23 +213,4 @@ void SynthInput::RefreshAfterVoiceDump() {
     operators_.SetOperatorMask(operators_.Mask());
     operators_.SelectOperator(0);
     groups_.ShowModulationGroup();
-}
-
-void SynthInput::showCurrentVariants() {
-    // Decoding sets the shared knobs and labels record by record, which leaves them on whichever
-    // operator or group came last; show the current ones again, without echo.
-    auto show = [this](int row) {
-        const TSyx_Param* record = map_.Row(row)->Current(state_.SelectedOp, state_.ModGroup);
-        if (!record)
-            return;
-        if (record->Knob) {
-            state_.ScreenEditArmed = false;
-            record->Knob->SetPosition(record->Val);
-        }
-        SetLabel(prompts_, *record, record->Val);
-    };
-    for (int row = 0; row <= Rows::LastModulationRow; ++row)
-        show(row);
-    for (int row = Rows::FirstPerOperator; row <= Rows::LastPerOperator; ++row)
-        show(row);
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -43,11 +44,15 @@ public:
     void DecodeMultiEffect(std::span<const std::uint8_t> message);
     void DecodeMultiBlock(std::span<const std::uint8_t> message);
     void RefreshAfterVoiceDump();
+    // Runs a decode of bytes that did not come from the synth (a file load) under the guard of
+    // the synth's own: synth input that arrives meanwhile, while a warning box waits, stays in its
+    // queue and is decoded once the whole decode is done.
+    void DecodeHeld(const std::function<void()>& decode);
 
 private:
     void storeValues(const std::vector<Layouts::FieldValue>& values, Refresh refresh);
+    void storePartVoice(int part, int value, Refresh refresh);
     void decodeInto(const Layouts::BulkLayout& layout, std::span<const std::uint8_t> message);
-    void showCurrentVariants();
 
     ParameterMap& map_;
     SynthData& data_;

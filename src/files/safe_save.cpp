@@ -10,12 +10,24 @@ namespace SafeSave {
 QString BackupPath(const QString& path) {
     const QFileInfo info(path);
     const QString name = info.fileName();
-    const QString backup = name.size() >= 3 ? name.left(name.size() - 3) + QStringLiteral("BAK")
-                                            : name + QStringLiteral(".BAK");
+    QString backup = name.size() >= 3 ? name.left(name.size() - 3) + QStringLiteral("BAK")
+                                      : name + QStringLiteral(".BAK");
+    // Letter case is ignored: on a FAT or NTFS stick Bass.bak and Bass.BAK are one file.
+    if (backup.compare(name, Qt::CaseInsensitive) == 0)
+        backup = name + QStringLiteral(".BAK");
     return info.dir().filePath(backup);
 }
 
+std::optional<QString> Unreplaceable(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("it is not a regular file");
+    return std::nullopt;
+}
+
 std::optional<QString> MakeBackup(const QString& path) {
+    if (const auto refused = Unreplaceable(path))
+        return QStringLiteral("Cannot back up %1: %2").arg(path, *refused);
     QFile original(path);
     if (!original.open(QIODevice::ReadOnly))
         return QStringLiteral("Cannot read %1 to back it up: %2").arg(path, original.errorString());
@@ -29,6 +41,9 @@ std::optional<QString> MakeBackup(const QString& path) {
 }
 
 std::optional<QString> WriteAtomically(const QString& path, const QByteArray& bytes) {
+    // Renaming over a FIFO or a device would put a plain file in its place.
+    if (const auto refused = Unreplaceable(path))
+        return refused;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();

@@ -5,11 +5,18 @@
 #include <optional>
 
 // Saving without losing what was there: the backup is written whole before anything else, and the
-// new file replaces the old one only once it is complete.
+// new file replaces the old one only once it is complete. Only regular files are backed up or
+// replaced: a FIFO, a device or a folder of the chosen name is left as it is.
 namespace SafeSave {
 
 // The backup's path: the name's last three characters replaced by "BAK" (Bass.SYX -> Bass.BAK).
+// A name that already ends in BAK gets ".BAK" added instead (Bass.BAK -> Bass.BAK.BAK), so that
+// a file is never its own backup.
 QString BackupPath(const QString& path);
+
+// Why a save must not replace what the path names (it exists and is not a regular file), or
+// nothing when it may.
+std::optional<QString> Unreplaceable(const QString& path);
 
 // Copies the file to its backup, replacing an older backup. An error text, or nothing on success.
 std::optional<QString> MakeBackup(const QString& path);

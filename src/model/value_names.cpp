@@ -1,5 +1,6 @@
 #include "model/value_names.h"
 
+#include "model/bounded_read.h"
 #include "model/domain.h"
 
 #include <QFile>
@@ -54,11 +55,20 @@ QStringList splitVoiceNames(const QByteArray& bytes) {
     return lines;
 }
 
-QStringList readVoiceNames(const QString& path) {
+QStringList readVoiceNames(const QString& path, QString* problem) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return splitVoiceNames(file.readAll());
+    const std::optional<QByteArray> bytes = ReadAtMost(file, MaxVoiceNameFileBytes);
+    if (!bytes) {
+        if (problem)
+            *problem = QStringLiteral("The voice-name file %1 is too large (more than %2 bytes); "
+                                      "its names are not used.")
+                           .arg(path)
+                           .arg(MaxVoiceNameFileBytes);
+        return {};
+    }
+    return splitVoiceNames(*bytes);
 }
 
 void ValueNameLists::Build(const QDir& startFolder) {
@@ -74,9 +84,18 @@ void ValueNameLists::Build(const QDir& startFolder) {
     Detune7Names = numbers(-7, 7);
     Tune64Names = numbers(-64, 64);
     NoteNames = noteNames();
-    RomVoiceNames = readVoiceNames(startFolder.filePath(QString::fromLatin1(RomNamesFile)));
-    UserVoiceNames = readVoiceNames(startFolder.filePath(QString::fromLatin1(UserNamesFile)));
-    CardVoiceNames = readVoiceNames(startFolder.filePath(QString::fromLatin1(CardNamesFile)));
+    ReadProblems.clear();
+    const auto read = [&](const char* name) {
+        QString problem;
+        const QStringList names =
+            readVoiceNames(startFolder.filePath(QString::fromLatin1(name)), &problem);
+        if (!problem.isEmpty())
+            ReadProblems << problem;
+        return names;
+    };
+    RomVoiceNames = read(RomNamesFile);
+    UserVoiceNames = read(UserNamesFile);
+    CardVoiceNames = read(CardNamesFile);
     RomNumbers = voiceNumbers("ROM ");
     UserNumbers = voiceNumbers("User ");
     CardNumbers = voiceNumbers("Card ");

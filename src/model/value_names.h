@@ -21,8 +21,11 @@ struct ValueNameLists {
     QStringList RomNumbers; // "ROM 1".."ROM 100"
     QStringList UserNumbers;
     QStringList CardNumbers;
+    // One text per voice-name file that could not be used, for the user to see.
+    QStringList ReadProblems;
 
-    // Builds every list, reading the voice-name files from the folder.
+    // Builds every list, reading the voice-name files from the folder; what went wrong with
+    // one of them lands in ReadProblems.
     void Build(const QDir& startFolder);
 
     const QStringList& VoiceNames(int bank) const;
@@ -33,8 +36,12 @@ inline constexpr const char* RomNamesFile = "ROMNames.txt";
 inline constexpr const char* UserNamesFile = "USERNames.txt";
 inline constexpr const char* CardNamesFile = "CARDNames.txt";
 
+// A voice-name file holds a hundred short lines; anything much larger is not one.
+inline constexpr qint64 MaxVoiceNameFileBytes = qint64(64) << 10;
+
 // The lines of a voice-name file: Latin-1, lines ended by CR LF, LF or CR, empty lines kept, the
-// text ending at a NUL. A missing or unreadable file gives an empty list.
-QStringList readVoiceNames(const QString& path);
+// text ending at a NUL. A missing or unreadable file gives an empty list, and so does one larger
+// than MaxVoiceNameFileBytes (a link to an endless device, say), which `problem` then names.
+QStringList readVoiceNames(const QString& path, QString* problem = nullptr);
 // The same rules applied to bytes already read.
 QStringList splitVoiceNames(const QByteArray& bytes);

@@ -2,13 +2,18 @@
 
 #include "views/views.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 
 namespace {
-// Round to nearest with ties to even, as the knob has always rounded.
+// Round to nearest with ties to even, as the knob has always rounded; a result beyond int stops
+// at its ends (ranges may span all of int, and angles come from callers unchecked).
 int roundEven(double v) {
-    return int(std::nearbyint(v));
+    return int(std::clamp(std::nearbyint(v), double(std::numeric_limits<int>::min()),
+                          double(std::numeric_limits<int>::max())));
 }
 
 QString textOf(const QStringList& names, int value) {
@@ -25,7 +30,7 @@ KnobValue::KnobValue() {
 }
 
 void KnobValue::recomputeStep() {
-    step_ = (min_ == max_) ? 0.0 : 300.0 / double(max_ - min_);
+    step_ = (min_ == max_) ? 0.0 : 300.0 / (double(max_) - double(min_));
 }
 
 void KnobValue::SetParams(int value, int min, int max) {
@@ -56,14 +61,20 @@ void KnobValue::SetParams(int value, int min, int max) {
         OnChange();
 }
 
+void KnobValue::StepPosition(int steps) {
+    SetPosition(int(std::clamp<std::int64_t>(std::int64_t(position_) + steps,
+                                             std::numeric_limits<int>::min(),
+                                             std::numeric_limits<int>::max())));
+}
+
 int KnobValue::CalcAngle() const {
-    return MaxAngle - roundEven((position_ - min_) * step_);
+    return MaxAngle - roundEven((double(position_) - double(min_)) * step_);
 }
 
 int KnobValue::CalcPosition(int angle) const {
     if (step_ == 0)
         return min_;
-    return roundEven((MaxAngle - angle) / step_) + min_;
+    return roundEven(std::nearbyint((double(MaxAngle) - double(angle)) / step_) + double(min_));
 }
 
 int KnobValue::PointerAngle(int x, int y, int width, int height) {
@@ -71,7 +82,8 @@ int KnobValue::PointerAngle(int x, int y, int width, int height) {
     const int cy = height / 2;
     if (x == cx)
         return y > cy ? MaxAngle : 90;
-    int a = roundEven(std::atan(double(cy - y) / double(x - cx)) * 180.0 / std::numbers::pi);
+    int a = roundEven(std::atan((double(cy) - double(y)) / (double(x) - double(cx))) * 180.0 /
+                      std::numbers::pi);
     if (x < cx)
         a = (a + 540) % 360;
     if (a > MaxAngle && a <= 270)

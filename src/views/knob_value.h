@@ -29,6 +29,9 @@ public:
     void SetMin(int value) { SetParams(position_, value, max_); }
     void SetMax(int value) { SetParams(position_, min_, value); }
     void SetParams(int value, int min, int max);
+    // Position + steps, kept within the range (Page Up, the arrow keys, the wheel); the sum is
+    // taken wide, so that a step past the ends of int stops there.
+    void StepPosition(int steps);
 
     // Degrees per value unit; negative when Min is above Max, 0 when they are equal.
     double Step() const { return step_; }

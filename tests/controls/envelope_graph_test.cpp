@@ -1,7 +1,9 @@
 #include "controls/control_styles.h"
+#include "controls/envelope_geometry.h"
 #include "controls/envelope_graph.h"
 #include "support/widget_events.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -220,4 +222,40 @@ TEST(EnvelopeGraph, WithoutAUsableMaxShowsOnlyItsBackground) {
     events::press(graph, QPoint(0, 0));
     events::release(graph, QPoint(50, 50));
     EXPECT_EQ(graph.GetValue(7), 49);
+}
+
+TEST(EnvelopeGeometry, FarOutValuesStopAtTheEndsOfIntInsteadOfWrapping) {
+    const EnvelopeValues low{INT_MIN, INT_MIN, INT_MIN, INT_MIN,
+                             INT_MIN, INT_MIN, INT_MIN, INT_MIN};
+    const EnvelopePoints p = envelopePoints(low, 144, 80, 1);
+    EXPECT_EQ(p[0].y(), INT_MAX); // a level far below 0 lies far below the graph
+    EXPECT_EQ(p[1].x(), INT_MAX); // and a rate far below 0 far to the right
+    EXPECT_EQ(p[3].x(), INT_MAX);
+    EXPECT_EQ(p[4].x(), INT_MIN);
+    const EnvelopeValues high{INT_MAX, INT_MAX, INT_MAX, INT_MAX,
+                              INT_MAX, INT_MAX, INT_MAX, INT_MAX};
+    const EnvelopePoints q = envelopePoints(high, 144, 80, INT_MAX);
+    EXPECT_EQ(q, (EnvelopePoints{QPoint(0, 0), QPoint(0, 0), QPoint(0, 0), QPoint(0, 0),
+                                 QPoint(143, 0), QPoint(143, 0)}));
+    const EnvelopePoints huge = envelopePoints(high, INT_MAX, INT_MAX, 1);
+    EXPECT_EQ(huge[1], QPoint(INT_MIN, INT_MIN));
+    EXPECT_EQ(huge[5], QPoint(INT_MAX - 1, INT_MIN));
+}
+
+TEST(EnvelopeGeometry, AFarDragClampsItsValues) {
+    EnvelopeValues values{16, 32, 16, 24, 16, 16, 16, 0};
+    const EnvelopePoints points{QPoint(INT_MIN, INT_MAX),
+                                QPoint(INT_MAX, INT_MIN),
+                                QPoint(0, 0),
+                                QPoint(0, 0),
+                                QPoint(INT_MIN, 0),
+                                QPoint(0, 0)};
+    dragMarker(values, points, 1, QPoint(INT_MIN, INT_MAX), 144, 80, INT_MAX);
+    EXPECT_EQ(values[0], INT_MAX); // dragged far left: the fastest rate
+    EXPECT_EQ(values[1], 0);       // and far down: the lowest level
+    dragMarker(values, points, 4, QPoint(INT_MAX, INT_MIN), 144, 80, INT_MAX);
+    EXPECT_EQ(values[6], INT_MAX);
+    EXPECT_EQ(values[5], INT_MAX);
+    dragMarker(values, points, 0, QPoint(INT_MAX, INT_MIN), 144, 80, 32);
+    EXPECT_EQ(values[7], 32);
 }

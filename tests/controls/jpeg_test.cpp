@@ -76,6 +76,21 @@ TEST(Jpeg, DamagedDataGivesAnEmptyPictureAndAMessage) {
     expectRefused(huge, "too large to allocate");
 }
 
+TEST(Jpeg, ASizeBeyondThePixelLimitIsRefusedBeforeDecoding) {
+    QByteArray small = resource("wallpaper.jpg");
+    const int frame = frameHeaderOf(small)->offset;
+    small = small.left(small.indexOf("\xFF\xDA") + 40); // the headers and a little data
+    for (int i : {5, 7}) {                              // 8000 x 8000
+        small[frame + i] = char(0x1F);
+        small[frame + i + 1] = char(0x40);
+    }
+    WarningCapture warnings;
+    EXPECT_TRUE(decodeJpeg(small, QStringLiteral("big.jpg")).isNull());
+    ASSERT_EQ(warnings.messages().size(), 1);
+    EXPECT_EQ(warnings.messages()[0].toStdString(),
+              "Cannot read the picture big.jpg: 8000x8000 pixels is too large");
+}
+
 TEST(Jpeg, MissingFileIsReported) {
     WarningCapture warnings;
     EXPECT_TRUE(loadJpeg(QStringLiteral("/nonexistent/wallpaper.jpg")).isNull());

@@ -5,6 +5,7 @@
 #include "support/widget_events.h"
 
 #include <QPainter>
+#include <climits>
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
@@ -156,6 +157,19 @@ TEST_F(PatchKnob, DragCannotJumpAcrossTheGap) {
     events::press(knob, QPoint(50, 70));
     events::drag(knob, QPoint(70, 37));
     EXPECT_EQ(knob.Position(), 79);
+}
+
+TEST_F(PatchKnob, KeysStopAtTheEndsOfInt) {
+    show();
+    knob.SetParams(INT_MAX - 1, 0, INT_MAX);
+    events::key(knob, Qt::Key_PageUp);
+    EXPECT_EQ(knob.Position(), INT_MAX);
+    events::key(knob, Qt::Key_Right);
+    EXPECT_EQ(knob.Position(), INT_MAX);
+    knob.SetParams(INT_MIN, INT_MIN, 0);
+    events::key(knob, Qt::Key_PageDown);
+    events::key(knob, Qt::Key_Left);
+    EXPECT_EQ(knob.Position(), INT_MIN);
 }
 
 TEST_F(PatchKnob, KeysStepThroughTheRange) {

@@ -2,6 +2,7 @@
 #include "controls/pictures.h"
 #include "controls/wallpaper.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -17,6 +18,45 @@ QImage markedPicture(int width, int height) {
 
 const QRgb Red = qRgb(255, 0, 0);
 const QRgb Blue = qRgb(0, 0, 255);
+
+// A paint device that only counts the pictures drawn on it, clipped or not.
+class PictureCount : public QPaintDevice {
+public:
+    int Pictures() const { return engine_.pictures; }
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return 2000;
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+        case PdmDevicePixelRatioScaled:
+            return 1;
+        default:
+            return 96;
+        }
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++pictures; }
+        void drawImage(const QRectF&, const QImage&, const QRectF&,
+                       Qt::ImageConversionFlags) override {
+            ++pictures;
+        }
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        Type type() const override { return User; }
+        int pictures = 0;
+    };
+    mutable Engine engine_;
+};
 } // namespace
 
 TEST(Wallpaper, PatchPageDrawsFourTilesCutAtTheInnerEdge) {
@@ -70,4 +110,19 @@ TEST(Wallpaper, ExactMultipleTilesEvenlyAndNewPicturesShow) {
     image = wallpaper.grab().toImage();
     EXPECT_EQ(image.pixel(100, 50), QColor(Qt::gray).rgb());
     EXPECT_EQ(image.pixel(199, 99), Blue);
+}
+
+TEST(Wallpaper, PaintsOnlyTheTilesThatMeetTheExposedRegion) {
+    TWallpaper wallpaper;
+    stylePatchWallpaper(wallpaper, markedPicture(100, 100)); // 10 x 8 tiles
+    const auto picturesFor = [&](const QRegion& exposed) {
+        PictureCount device;
+        QPainter painter(&device);
+        wallpaper.render(&painter, QPoint(), exposed);
+        return device.Pictures();
+    };
+    EXPECT_EQ(picturesFor(QRect(150, 150, 10, 10)), 1); // inside one tile
+    EXPECT_EQ(picturesFor(QRect(195, 195, 10, 10)), 4); // on a corner of four
+    EXPECT_EQ(picturesFor(QRegion(QRect(5, 5, 10, 10)) + QRect(905, 705, 10, 10)), 2);
+    EXPECT_EQ(picturesFor(QRect(0, 0, 958, 758)), 80);
 }

@@ -111,12 +111,48 @@ TEST_F(ControllerFeedback, SplashFadesByOffsetAndWraps) {
     EXPECT_EQ(splash.opacities.size(), 2u);
 }
 
+TEST_F(ControllerFeedback, EachPauseFollowsItsOwnMessage) {
+    std::vector<std::size_t> sentBeforePause;
+    f.sleeper.whileAsleep = [&] {
+        f.midi.WaitIdle();
+        sentBeforePause.push_back(f.toController().size());
+    };
+    uploadRev(message(1) + message(2) + message(3));
+    EXPECT_EQ(sentBeforePause, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST_F(ControllerFeedback, AGroupChangeTellsRowsZeroToThreeWhatTheControllerShows) {
+    f.cc(0, 10);        // the mod wheel group's row 0
+    e.lModGroupClick(); // breath, echoed on CC 0..3
+    const int shown = e.Map().Mod(2).Variant[0]->Val;
+    ASSERT_NE(shown, 10);
+    f.clearSent();
+    f.cc(0, shown); // the controller sends back what it was told: nothing to change
+    EXPECT_TRUE(f.toSynth().empty());
+}
+
 TEST_F(ControllerFeedback, MissingPresetNamesTheMainFileWhicheverWasAsked) {
     f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = false;
     e.cbEnvRevClick(); // asks for the Norm file, which is not there
     EXPECT_EQ(f.prompts.shown,
               QStringList{QStringLiteral("message: Can't Find BCR sysex file (Marrowlink.SYX) ")});
     EXPECT_TRUE(e.SplashFade()); // the next upload still fades
+}
+
+TEST_F(ControllerFeedback, APresetFileBeyondAMegabyteIsRefusedUnsent) {
+    QByteArray file;
+    while (file.size() <= (1 << 20))
+        file += message(1, 1000);
+    writePreset("Marrowlink.SYX", file);
+    e.bLoadBCRClick(); // the Rev file that follows is missing
+    ASSERT_FALSE(f.prompts.shown.isEmpty());
+    EXPECT_EQ(f.prompts.shown.first().toStdString(),
+              "error: The BCR sysex file (Marrowlink.SYX) is too large: more than 1048576 bytes");
+    f.settle();
+    EXPECT_TRUE(f.sleeper.sleeps.empty());
+    for (const auto& sent : f.toController())
+        EXPECT_EQ(sent.size(), 3u); // operator 1's echoes only
+    EXPECT_TRUE(f.controls.Caption(QStringLiteral("bLoadBCR")).enabled);
 }
 
 TEST_F(ControllerFeedback, PresetWithoutControllerOutputWarns) {

@@ -1,3 +1,4 @@
+#include "dump_messages.h"
 #include "support/editor_fixture.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,17 @@ TEST_F(EditPath, UnusedCcStopsTheDrainAndLeavesTheRestQueued) {
     // The second event's own notice drains it.
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 54, 33)});
     EXPECT_EQ(e.LastControllerMessage(), (std::array<std::uint8_t, 3>{0xB0, 6, 33}));
+}
+
+TEST_F(EditPath, AnUnusedCcEndsTheDrainThatTookIt) {
+    f.midi.Inject(QStringLiteral("BCR"), {0xB0, 60, 1});
+    f.midi.Inject(QStringLiteral("BCR"), {0xB0, 6, 33});
+    f.midi.WaitIdle();           // both queued before the editor looks
+    e.tlmValMouseEnter(nullptr); // one drain, at once
+    EXPECT_EQ(e.LastControllerMessage(), (std::array<std::uint8_t, 3>{0xB0, 60, 1}));
+    EXPECT_NE(e.Map().SingleRecord(6).Val, 33);
+    f.settle(); // the next notice takes the rest
+    EXPECT_EQ(e.Map().SingleRecord(6).Val, 33);
 }
 
 TEST_F(EditPath, ActiveSensingIsIgnored) {
@@ -152,6 +164,45 @@ TEST_F(EditPath, SelectingAnOperatorEchoesButSendsNoParameters) {
     EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp2Select")).color, Colours::Yellow);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp1Select")).color, Colours::White);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("pOp1")).color, Colours::Green);
+}
+
+TEST_F(EditPath, SelectingAnOperatorRedrawsItsPanel) {
+    // A voice the controller asked for leaves the selection alone, and its additional voice
+    // message redraws no panel: operator 2's new wave shows once operator 2 is selected.
+    f.cc(20, 1);
+    f.fromSynth(
+        DumpMessages([](ParameterMap& m) { m.Op(1).Field(OpField::Wave).Val = 5; }).addVoice);
+    ASSERT_EQ(e.Map().Op(1).Field(OpField::Wave).Val, 5);
+    ASSERT_NE(f.controls.Picture(QStringLiteral("gWave2")).state, 5);
+    f.cc(101, 1);
+    EXPECT_EQ(f.controls.Picture(QStringLiteral("gWave2")).state, 5);
+}
+
+// The operator panel's colours, by the table: on and selected, on, off.
+TEST_F(EditPath, OperatorColoursFollowTheirTable) {
+    f.cc(101, 1); // operator 2 selected
+    f.cc(98, 0);  // operator 3 off
+    const TColor yellow(255, 255, 0), white(255, 255, 255), silver(192, 192, 192), green(0, 128, 0),
+        grey(128, 128, 128), black(0, 0, 0), teal(0, 128, 128), aqua(0, 255, 255), navy(0, 0, 128);
+    struct Expected {
+        int op;
+        TColor select, panel, labelBackground, labelText, line, marker, gradient;
+    };
+    for (const Expected& x : {Expected{2, yellow, yellow, yellow, black, teal, yellow, yellow},
+                              Expected{1, white, green, black, silver, teal, aqua, navy},
+                              Expected{4, white, green, black, silver, teal, aqua, navy},
+                              Expected{3, silver, grey, black, silver, grey, grey, silver}}) {
+        SCOPED_TRACE(x.op);
+        const QString n = QString::number(x.op);
+        EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp%1Select").arg(n)).color, x.select);
+        EXPECT_EQ(f.controls.Caption(QStringLiteral("pOp") + n).color, x.panel);
+        EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp") + n).color, x.labelBackground);
+        EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp") + n).fontColor, x.labelText);
+        const HeadlessGraph& graph = f.controls.Graph(QStringLiteral("gAdsr") + n);
+        EXPECT_EQ(graph.lineColor, x.line);
+        EXPECT_EQ(graph.markerColor, x.marker);
+        EXPECT_EQ(graph.gradientColor, x.gradient);
+    }
 }
 
 TEST_F(EditPath, SelectingTheSelectedOperatorOnlyEchoesTheMaskAndItself) {

@@ -67,6 +67,37 @@ TEST_F(MultiDumps, BankStoredByTheDumpNamesTheVoiceFromThatBank) {
     EXPECT_TRUE(g.toSynth().empty()); // re-targeting sends nothing
 }
 
+TEST(MultiBankChange, ADumpThatChangesAPartsBankShowsNoBox) {
+    EditorFixture f;
+    const auto writeNames = [&](const char* file, int count, const char* prefix) {
+        QFile names(f.folderFile(QString::fromLatin1(file)));
+        ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+        for (int n = 0; n < count; ++n)
+            names.write(prefix + QByteArray::number(n) + "\r\n");
+    };
+    writeNames("ROMNames.txt", 100, "Rom ");
+    writeNames("USERNames.txt", 3, "User ");
+    f.startWithDevices();
+    f.showMultipartPage();
+    const auto partFour = [](int bank, int voice) {
+        return DumpMessages([=](ParameterMap& m) {
+                   m.Multi().Part(4).Field(PartField::Bank).Val = bank;
+                   m.Multi().Part(4).Field(PartField::Patch).Val = voice;
+               })
+            .multiBlock;
+    };
+    f.fromSynth(partFour(0, 50));
+    EXPECT_EQ(f.caption("lPatch4"), QStringLiteral("Rom 50"));
+    f.prompts.shown.clear();
+    // The old voice number is beyond the user bank's three names, and 60 beyond them too.
+    f.fromSynth(partFour(1, 2));
+    EXPECT_EQ(f.caption("lPatch4"), QStringLiteral("User 2"));
+    f.fromSynth(partFour(0, 60));
+    EXPECT_EQ(f.caption("lPatch4"), QStringLiteral("Rom 60"));
+    EXPECT_EQ(f.knob("kPatch4").ValStrList().value(0), QStringLiteral("ROM 1"));
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join(QLatin1Char('\n')).toStdString();
+}
+
 TEST_F(MultiDumps, BuildingAfterDecodingReproducesTheMessage) {
     const DumpMessages dump([](ParameterMap& m) {
         int v = 0;

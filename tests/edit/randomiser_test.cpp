@@ -111,4 +111,59 @@ TEST_F(Randomiser, AnEqualDrawForTheNextOperatorLeavesItAlone) {
     EXPECT_EQ(e.Map().Op(1).Field(OpField::Out).Val, 90);
 }
 
+TEST_F(Randomiser, DrawsRowByRowAndEachRowsSlotsInTurn) {
+    e.sbRandChange(100);
+    f.random.values = {11, 22, 33, 44};
+    e.lRandomClick();
+    EXPECT_EQ(e.Map().Mod(0).Variant[0]->Val, 11); // row 0: aftertouch,
+    EXPECT_EQ(e.Map().Mod(1).Variant[0]->Val, 22); // mod wheel,
+    EXPECT_EQ(e.Map().Mod(2).Variant[0]->Val, 33); // breath (the foot group has no row 0)
+    EXPECT_EQ(e.Map().Mod(0).Variant[1]->Val, 44); // then row 1
+}
+
+TEST_F(Randomiser, TheSpreadReachesBothEnds) {
+    const TSyx_Param& speed = e.Map().SingleRecord(6); // max 99: 5 % is a spread of 4
+    e.sbRandChange(5);
+    f.cc(6, 50);
+    e.lRandomClick(); // the lowest draws
+    EXPECT_EQ(speed.Val, 46);
+    f.cc(6, 50);
+    f.random.highestWhenEmpty = true;
+    e.lRandomClick();
+    EXPECT_EQ(speed.Val, 54);
+}
+
+TEST_F(Randomiser, ButtonRowsAreRememberedButNotEchoed) {
+    e.sbRandChange(100);
+    f.random.highestWhenEmpty = true;
+    e.lRandomClick();
+    f.settle();
+    for (const EditorFixture::Message& sent : f.toController())
+        EXPECT_FALSE(sent[1] >= 8 && sent[1] <= 23) << "echo on CC " << int(sent[1]);
+    ASSERT_EQ(e.Map().SingleRecord(22).Val, 7);
+    f.clearSent();
+    f.cc(22, 7); // the controller's button shows 7 too: nothing to change
+    EXPECT_TRUE(f.toSynth().empty());
+}
+
+TEST_F(Randomiser, RedrawsEveryOperatorsPanel) {
+    e.sbRandChange(100);
+    f.random.highestWhenEmpty = true;
+    e.lRandomClick();
+    for (int op = 0; op < 4; ++op) {
+        SCOPED_TRACE(op);
+        const TOp& record = e.Map().Op(op);
+        const HeadlessGraph& graph = f.controls.Graph(QStringLiteral("gAdsr%1").arg(op + 1));
+        EXPECT_EQ(graph.GetValue(0), record.Field(OpField::AR).Val);
+        EXPECT_EQ(graph.GetValue(2), record.Field(OpField::D1R).Val);
+        EXPECT_EQ(graph.GetValue(4), record.Field(OpField::D2R).Val);
+        EXPECT_EQ(graph.GetValue(6), record.Field(OpField::RR).Val);
+        EXPECT_EQ(graph.GetValue(7), record.Field(OpField::Shift).Val * 8);
+        EXPECT_EQ(f.controls.Picture(QStringLiteral("gWave%1").arg(op + 1)).state,
+                  record.Field(OpField::Wave).Val);
+        EXPECT_EQ(f.controls.Bar(QStringLiteral("pbOp%1").arg(op + 1)).position,
+                  record.Field(OpField::Out).Val);
+    }
+}
+
 } // namespace

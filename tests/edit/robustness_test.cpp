@@ -3,7 +3,9 @@
 #include "support/editor_fixture.h"
 #include "support/escaped_errors.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -50,6 +52,48 @@ TEST(PortErrorWhileDecoding, GivesBackUpdatingAndLaterInputStillWorks) {
     EXPECT_EQ(e.Map().SingleRecord(6).Val, 12);
 }
 
+// The controller's output on a device of its own, which is unplugged while its input still works.
+struct ControllerOutputUnplugged : ::testing::Test {
+    EditorFixture f;
+    Editor& e = f.editor;
+    void SetUp() override {
+        f.midi.AddDevice(QStringLiteral("BCR Out"), VirtualMidiService::ReceivesFromComputer);
+        f.startWithDevices();
+        ASSERT_TRUE(e.ChooseDevice(
+            Port::CtrlOut, int(e.DeviceList(Port::CtrlOut).indexOf(QStringLiteral("BCR Out")))));
+    }
+    void unplug() { f.midi.RemoveDevice(QStringLiteral("BCR Out")); }
+};
+
+TEST_F(ControllerOutputUnplugged, AFailedRandomiseLeavesEditsWithTheShownOperator) {
+    f.cc(102, 1); // operator 3
+    unplug();
+    EXPECT_THROW(e.lRandomClick(), EMidiOutputError); // at its first echo
+    EXPECT_EQ(e.State().SelectedOp, 2);
+    EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp3Select")).color, Colours::Yellow);
+    // The shared knobs show operator 3 and the modulation group again.
+    EXPECT_EQ(f.knob("Knob40").Position(), e.Map().Op(2).Field(OpField::AR).Val);
+    EXPECT_EQ(f.knob("Knob0").Position(), e.Map().Mod(e.State().ModGroup).Variant[0]->Val);
+    f.clearSent();
+    f.cc(40, 7);
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x1A, 7)}); // operator 3's attack
+}
+
+TEST_F(ControllerOutputUnplugged, TheEnvelopeOptionTurnsTheKnobsWhenItsUploadFails) {
+    QFile norm(f.folderFile(QStringLiteral("Marrowlink_Norm.SYX")));
+    ASSERT_TRUE(norm.open(QIODevice::WriteOnly));
+    norm.write(QByteArray("\xF0\x00\xF7", 3));
+    norm.close();
+    f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = false;
+    unplug();
+    EXPECT_THROW(e.cbEnvRevClick(), EMidiOutputError);
+    EXPECT_FALSE(e.TimeReverse());
+    for (const char* name : {"Knob40", "Knob41", "Knob43", "Knob44"}) {
+        EXPECT_EQ(f.knob(name).Min(), 0) << name;
+        EXPECT_GT(f.knob(name).Max(), 0) << name;
+    }
+}
+
 struct NameEdit : ::testing::Test {
     EditorFixture f;
     void SetUp() override { f.startWithDevices(); }
@@ -90,46 +134,75 @@ TEST_F(NameEdit, NothingIsSentWhileADumpIsDecoded) {
             << "a name change went out";
 }
 
-// Every controller CC number, on a fresh editor: what reaches the synth and the controller.
+// Every controller CC number, on a fresh editor (operator 1 and the mod wheel group selected,
+// every record at its start value): the exact bytes that reach the synth and the controller.
 TEST(EveryControllerNumber, EachCcDoesWhatItsNumberMeans) {
+    struct Change {
+        int group;
+        int para;
+    };
+    // Rows 0..47 with value 1: the parameter change of the row's current record; rows 2 and 3
+    // have none in the mod wheel group, and rows 20 and 21 are checked below.
+    const std::map<int, Change> rows = {
+        {0, {0x12, 0x47}},  {1, {0x12, 0x48}},  {4, {0x12, 0x40}},  {5, {0x12, 0x42}},
+        {6, {0x12, 0x36}},  {7, {0x12, 0x37}},  {8, {0x12, 0x2F}},  {9, {0x12, 0x15}},
+        {10, {0x12, 0x22}}, {11, {0x12, 0x08}}, {12, {0x12, 0x3F}}, {13, {0x12, 0x41}},
+        {14, {0x12, 0x3B}}, {15, {0x12, 0x3A}}, {16, {0x13, 0x0F}}, {17, {0x13, 0x05}},
+        {18, {0x13, 0x0A}}, {19, {0x13, 0x00}}, {22, {0x12, 0x3C}}, {23, {0x12, 0x3D}},
+        {24, {0x12, 0x34}}, {25, {0x12, 0x3E}}, {26, {0x12, 0x35}}, {27, {0x13, 0x14}},
+        {28, {0x24, 0x06}}, {29, {0x24, 0x05}}, {30, {0x12, 0x38}}, {31, {0x12, 0x39}},
+        {32, {0x13, 0x10}}, {33, {0x12, 0x32}}, {34, {0x13, 0x11}}, {35, {0x12, 0x33}},
+        {36, {0x12, 0x30}}, {37, {0x12, 0x2E}}, {38, {0x13, 0x12}}, {39, {0x12, 0x31}},
+        {40, {0x12, 0x27}}, {41, {0x12, 0x28}}, {42, {0x12, 0x2B}}, {43, {0x12, 0x29}},
+        {44, {0x12, 0x2A}}, {45, {0x13, 0x13}}, {46, {0x12, 0x2C}}, {47, {0x12, 0x2D}},
+    };
+    // The start values of an operator's rows 32..47, which a newly selected operator echoes.
+    const std::uint8_t operatorRows[16] = {0x00, 0x04, 0x00, 0x00, 0x04, 0x00, 0x00, 0x5A,
+                                           0x05, 0x05, 0x0F, 0x05, 0x05, 0x00, 0x00, 0x00};
+    const Messages mask{paramChange(0x12, 0x5D, 0x0F)};
+    const Messages switches{echo(96, 1), echo(97, 1), echo(98, 1), echo(99, 1)};
     for (int cc = 0; cc < 128; ++cc) {
         EditorFixture f;
         f.startWithDevices();
-        Editor& e = f.editor;
-        const int value = 1;
-        f.cc(cc, value);
+        f.cc(cc, 1);
         const Messages synth = f.toSynth();
         const Messages controller = f.toController();
         SCOPED_TRACE(cc);
-        if (cc < 48 && cc != 20 && cc != 21) {
-            const TSyx_Param* record =
-                e.Map().Row(cc)->Current(e.State().SelectedOp, e.State().ModGroup);
-            if (record)
-                EXPECT_EQ(synth, Messages{paramChange(record->Gp, record->Para, value)});
-            else
-                EXPECT_TRUE(synth.empty());
-            EXPECT_TRUE(controller.empty());
-        } else if (cc == 20) {
-            EXPECT_EQ(synth.size(), 2u);
-        } else if (cc == 21) {
-            EXPECT_EQ(synth.front().size(), 101u);
-        } else if (cc == 48) {
-            EXPECT_TRUE(synth.empty());
-            EXPECT_EQ(controller.size(), 4u); // mod wheel to breath: four records
-        } else if (cc >= 96 && cc <= 99) {
-            // Operator 1 is selected: its own switch is refused, the others stay on (value 1).
-            if (cc == 96)
-                EXPECT_EQ(controller, Messages{echo(96, 1)});
-            else
-                EXPECT_EQ(controller.size(), 4u);
-        } else if (cc >= 100 && cc <= 103) {
-            EXPECT_EQ(synth, Messages{paramChange(0x12, 0x5D, 0x0F)});
-            EXPECT_EQ(controller.back(), echo(cc, 1));
-            EXPECT_EQ(e.State().SelectedOp, cc - 100);
-        } else {
-            EXPECT_TRUE(synth.empty());
-            EXPECT_TRUE(controller.empty());
+        Messages toSynth;
+        Messages toController;
+        if (const auto row = rows.find(cc); row != rows.end()) {
+            toSynth = {paramChange(row->second.group, row->second.para, 1)};
+        } else if (cc == 20) { // the effect type, then the voice request
+            toSynth = {
+                paramChange(0x24, 0x04, 1),
+                {0xF0, 0x43, 0x20, 0x7E, 'L', 'M', ' ', ' ', '8', '0', '3', '6', 'E', 'F', 0xF7}};
+        } else if (cc == 21) { // randomise: the whole voice, the mask and the name
+            ASSERT_EQ(synth.size(), 4u + 1u + 10u);
+            EXPECT_EQ(synth[4], mask[0]);
+            continue;
+        } else if (cc == 48) { // the breath group's four records
+            toController = {echo(0, 0), echo(1, 0), echo(2, 0), echo(3, 0)};
+        } else if (cc == 96) { // operator 1 is selected: its switch-off is refused
+            toController = {echo(96, 1)};
+        } else if (cc >= 97 && cc <= 99) {
+            toSynth = mask;
+            toController = switches;
+        } else if (cc == 100) {
+            toSynth = mask;
+            toController = switches;
+            toController.push_back(echo(100, 1));
+        } else if (cc > 100 && cc <= 103) {
+            toSynth = mask;
+            toController = switches;
+            for (int select = 100; select <= 103; ++select)
+                toController.push_back(echo(select, select == cc ? 1 : 0));
+            toController.push_back(echo(cc, 1));
+            for (int row = 32; row <= 47; ++row)
+                toController.push_back(echo(row, operatorRows[row - 32]));
+            toController.push_back(echo(cc, 1));
         }
+        EXPECT_EQ(synth, toSynth);
+        EXPECT_EQ(controller, toController);
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -104,6 +106,26 @@ TEST_F(SoundFiles, BackupThatCannotBeMadeWritesNothing) {
     EXPECT_EQ(f.caption("lCurrentPatch"), QString());
 }
 
+TEST_F(SoundFiles, SavingOverABackupKeepsItUnderALongerName) {
+    writeAll(patchPath("Bass.BAK"), "old");
+    saveAs(patchPath("Bass.BAK"), Answer::Yes);
+    EXPECT_EQ(readAll(patchPath("Bass.BAK.BAK")), QByteArray("old"));
+    EXPECT_EQ(readAll(patchPath("Bass.BAK")).size(), 191);
+}
+
+TEST_F(SoundFiles, SavingOverAFifoIsRefusedAndLeavesIt) {
+    const QString fifo = patchPath("Pipe.SYX");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    f.controls.Caption(QStringLiteral("lCurrentPatch")).caption = QStringLiteral("Current: Before");
+    saveAs(fifo, Answer::Yes);
+    EXPECT_EQ(f.prompts.shown, QStringList{QStringLiteral("error: Unable to save %1: it is not a "
+                                                          "regular file")
+                                               .arg(fifo)});
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    EXPECT_FALSE(QFileInfo::exists(patchPath("Pipe.BAK")));
+    EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Before"));
+}
+
 TEST_F(SoundFiles, FailedSaveIsReportedAndTheCaptionStays) {
     f.controls.Caption(QStringLiteral("lCurrentPatch")).caption = QStringLiteral("Current: Before");
     saveAs(f.folderFile(QStringLiteral("missing/folder/X.SYX")));
@@ -132,6 +154,37 @@ TEST_F(SoundFiles, LoadSendsEachMessageThenDecodesIt) {
     EXPECT_EQ(f.toSynth(), expected);
     EXPECT_EQ(e.Map().SingleRecord(26).Val, 6);
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Organ"));
+}
+
+TEST_F(SoundFiles, ADumpArrivingDuringTheLoadsWarningWaitsForTheLoad) {
+    DumpMessages file([](ParameterMap& m) {
+        m.Op(0).Field(OpField::Fine).Val = 3;
+        m.SingleRecord(27).Val = 2; // reverb
+    });
+    file.voiceEffect[16] = 40; // an effect type above 10 warns
+    writeAll(patchPath("Warm.SYX"), bytesOf(file.addVoice) + bytesOf(file.aftertouch) +
+                                        bytesOf(file.voiceEffect) + bytesOf(file.voiceBlock));
+    const DumpMessages synth([](ParameterMap& m) {
+        m.Op(0).Field(OpField::Fine).Val = 9;
+        m.SingleRecord(27).Val = 6;
+    });
+    int fineDuringTheLoad = -1;
+    f.prompts.whileOpen = [&] {
+        f.fromSynth(synth.addVoice);
+        fineDuringTheLoad = e.Map().Op(0).Field(OpField::Fine).Val;
+    };
+    f.files.answers.push_back(patchPath("Warm.SYX"));
+    e.bLoadPatchClick();
+    f.settle();
+    EXPECT_NE(fineDuringTheLoad, 9);
+    // The synth gets the file's own messages, and the dump is decoded after them.
+    const Messages sent = f.toSynth();
+    EXPECT_NE(std::find(sent.begin(), sent.end(), file.addVoice), sent.end());
+    EXPECT_EQ(std::find(sent.begin(), sent.end(), synth.addVoice), sent.end());
+    EXPECT_EQ(e.Map().Op(0).Field(OpField::Fine).Val, 9);
+    EXPECT_EQ(e.Map().SingleRecord(27).Val, 6);
+    EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Warm"));
+    EXPECT_FALSE(e.State().Updating);
 }
 
 TEST_F(SoundFiles, ShortFileIsDecodedByPositionAndOnlyWholeMessagesAreSent) {

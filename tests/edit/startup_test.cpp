@@ -1,5 +1,6 @@
 #include "support/editor_fixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,6 +34,19 @@ TEST(StartUp, FirstRunWithoutSettings) {
     EXPECT_EQ(f.caption("lVal16"), QStringLiteral("Ratio"));
     // Every control the editor looked for is one the screen has.
     EXPECT_EQ(f.editor.MissingControls(), QStringList());
+}
+
+TEST(StartUp, AVoiceNameFileThatIsTooLargeIsReported) {
+    EditorFixture f;
+    QFile names(f.folderFile(QStringLiteral("CARDNames.txt")));
+    ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(names.resize(1 << 20));
+    names.close();
+    f.startWithDevices();
+    ASSERT_FALSE(f.prompts.shown.isEmpty());
+    EXPECT_TRUE(f.prompts.shown.first().startsWith(QStringLiteral("warning: The voice-name file")));
+    EXPECT_TRUE(f.prompts.shown.first().contains(QStringLiteral("CARDNames.txt is too large")));
+    EXPECT_TRUE(f.editor.Map().Lists.CardVoiceNames.isEmpty());
 }
 
 TEST(StartUp, StoredWheelJumpIsKept) {

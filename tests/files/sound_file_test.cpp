@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -88,6 +89,26 @@ TEST_F(SafeSaving, TheBackupReplacesTheLastThreeCharactersWithBak) {
     EXPECT_EQ(SafeSave::MakeBackup(path("Bass.SYX")), std::nullopt);
     EXPECT_EQ(read(path("Bass.BAK")), "new");
     EXPECT_TRUE(SafeSave::MakeBackup(path("Gone.SYX"))->contains("Gone.SYX"));
+}
+
+TEST_F(SafeSaving, AFileNamedLikeABackupIsBackedUpUnderAnotherName) {
+    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("Bass.BAK"))).fileName(), "Bass.BAK.BAK");
+    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("Bass.bak"))).fileName(), "Bass.bak.BAK");
+    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("BAK"))).fileName(), "BAK.BAK");
+    write(path("Bass.BAK"), "the only copy");
+    EXPECT_EQ(SafeSave::MakeBackup(path("Bass.BAK")), std::nullopt);
+    EXPECT_EQ(read(path("Bass.BAK.BAK")), "the only copy");
+}
+
+TEST_F(SafeSaving, WhatIsNotARegularFileIsNeitherBackedUpNorReplaced) {
+    const QString fifo = path("pipe.SYX");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(SafeSave::Unreplaceable(fifo), QStringLiteral("it is not a regular file"));
+    EXPECT_EQ(SafeSave::Unreplaceable(path("new.SYX")), std::nullopt);
+    EXPECT_NE(SafeSave::MakeBackup(fifo), std::nullopt); // without waiting for a writer
+    EXPECT_NE(SafeSave::WriteAtomically(fifo, "x"), std::nullopt);
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    EXPECT_FALSE(QFileInfo::exists(path("pipe.BAK")));
 }
 
 TEST_F(SafeSaving, AnAtomicWriteReplacesWholeOrLeavesEverythingAsItWas) {

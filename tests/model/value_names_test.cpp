@@ -26,6 +26,31 @@ TEST(VoiceNames, MissingFileGivesAnEmptyList) {
     EXPECT_TRUE(readVoiceNames(dir.path()).isEmpty()); // a folder is no file
 }
 
+TEST(VoiceNames, AFileFarLargerThanAnyListIsNotUsed) {
+    QTemporaryDir dir;
+    const auto writeNames = [&](const char* name, qint64 size) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(size - 2, 'a') + "\r\n");
+        return file.fileName();
+    };
+    const QString largest = writeNames("USERNames.txt", MaxVoiceNameFileBytes);
+    QString problem;
+    EXPECT_EQ(readVoiceNames(largest, &problem).size(), 1);
+    EXPECT_TRUE(problem.isEmpty());
+
+    const QString larger = writeNames("ROMNames.txt", MaxVoiceNameFileBytes + 1);
+    EXPECT_TRUE(readVoiceNames(larger, &problem).isEmpty());
+    EXPECT_EQ(problem.toStdString(), "The voice-name file " + larger.toStdString() +
+                                         " is too large (more than 65536 bytes); its names are "
+                                         "not used.");
+    ValueNameLists lists;
+    lists.Build(QDir(dir.path()));
+    EXPECT_TRUE(lists.RomVoiceNames.isEmpty());
+    EXPECT_EQ(lists.UserVoiceNames.size(), 1);
+    EXPECT_EQ(lists.ReadProblems, QStringList{problem});
+}
+
 TEST(SharedLists, SizesAndEnds) {
     ValueNameLists lists;
     lists.Build(QDir(QStringLiteral("/nonexistent")));

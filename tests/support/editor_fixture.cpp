@@ -25,7 +25,7 @@ int ScriptedRandom::Random(int range) {
     if (range < 1)
         return 0;
     if (values.empty())
-        return 0;
+        return highestWhenEmpty ? range - 1 : 0;
     const int v = values.front();
     values.pop_front();
     return v % range;

@@ -10,6 +10,7 @@
 
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // File dialogs answered from a script (cancel when it runs out); every request is kept.
@@ -32,16 +33,24 @@ public:
 
 class RecordingSleeper : public Sleeper {
 public:
-    void SleepMs(int milliseconds) override { sleeps.push_back(milliseconds); }
+    void SleepMs(int milliseconds) override {
+        sleeps.push_back(milliseconds);
+        if (whileAsleep)
+            whileAsleep();
+    }
     std::vector<int> sleeps;
+    // Runs in each pause, to see where the pauses fall.
+    std::function<void()> whileAsleep;
 };
 
-// Draws scripted numbers (each taken modulo the range) and then the lowest value.
+// Draws scripted numbers (each taken modulo the range) and then the lowest value, or the highest
+// when highestWhenEmpty is set.
 class ScriptedRandom : public RandomSource {
 public:
     void Seed(std::uint32_t value) override { seeds.push_back(value); }
     int Random(int range) override;
     std::deque<int> values;
+    bool highestWhenEmpty = false;
     std::vector<std::uint32_t> seeds;
     std::vector<int> ranges;
 };

@@ -21,3 +21,13 @@ struct ProgramRun {
 // Runs the program with the arguments, writes the input to its standard input and closes it.
 ProgramRun RunProgram(const QString& program, const QStringList& arguments,
                       const QByteArray& input = {}, int timeoutMs = 30000);
+
+// Runs the program with standard input read from a file (or a device such as /dev/zero) and,
+// except under the address sanitizer, which reserves far more, its address space limited to
+// 1 GiB: a program that reads without end then fails instead of filling the machine's memory.
+ProgramRun RunProgramBounded(const QString& program, const QStringList& arguments,
+                             const QString& inputFile = QStringLiteral("/dev/null"));
+
+// Runs a shell command line (sh -c), for arguments that are not text: file names that are not
+// UTF-8 are written with printf's octal escapes. "$0" in the line is the program.
+ProgramRun RunShell(const QString& program, const QString& commandLine);

@@ -1,6 +1,10 @@
 #include "support/program_run.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -58,6 +62,82 @@ TEST(BridgeCommandLine, RunsUntilSigtermAndEndsCleanly) {
     EXPECT_EQ(bridge.exitCode(), 0);
     err += bridge.readAllStandardError();
     EXPECT_FALSE(err.contains("error")) << err.toStdString();
+}
+
+TEST(BridgeCommandLine, AMissingFolderOrJackServerIsSaidAndEndsWithCode2) {
+    const ProgramRun folder =
+        runBridge(VirtualDevices + QStringList{QStringLiteral("--folder"), "/nonexistent/bank"});
+    EXPECT_EQ(folder.exitCode, 2);
+    EXPECT_EQ(folder.Err().toStdString(),
+              "marrowlink-bridge: folder \"/nonexistent/bank\" does not exist\n");
+
+    // A server name that nothing runs under.
+    const QByteArray server =
+        "marrowlink-none-" + QByteArray::number(QCoreApplication::applicationPid());
+    const QByteArray before = qgetenv("JACK_DEFAULT_SERVER");
+    qputenv("JACK_DEFAULT_SERVER", server);
+    const QStringList jack{QStringLiteral("--api"), QStringLiteral("jack")};
+    for (const QStringList& more :
+         {QStringList{QStringLiteral("--list-devices")}, VirtualDevices.mid(2)}) {
+        const ProgramRun run = runBridge(jack + more);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.Err().toStdString(), "marrowlink-bridge: no JACK server is running\n");
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+    if (before.isNull())
+        qunsetenv("JACK_DEFAULT_SERVER");
+    else
+        qputenv("JACK_DEFAULT_SERVER", before);
+}
+
+// A signal while the controller preset is uploaded (3000 messages, 30 s) stops the upload between
+// two messages; the ports are closed and the bridge ends with code 0.
+TEST(BridgeCommandLine, ASignalDuringThePresetUploadEndsItCleanly) {
+    QTemporaryDir folder;
+    QFile preset(folder.filePath(QStringLiteral("Marrowlink.SYX")));
+    ASSERT_TRUE(preset.open(QIODevice::WriteOnly));
+    for (int n = 0; n < 3000; ++n)
+        preset.write(QByteArray("\xF0\x00\x20\x32\x7F\xF7", 6));
+    preset.close();
+    QProcess bridge;
+    bridge.start(QStringLiteral(MARROWLINK_BRIDGE),
+                 VirtualDevices + QStringList{QStringLiteral("--send-preset"),
+                                              QStringLiteral("--folder"), folder.path()});
+    ASSERT_TRUE(bridge.waitForStarted(5000));
+    QElapsedTimer clock;
+    clock.start();
+    QThread::msleep(500);
+    ::kill(pid_t(bridge.processId()), SIGINT);
+    ASSERT_TRUE(bridge.waitForFinished(20000));
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_EQ(bridge.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(bridge.exitCode(), 0);
+    const QByteArray err = bridge.readAllStandardError();
+    EXPECT_FALSE(err.contains("error")) << err.toStdString();
+    EXPECT_FALSE(err.contains("running on")) << err.toStdString();
+}
+
+// The folder's name is not UTF-8 (octal 351, a Latin-1 e acute), and its ROM names file links to
+// an endless device: the folder is found, the file refused as too large, and the bridge runs.
+TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnEndlessNamesFile) {
+    QTemporaryDir dir;
+#ifdef __SANITIZE_ADDRESS__
+    const QString limit; // the sanitizer reserves far more address space than any limit allows
+#else
+    const QString limit = QStringLiteral("ulimit -v 1000000;");
+#endif
+    const ProgramRun run = RunShell(
+        QStringLiteral(MARROWLINK_BRIDGE),
+        QStringLiteral("cd '%1' || exit 9; bank=\"$(printf 'bank\\351')\"; mkdir \"$bank\"; "
+                       "ln -s /dev/zero \"$bank/ROMNames.txt\"; "
+                       "(%2 exec \"$0\" --synth-in 'TQ5 Simulator' --synth-out 'TQ5 Simulator' "
+                       "--ctrl-in 'Virtual Controller' --ctrl-out 'Virtual Controller' "
+                       "--folder \"$bank\") & pid=$!; sleep 1; kill -TERM $pid; wait $pid; "
+                       "code=$?; rm -r \"$bank\"; exit $code")
+            .arg(dir.path(), limit));
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.Err().contains(QStringLiteral("ROMNames.txt is too large")))
+        << run.err.constData();
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "named_files.h"
 #include "support/program_run.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,23 @@ TEST(CommandLine, EveryProgramSpeaksTheSameWay) {
         ASSERT_EQ(bad.ErrLines().size(), 1) << bad.err.constData();
         EXPECT_TRUE(bad.ErrLines()[0].startsWith(name + QStringLiteral(": ")));
         EXPECT_TRUE(bad.out.isEmpty());
+    }
+}
+
+// Names are bytes: whatever a program is given comes back byte for byte; UTF-8 reads as text.
+TEST(FileNames, EveryByteStringComesBackUnchanged) {
+    std::vector<QByteArray> samples = {"Bass.SYX",         "Caf\xC3\xA9", "\xF0\x9F\x8E\xB9 keys",
+                                       "out\xE9.SYX",      "\xC0\x80",    "\xED\xA0\x80",
+                                       "\xF4\x90\x80\x80", "\xE2\x82",    "\xE2\x82\xAC\x80",
+                                       "\xFF\xFE\xFD"};
+    for (int byte = 1; byte < 256; ++byte)
+        samples.push_back(QByteArray(1, char(byte)));
+    for (const QByteArray& bytes : samples) {
+        const QString text = ArgumentText(bytes.constData());
+        EXPECT_EQ(FileNameBytes(text), bytes) << bytes.toHex().constData();
+        if (QString::fromUtf8(bytes).toUtf8() == bytes) {
+            EXPECT_EQ(text, QString::fromUtf8(bytes)) << bytes.toHex().constData();
+        }
     }
 }
 

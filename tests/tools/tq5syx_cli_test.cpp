@@ -3,8 +3,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 // tq5syx as a user meets it: exact output, problem lines, warnings and refusals.
 
@@ -221,6 +225,108 @@ TEST_F(Tq5syx, TheExampleIsBuiltFromItsJson) {
     ASSERT_EQ(build.exitCode, 0) << build.err.constData();
     EXPECT_EQ(readAll(out), readAll(examples.filePath(QStringLiteral("BrightEP.SYX"))));
     EXPECT_EQ(RunTq5syx({QStringLiteral("check"), out}).out, "ok\n");
+}
+
+const QStringList BuildVoice{QStringLiteral("build"), QStringLiteral("voice"),
+                             QStringLiteral("-o")};
+
+TEST_F(Tq5syx, ATargetThatIsNotARegularFileIsWrittenIntoNotReplaced) {
+    const QString fifo = path("p");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Opened before the build, without waiting for a writer: the build's bytes wait in the pipe.
+    QFile reader;
+    const int readEnd = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_TRUE(reader.open(readEnd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    const ProgramRun toFifo = RunTq5syx(BuildVoice + QStringList{fifo}, "{}");
+    EXPECT_EQ(toFifo.exitCode, 0) << toFifo.err.constData();
+    EXPECT_EQ(reader.readAll(), startPatch());
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+              QStringList{QStringLiteral("p")});
+
+    for (const char* out : {"-", "/dev/stdout"}) {
+        const ProgramRun toStdout = RunTq5syx(BuildVoice + QStringList{QLatin1String(out)}, "{}");
+        EXPECT_EQ(toStdout.exitCode, 0) << out;
+        EXPECT_EQ(toStdout.out, startPatch()) << out;
+    }
+}
+
+TEST_F(Tq5syx, EndlessOrOversizedInputIsTooLarge) {
+    const ProgramRun big = RunTq5syx(BuildVoice + QStringList{path("x.SYX")},
+                                     "{\"name\": \"" + QByteArray(1 << 20, 'a') + "\"}");
+    EXPECT_EQ(big.exitCode, 2);
+    EXPECT_TRUE(big.Err().contains(QStringLiteral("too large"))) << big.err.constData();
+    const ProgramRun zero =
+        RunProgramBounded(QStringLiteral(TQ5SYX_PROGRAM), BuildVoice + QStringList{path("x.SYX")},
+                          QStringLiteral("/dev/zero"));
+    EXPECT_EQ(zero.exitCode, 2);
+    EXPECT_TRUE(zero.Err().contains(QStringLiteral("too large"))) << zero.err.constData();
+    EXPECT_FALSE(QFile::exists(path("x.SYX")));
+}
+
+// A file name that is not UTF-8 (the Latin-1 e acute, octal 351) reaches the file system as it is.
+TEST_F(Tq5syx, FileNamesThatAreNotUtf8AreKept) {
+    const QByteArray folder = QFile::encodeName(dir.path());
+    const QByteArray name = folder + "/out\xE9.SYX";
+    const QString script = QStringLiteral("cd '%1' && echo '{}' | \"$0\" build voice -o "
+                                          "\"$(printf 'out\\351.SYX')\"")
+                               .arg(dir.path());
+    const ProgramRun build = RunShell(QStringLiteral(TQ5SYX_PROGRAM), script);
+    EXPECT_EQ(build.exitCode, 0) << build.err.constData();
+    struct stat status {};
+    ASSERT_EQ(::stat(name.constData(), &status), 0);
+    EXPECT_EQ(status.st_size, 191);
+
+    for (const char* command : {"check", "voice"}) {
+        const ProgramRun read =
+            RunShell(QStringLiteral(TQ5SYX_PROGRAM),
+                     QStringLiteral("cd '%1' && \"$0\" %2 \"$(printf 'out\\351.SYX')\"")
+                         .arg(dir.path(), QLatin1String(command)));
+        EXPECT_EQ(read.exitCode, 0) << command << read.err.constData();
+    }
+    std::remove(name.constData()); // Qt could not name it to remove the folder
+}
+
+TEST_F(Tq5syx, KeysInErrorsAreEscapedAndRepeatedKeysOrANulAreRefused) {
+    const QString out = path("out.SYX");
+    struct Case {
+        QByteArray input;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"{\"col\\nour\\u001b[31m\": 1}", "unknown key \"col\\u000aour\\u001b[31m\""},
+        {"{\"params\": {\"12/\\u0000\": 1}}", "unknown parameter key \"12/\\u0000\""},
+        {"{\"params\": {\"12/0\": 1, \"12/0\": 2}}", "key \"12/0\" is given twice"},
+        {"{\"params\": {\"12/0\": 1, \"12\\/0\": 2}}", "key \"12/0\" is given twice"},
+        {"{\"name\": \"A\", \"params\": {}, \"name\": \"B\"}", "key \"name\" is given twice"},
+        {QByteArray("{}\0{\"name\": 5}", 14), "NUL byte at offset 2"},
+        {QByteArray("{\"name\": \"A\0B\"}", 15), "NUL byte at offset 11"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.says);
+        const ProgramRun run = RunTq5syx(BuildVoice + QStringList{out}, c.input);
+        EXPECT_EQ(run.exitCode, 2);
+        ASSERT_EQ(run.ErrLines().size(), 1) << run.err.constData();
+        EXPECT_TRUE(run.ErrLines()[0].contains(QString::fromLatin1(c.says))) << run.err.constData();
+        EXPECT_FALSE(run.err.contains('\x1b'));
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    // The same key in different objects is no repetition.
+    const ProgramRun nested =
+        RunTq5syx(BuildVoice + QStringList{out}, "{\"warnings\": [{\"a\": 1}, {\"a\": 2}]}");
+    EXPECT_EQ(nested.exitCode, 0) << nested.err.constData();
+}
+
+TEST_F(Tq5syx, ControlCharactersInANameAreWrittenAsQuestionMarks) {
+    const QString out = path("ctl.SYX");
+    const ProgramRun run =
+        RunTq5syx(BuildVoice + QStringList{out}, "{\"name\": \"Bell\\u0000\\u001b[2J\"}");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.Err().toStdString(), "name \"Bell\\u0000\\u001b[2J\" has control characters; "
+                                       "written as \"Bell??[2J \"\n");
+    EXPECT_EQ(readAll(out).mid(173, 10), "Bell??[2J ");
+    EXPECT_EQ(RunTq5syx({QStringLiteral("voice"), out}).Json().value(QStringLiteral("name")),
+              QStringLiteral("Bell??[2J "));
 }
 
 } // namespace

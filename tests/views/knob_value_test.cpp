@@ -1,6 +1,7 @@
 #include "views/headless_controls.h"
 #include "views/knob_value.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -106,6 +107,46 @@ TEST(KnobPointer, AnglesAroundTheCentre) {
     EXPECT_EQ(KnobValue::PointerAngle(45, 74, 75, 75), -60); // lower right gap
     EXPECT_EQ(KnobValue::PointerAngle(20, 70, 75, 75), 240); // lower left gap
     EXPECT_EQ(KnobValue::PointerAngle(10, 10, 75, 75), 135);
+}
+
+// No knob of the program goes near the ends of int, but the rules are public: they neither
+// overflow nor turn the range round there.
+TEST(KnobExtremes, TheWholeRangeOfInt) {
+    KnobValue knob;
+    knob.SetParams(0, INT_MIN, INT_MAX);
+    EXPECT_GT(knob.Step(), 0);
+    EXPECT_EQ(knob.Position(), 0);
+    EXPECT_EQ(knob.Angle(), 90);
+    knob.SetPosition(INT_MAX);
+    EXPECT_EQ(knob.Angle(), -60);
+    knob.SetPosition(INT_MIN);
+    EXPECT_EQ(knob.Angle(), 240);
+    EXPECT_EQ(knob.CalcPosition(240), INT_MIN);
+    EXPECT_EQ(knob.CalcPosition(-60), INT_MAX);
+    EXPECT_EQ(knob.CalcPosition(INT_MIN), INT_MAX); // angles far outside stop at the ends
+    EXPECT_EQ(knob.CalcPosition(INT_MAX), INT_MIN);
+    knob.SetParams(0, INT_MAX, INT_MIN); // reversed
+    EXPECT_LT(knob.Step(), 0);
+    EXPECT_EQ(knob.CalcPosition(240), INT_MAX);
+}
+
+TEST(KnobExtremes, StepsStopAtTheEndsOfInt) {
+    KnobValue knob;
+    knob.SetParams(INT_MAX - 5, 0, INT_MAX);
+    knob.StepPosition(43);
+    EXPECT_EQ(knob.Position(), INT_MAX);
+    knob.SetParams(INT_MIN + 5, INT_MIN, 0);
+    knob.StepPosition(-43);
+    EXPECT_EQ(knob.Position(), INT_MIN);
+    knob.StepPosition(7);
+    EXPECT_EQ(knob.Position(), INT_MIN + 7);
+}
+
+TEST(KnobExtremes, PointerAnglesOfFarPoints) {
+    EXPECT_EQ(KnobValue::PointerAngle(INT_MAX, 37, 75, 75), 0);
+    EXPECT_EQ(KnobValue::PointerAngle(INT_MIN, 37, 75, 75), 180);
+    EXPECT_EQ(KnobValue::PointerAngle(INT_MAX, INT_MIN, 75, 75), 45);
+    EXPECT_EQ(KnobValue::PointerAngle(37, INT_MIN, 75, 75), 90);
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "command_line.h"
 
-#include <QFile>
+#include "named_files.h"
+
 #include <cstdio>
+#include <exception>
+#include <new>
 
 CommandLine::CommandLine(const QString& program, const QString& description)
     : program_(program), help_({QStringLiteral("h"), QStringLiteral("help")},
@@ -35,15 +38,31 @@ std::optional<int> CommandLine::Parse(const QStringList& arguments) {
     return std::nullopt;
 }
 
-int CommandLine::Fail(const QString& message) const {
-    std::fprintf(stderr, "%s: %s\n", program_.toLocal8Bit().constData(),
+namespace {
+int printFailure(const QString& program, const QString& message) {
+    std::fprintf(stderr, "%s: %s\n", program.toLocal8Bit().constData(),
                  message.toLocal8Bit().constData());
     return 2;
+}
+} // namespace
+
+int CommandLine::Fail(const QString& message) const {
+    return printFailure(program_, message);
 }
 
 QStringList ArgumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
+        arguments << ArgumentText(argv[i]);
     return arguments;
+}
+
+int RunReporting(const QString& program, const std::function<int()>& work) {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        return printFailure(program, QStringLiteral("out of memory"));
+    } catch (const std::exception& error) {
+        return printFailure(program, QString::fromLocal8Bit(error.what()));
+    }
 }

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // The command-line style every program of the project shares: --help and --version on standard
@@ -30,6 +31,11 @@ private:
     bool takesArguments_ = false;
 };
 
-// Command-line text from the system's 8-bit form, the way the file system gives names back
-// (QFile::decodeName), so that every file name reaches the file system unchanged.
+// Command-line text from the system's 8-bit form, each argument decoded by ArgumentText, so that
+// every file name reaches the file system unchanged through named_files.h.
 QStringList ArgumentsOf(int argc, char** argv);
+
+// Runs a program's work and returns its exit code. An exception that would otherwise end the
+// program unreported (memory running out, say) is printed as "program: message" and ends it with
+// code 2.
+int RunReporting(const QString& program, const std::function<int()>& work);

@@ -1,5 +1,7 @@
 #include "message_log.h"
 
+#include "named_files.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -7,16 +9,16 @@ bool MessageLog::Open(const QString& path, QString& problem) {
     clock_.start();
     if (path.isEmpty())
         return true;
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        problem = QStringLiteral("cannot write the log %1: %2").arg(path, file_.errorString());
+    file_ = OpenForWriting(path, problem);
+    if (!file_) {
+        problem = QStringLiteral("cannot write the log %1: %2").arg(path, problem);
         return false;
     }
     return true;
 }
 
 void MessageLog::Write(std::span<const std::uint8_t> bytes, const QString& change) {
-    if (!file_.isOpen())
+    if (!file_)
         return;
     const QByteArray raw(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     const QJsonObject line{
@@ -24,6 +26,6 @@ void MessageLog::Write(std::span<const std::uint8_t> bytes, const QString& chang
         {QStringLiteral("bytes"), QString::fromLatin1(raw.toHex(' ').toUpper())},
         {QStringLiteral("change"), change},
     };
-    file_.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
-    file_.flush();
+    file_->write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
+    file_->flush();
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <span>
 
 // The --log file: one JSON object per line for each message received, written at once.
@@ -15,6 +16,6 @@ public:
     void Write(std::span<const std::uint8_t> bytes, const QString& change);
 
 private:
-    QFile file_;
+    std::unique_ptr<QFile> file_;
     QElapsedTimer clock_;
 };

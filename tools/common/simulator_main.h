@@ -14,19 +14,21 @@ template <class Options, class Session>
 int RunSimulator(int argc, char** argv, const char* program,
                  std::optional<Options> (*parse)(const QStringList& arguments, int& exitCode)) {
     QCoreApplication app(argc, argv);
-    int exitCode = 0;
-    const std::optional<Options> options = parse(ArgumentsOf(argc, argv), exitCode);
-    if (!options)
-        return exitCode;
+    return RunReporting(QString::fromLatin1(program), [&] {
+        int exitCode = 0;
+        const std::optional<Options> options = parse(ArgumentsOf(argc, argv), exitCode);
+        if (!options)
+            return exitCode;
 
-    Session session(*options);
-    if (!session.Problem().isEmpty()) {
-        QTextStream(stderr) << program << ": " << session.Problem() << "\n";
-        return 1;
-    }
-    QTextStream out(stdout);
-    out << session.PortsLine() << "\n";
-    out.flush();
-    ReadStdinLines([&](const QString& line) { return session.Command(line, out); });
-    return 0;
+        Session session(*options);
+        if (!session.Problem().isEmpty()) {
+            QTextStream(stderr) << program << ": " << session.Problem() << "\n";
+            return 1;
+        }
+        QTextStream out(stdout);
+        out << session.PortsLine() << "\n";
+        out.flush();
+        ReadStdinLines([&](const QString& line) { return session.Command(line, out); });
+        return 0;
+    });
 }

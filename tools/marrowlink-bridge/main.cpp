@@ -5,8 +5,10 @@
 #include "edit/editor.h"
 #include "edit/guarded_application.h"
 #include "edit/system_services.h"
+#include "jack_server.h"
 #include "midi/rtmidi_service.h"
 #include "model/control_names.h"
+#include "named_files.h"
 #include "quit_on_signal.h"
 #include "sim/virtual_studio.h"
 #include "views/console_prompter.h"
@@ -14,10 +16,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace {
+
+const QString Program = QStringLiteral("marrowlink-bridge");
 
 void printList(const char* heading, const QStringList& names) {
     std::printf("%s\n", heading);
@@ -30,94 +37,121 @@ bool hasDevice(const QStringList& names, const QString& name) {
                        [&](const QString& n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
 }
 
-} // namespace
+// The folder becomes the current one: the editor finds its files there by relative names, which
+// keeps a folder name that is not UTF-8 intact. Why it cannot, or nothing.
+std::optional<QString> enterFolder(const QString& folder) {
+    if (::chdir(FileNameBytes(folder).constData()) == 0)
+        return std::nullopt;
+    if (errno == ENOENT)
+        return QStringLiteral("folder \"%1\" does not exist").arg(folder);
+    if (errno == ENOTDIR)
+        return QStringLiteral("\"%1\" is not a folder").arg(folder);
+    return QStringLiteral("folder \"%1\" cannot be used: %2")
+        .arg(folder, QString::fromLocal8Bit(std::strerror(errno)));
+}
 
-int main(int argc, char** argv) {
-    GuardedApplication<QCoreApplication> app(argc, argv);
-    int exitCode = 0;
-    const std::optional<BridgeOptions> options =
-        ParseBridgeOptions(ArgumentsOf(argc, argv), exitCode);
-    if (!options)
-        return exitCode;
+int fail(const QString& message) {
+    std::fprintf(stderr, "%s: %s\n", qPrintable(Program), qPrintable(message));
+    return 2;
+}
+
+int run(GuardedApplication<QCoreApplication>& app, const BridgeOptions& options) {
+    if (!options.folder.isEmpty())
+        if (const auto problem = enterFolder(options.folder))
+            return fail(*problem);
+    if (options.backend && ResolveBackend(*options.backend) == MidiBackend::Jack &&
+        !JackServerRunning())
+        return fail(QStringLiteral("no JACK server is running"));
 
     std::unique_ptr<VirtualStudio> studio;
     std::unique_ptr<RtMidiService> rtmidi;
     MidiService* service = nullptr;
     try {
-        if (!options->backend) {
+        if (!options.backend) {
             studio = std::make_unique<VirtualStudio>();
             service = &studio->Service();
         } else {
-            rtmidi = std::make_unique<RtMidiService>(*options->backend,
+            rtmidi = std::make_unique<RtMidiService>(*options.backend,
                                                      QStringLiteral("marrowlink-bridge"));
             service = rtmidi.get();
         }
     } catch (const std::exception& failure) {
-        std::fprintf(stderr, "marrowlink-bridge: the MIDI system cannot be used: %s\n",
-                     failure.what());
-        return 2;
+        return fail(QStringLiteral("the MIDI system cannot be used: %1")
+                        .arg(QString::fromLocal8Bit(failure.what())));
     }
 
     const QStringList inputs = service->InputDevices();
     const QStringList outputs = service->OutputDevices();
-    if (options->listDevices) {
+    if (options.listDevices) {
         printList("Input devices:", inputs);
         printList("Output devices:", outputs);
         return 0;
     }
-    const std::pair<const QString*, bool> wanted[] = {{&options->synthIn, true},
-                                                      {&options->synthOut, false},
-                                                      {&options->ctrlIn, true},
-                                                      {&options->ctrlOut, false},
-                                                      {&options->kbdIn, true}};
+    const std::pair<const QString*, bool> wanted[] = {{&options.synthIn, true},
+                                                      {&options.synthOut, false},
+                                                      {&options.ctrlIn, true},
+                                                      {&options.ctrlOut, false},
+                                                      {&options.kbdIn, true}};
     for (const auto& [name, input] : wanted) {
         if (name->isEmpty() || hasDevice(input ? inputs : outputs, *name))
             continue;
-        std::fprintf(stderr,
-                     "marrowlink-bridge: no MIDI %s device named \"%s\" (see --list-devices)\n",
-                     input ? "input" : "output", qPrintable(*name));
-        return 2;
+        return fail(QStringLiteral("no MIDI %1 device named \"%2\" (see --list-devices)")
+                        .arg(QLatin1String(input ? "input" : "output"), *name));
     }
 
     MemorySettings settings;
     const QString devices = QStringLiteral("MidiDevices");
-    settings.SetValue(devices, QStringLiteral("Input"), options->synthIn);
-    settings.SetValue(devices, QStringLiteral("Output"), options->synthOut);
-    settings.SetValue(devices, QStringLiteral("CtrlInput"), options->ctrlIn);
-    settings.SetValue(devices, QStringLiteral("CtrlOutput"), options->ctrlOut);
+    settings.SetValue(devices, QStringLiteral("Input"), options.synthIn);
+    settings.SetValue(devices, QStringLiteral("Output"), options.synthOut);
+    settings.SetValue(devices, QStringLiteral("CtrlInput"), options.ctrlIn);
+    settings.SetValue(devices, QStringLiteral("CtrlOutput"), options.ctrlOut);
     settings.SetValue(devices, QStringLiteral("KbdInput"),
-                      options->kbdIn.isEmpty() ? QStringLiteral("None") : options->kbdIn);
-    settings.SetValue(QStringLiteral("Modulation"), QStringLiteral("Start"), options->modGroup);
+                      options.kbdIn.isEmpty() ? QStringLiteral("None") : options.kbdIn);
+    settings.SetValue(QStringLiteral("Modulation"), QStringLiteral("Start"), options.modGroup);
 
     HeadlessControls controls{EditorControls()};
     ConsolePrompter prompts(QStringLiteral("marrowlink-bridge"));
     NoFileChooser files;
     SystemClock clock;
-    ThreadSleeper sleeper;
+    SignalAwareSleeper sleeper;
     UniformRandom random;
     app.Reporter = &prompts;
-    const QDir folder(options->folder.isEmpty() ? QDir::currentPath() : options->folder);
     Editor editor(*service, EditorServices{controls, prompts, files, settings, clock, sleeper,
-                                           random, folder});
+                                           random, QDir(QStringLiteral("."))});
     try {
         if (!editor.StartUp())
             return 2;
-        if (options->sendPreset)
+        if (options.sendPreset && !QuitRequested())
             editor.bLoadBCRClick();
     } catch (const EMidiError& failure) {
         prompts.Error(failure.Message());
+    } catch (const StoppedBySignal&) {
     }
 
-    QuitEventLoopOnSignals();
-    std::fprintf(stderr, "marrowlink-bridge: running on %s; SIGINT or SIGTERM ends it\n",
-                 options->backend ? qPrintable(MidiBackendName(*options->backend))
-                                  : "in-process devices");
-    std::fflush(stderr);
-    app.exec();
+    if (!QuitRequested()) {
+        std::fprintf(stderr, "marrowlink-bridge: running on %s; SIGINT or SIGTERM ends it\n",
+                     options.backend ? qPrintable(MidiBackendName(*options.backend))
+                                     : "in-process devices");
+        std::fflush(stderr);
+        app.exec();
+    }
     try {
         editor.ShutDown();
     } catch (const EMidiError& failure) {
         prompts.Error(failure.Message());
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    GuardedApplication<QCoreApplication> app(argc, argv);
+    QuitEventLoopOnSignals();
+    return RunReporting(Program, [&] {
+        int exitCode = 0;
+        const std::optional<BridgeOptions> options =
+            ParseBridgeOptions(ArgumentsOf(argc, argv), exitCode);
+        return options ? run(app, *options) : exitCode;
+    });
 }

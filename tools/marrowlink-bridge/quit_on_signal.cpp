@@ -8,8 +8,10 @@
 
 namespace {
 int signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t quitRequested = 0;
 
 void onSignal(int) {
+    quitRequested = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
@@ -31,4 +33,14 @@ void QuitEventLoopOnSignals() {
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
+}
+
+bool QuitRequested() {
+    return quitRequested != 0;
+}
+
+void SignalAwareSleeper::SleepMs(int milliseconds) {
+    ThreadSleeper::SleepMs(milliseconds);
+    if (QuitRequested())
+        throw StoppedBySignal{};
 }

@@ -1,16 +1,26 @@
 #include "sim_session.h"
 
-#include <QFile>
+#include "model/bounded_read.h"
+#include "named_files.h"
 
 namespace {
 
+// A patch file is 191 bytes and a multi file 139; a file far larger than that, or an endless
+// device, is not read to its end.
+constexpr qint64 MaxSoundFileBytes = qint64(64) << 10;
+
 std::optional<QByteArray> readFile(const QString& path, QString& problem) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    const auto file = OpenForReading(path, problem);
+    if (!file) {
+        problem = QStringLiteral("cannot read %1: %2").arg(path, problem);
         return std::nullopt;
     }
-    return file.readAll();
+    auto bytes = ReadAtMost(*file, MaxSoundFileBytes);
+    if (!bytes)
+        problem = QStringLiteral("%1 is too large for a sound file (more than %2 bytes)")
+                      .arg(path)
+                      .arg(MaxSoundFileBytes);
+    return bytes;
 }
 
 std::span<const std::uint8_t> bytesOf(const QByteArray& data) {

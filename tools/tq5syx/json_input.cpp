@@ -1,18 +1,72 @@
 #include "json_input.h"
 
 #include "bad_input.h"
+#include "json_output.h"
 
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
 #include <cmath>
+#include <vector>
 
 namespace {
 
 constexpr int HighestDataByte = 0x7F;
 
+// A key as the error lines show it: quoted and escaped as the output writes strings, so that no
+// line break or escape code in a key reaches the terminal.
+QString quoted(const QString& key) {
+    return QString::fromLatin1(JsonString(key));
+}
+
+// The index of the quote that closes the string opening at `open`, in valid JSON text.
+qsizetype endOfString(const QByteArray& json, qsizetype open) {
+    qsizetype i = open + 1;
+    while (json[i] != '"')
+        i += json[i] == '\\' ? 2 : 1;
+    return i;
+}
+
+// The first key that one object of the valid JSON text holds twice, or nothing. Qt keeps only
+// the last value of a repeated key; the earlier ones would vanish without a word.
+std::optional<QString> repeatedKey(const QByteArray& json) {
+    struct Level {
+        bool object;
+        bool keyNext;
+        QSet<QString> keys;
+    };
+    std::vector<Level> levels;
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '{' || c == '[') {
+            levels.push_back({c == '{', c == '{', {}});
+        } else if (c == '}' || c == ']') {
+            levels.pop_back();
+        } else if (c == ',' && !levels.empty() && levels.back().object) {
+            levels.back().keyNext = true;
+        } else if (c == '"') {
+            const qsizetype end = endOfString(json, i);
+            if (!levels.empty() && levels.back().keyNext) {
+                const QString key = QJsonDocument::fromJson('[' + json.mid(i, end - i + 1) + ']')
+                                        .array()[0]
+                                        .toString();
+                if (levels.back().keys.contains(key))
+                    return key;
+                levels.back().keys.insert(key);
+                levels.back().keyNext = false;
+            }
+            i = end;
+        }
+    }
+    return std::nullopt;
+}
+
 QJsonObject topObject(const QByteArray& json) {
+    // Qt's parser stops at a NUL byte and ignores what follows it.
+    if (const qsizetype nul = json.indexOf('\0'); nul >= 0)
+        throw BadInput{QStringLiteral("standard input holds a NUL byte at offset %1").arg(nul)};
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
@@ -21,15 +75,16 @@ QJsonObject topObject(const QByteArray& json) {
                            .arg(error.offset)};
     if (!document.isObject())
         throw BadInput{QStringLiteral("standard input must hold one JSON object")};
+    if (const auto key = repeatedKey(json))
+        throw BadInput{QStringLiteral("key %1 is given twice").arg(quoted(*key))};
     return document.object();
 }
 
 int dataByteValue(const QString& key, const QJsonValue& value) {
     const double number = value.toDouble(-1);
     if (!value.isDouble() || number != std::floor(number) || number < 0 || number > HighestDataByte)
-        throw BadInput{
-            QStringLiteral("parameter \"%1\": the value must be a whole number in 0..127")
-                .arg(key)};
+        throw BadInput{QStringLiteral("parameter %1: the value must be a whole number in 0..127")
+                           .arg(quoted(key))};
     return int(number);
 }
 
@@ -46,7 +101,7 @@ QHash<QString, int> paramValues(const QJsonValue& params, const QSet<QString>& k
     const QJsonObject object = params.toObject();
     for (auto it = object.begin(); it != object.end(); ++it) {
         if (!known.contains(it.key()))
-            throw BadInput{QStringLiteral("unknown parameter key \"%1\"").arg(it.key())};
+            throw BadInput{QStringLiteral("unknown parameter key %1").arg(quoted(it.key()))};
         values[it.key()] = dataByteValue(it.key(), it.value());
     }
     return values;
@@ -74,7 +129,7 @@ BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind,
         } else if (key == QLatin1String("params")) {
             values = paramValues(it.value(), known);
         } else if (key != QLatin1String("warnings")) {
-            throw BadInput{QStringLiteral("unknown key \"%1\"").arg(key)};
+            throw BadInput{QStringLiteral("unknown key %1").arg(quoted(key))};
         }
     }
     for (TSyx_Param* record : records)

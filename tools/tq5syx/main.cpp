@@ -50,21 +50,26 @@ int run(const QStringList& args, const QString& output) {
 } // namespace
 
 int main(int argc, char** argv) {
-    CommandLine commandLine(QStringLiteral("tq5syx"), QString::fromLatin1(Description));
-    QCommandLineParser& parser = commandLine.Parser();
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("The file build writes (no default)."),
-                                    QStringLiteral("FILE"));
-    parser.addOption(output);
-    commandLine.AddArgument(QStringLiteral("command"),
-                            QStringLiteral("voice, multi, check or build."));
-    commandLine.AddArgument(QStringLiteral("argument"),
-                            QStringLiteral("The file to read, or the kind to build."));
-    if (const auto exitCode = commandLine.Parse(ArgumentsOf(argc, argv)))
-        return *exitCode;
-    try {
-        return run(parser.positionalArguments(), parser.value(output));
-    } catch (const BadInput& error) {
-        return commandLine.Fail(error.message);
-    }
+    const QString program = QStringLiteral("tq5syx");
+    return RunReporting(program, [&] {
+        CommandLine commandLine(program, QString::fromLatin1(Description));
+        QCommandLineParser& parser = commandLine.Parser();
+        const QCommandLineOption output(
+            {QStringLiteral("o"), QStringLiteral("output")},
+            QStringLiteral("The file build writes (no default); - is standard output. A FIFO or "
+                           "a device is written into, never replaced."),
+            QStringLiteral("FILE"));
+        parser.addOption(output);
+        commandLine.AddArgument(QStringLiteral("command"),
+                                QStringLiteral("voice, multi, check or build."));
+        commandLine.AddArgument(QStringLiteral("argument"),
+                                QStringLiteral("The file to read, or the kind to build."));
+        if (const auto exitCode = commandLine.Parse(ArgumentsOf(argc, argv)))
+            return *exitCode;
+        try {
+            return run(parser.positionalArguments(), parser.value(output));
+        } catch (const BadInput& error) {
+            return commandLine.Fail(error.message);
+        }
+    });
 }
