@@ -4,16 +4,6 @@
 
 namespace {
 
-constexpr std::uint8_t Start = 0xF0;
-constexpr std::uint8_t End = 0xF7;
-constexpr std::uint8_t Maker[] = {0x00, 0x20, 0x32};
-constexpr std::uint8_t Bcr2000 = 0x15;
-constexpr std::uint8_t AnyDevice = 0x7F;
-constexpr std::uint8_t AnyModel = 0x7F;
-constexpr std::uint8_t BclLine = 0x20;
-constexpr std::uint8_t BclAnswer = 0x21;
-constexpr std::size_t TextOffset = 9; // after F0, maker, device, model, command, index
-
 QString encoderName(int number) {
     return QStringLiteral("encoder %1").arg(number);
 }
@@ -21,52 +11,30 @@ QString buttonName(int number) {
     return QStringLiteral("button %1").arg(number);
 }
 
-bool isPresetLine(std::span<const std::uint8_t> message) {
-    return message.size() > TextOffset && message.front() == Start && message.back() == End &&
-           std::equal(std::begin(Maker), std::end(Maker), message.begin() + 1) &&
-           message[6] == BclLine &&
-           std::all_of(message.begin() + 1, message.end() - 1,
-                       [](std::uint8_t byte) { return byte < 0x80; });
-}
-
 } // namespace
 
 SimulatedController::Outcome SimulatedController::Receive(std::span<const std::uint8_t> message) {
     if (message.size() == 3 && (message[0] & 0xF0) == 0xB0)
         return show((message[0] & 0x0F) + 1, message[1], message[2]);
-    if (!isPresetLine(message))
+    const std::optional<Bcl::Line> received = Bcl::ReadLine(message);
+    if (!received)
         return {{}, {QStringLiteral("ignored: neither a preset line nor a control change")}};
-    if (message[4] != AnyDevice && message[4] != bcl_.DeviceNumber())
-        return {{}, {QStringLiteral("ignored: a preset line for device %1").arg(message[4])}};
-    if (message[5] != Bcr2000 && message[5] != AnyModel)
+    if (received->device != Bcl::AnyDevice && received->device != bcl_.DeviceNumber())
+        return {{}, {QStringLiteral("ignored: a preset line for device %1").arg(received->device)}};
+    if (received->model != Bcl::Bcr2000 && received->model != Bcl::AnyModel)
         return {{}, {QStringLiteral("ignored: a preset line for another model")}};
-    return line(message);
+    return line(*received);
 }
 
-SimulatedController::Outcome SimulatedController::line(std::span<const std::uint8_t> message) {
-    const int index = message[7] << 7 | message[8];
-    const auto text = message.subspan(TextOffset, message.size() - TextOffset - 1);
-    const QString line =
-        QString::fromLatin1(reinterpret_cast<const char*>(text.data()), qsizetype(text.size()));
-    const int error = bcl_.Line(index, line);
-    answers_.push_back({index, line, error});
-    const Message answer{Start,
-                         Maker[0],
-                         Maker[1],
-                         Maker[2],
-                         std::uint8_t(bcl_.DeviceNumber()),
-                         Bcr2000,
-                         BclAnswer,
-                         std::uint8_t(index >> 7),
-                         std::uint8_t(index & 0x7F),
-                         std::uint8_t(error),
-                         End};
-    const QString verdict = error == BclInterpreter::Accepted
-                                ? QStringLiteral("accepted")
-                                : QStringLiteral("refused, error %1 (%2)")
-                                      .arg(error)
-                                      .arg(BclInterpreter::ErrorText(error));
-    return {{answer}, {QStringLiteral("line %1 \"%2\": %3").arg(index).arg(line, verdict)}};
+SimulatedController::Outcome SimulatedController::line(const Bcl::Line& received) {
+    const int error = bcl_.Line(received.index, received.text);
+    answers_.push_back({received.index, received.text, error});
+    const QString verdict =
+        error == BclInterpreter::Accepted
+            ? QStringLiteral("accepted")
+            : QStringLiteral("refused, error %1 (%2)").arg(error).arg(Bcl::ErrorText(error));
+    return {{Bcl::ReplyMessage(bcl_.DeviceNumber(), received.index, error)},
+            {QStringLiteral("line %1 \"%2\": %3").arg(received.index).arg(received.text, verdict)}};
 }
 
 SimulatedController::Outcome SimulatedController::show(int channel, int cc, int value) {

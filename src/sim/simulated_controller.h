@@ -43,7 +43,7 @@ public:
     const std::vector<Answer>& Answers() const { return answers_; }
 
 private:
-    Outcome line(std::span<const std::uint8_t> message);
+    Outcome line(const Bcl::Line& received);
     Outcome show(int channel, int cc, int value);
     void send(Outcome& outcome, ControllerElement& element, const QString& name, int value);
 

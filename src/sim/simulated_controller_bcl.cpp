@@ -234,41 +234,6 @@ constexpr Keyword Keywords[] = {
 
 } // namespace
 
-QString BclInterpreter::ErrorText(int error) {
-    switch (error) {
-    case Accepted:
-        return QStringLiteral("accepted");
-    case UnknownToken:
-        return QStringLiteral("unknown token");
-    case DollarOrDotExpected:
-        return QStringLiteral("$ or . expected");
-    case WrongModel:
-        return QStringLiteral("wrong model");
-    case WrongRevision:
-        return QStringLiteral("wrong revision");
-    case NoRevision:
-        return QStringLiteral("no $rev first");
-    case NoSection:
-        return QStringLiteral("no section open");
-    case ElementOutOfRange:
-        return QStringLiteral("element number out of range");
-    case NotANumber:
-        return QStringLiteral("not a number");
-    case ValueOutOfRange:
-        return QStringLiteral("value out of range");
-    case BadText:
-        return QStringLiteral("bad text argument");
-    case NotAllowedHere:
-        return QStringLiteral("not allowed here");
-    case WrongArgumentCount:
-        return QStringLiteral("wrong argument count");
-    case BadIndex:
-        return QStringLiteral("bad line index");
-    default:
-        return QStringLiteral("error %1").arg(error);
-    }
-}
-
 BclInterpreter::Error BclInterpreter::Line(int index, const QString& text) {
     const std::optional<QStringList> words = wordsOf(text);
     if (words && !words->isEmpty() && words->first() == QLatin1String("$rev")) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/bcl_sysex.h"
+
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -41,23 +43,8 @@ struct ControllerPreset {
 class BclInterpreter {
 public:
     // The codes the controller answers a line with.
-    enum Error {
-        Accepted = 0,
-        UnknownToken = 1,
-        DollarOrDotExpected = 2,
-        WrongModel = 4,
-        WrongRevision = 5,
-        NoRevision = 6,
-        NoSection = 8,
-        ElementOutOfRange = 9,
-        NotANumber = 10,
-        ValueOutOfRange = 11,
-        BadText = 12,
-        NotAllowedHere = 13,
-        WrongArgumentCount = 14,
-        BadIndex = 22,
-    };
-    static QString ErrorText(int error);
+    using Error = Bcl::Error;
+    using enum Bcl::Error;
 
     static constexpr int PresetCount = 32;
 

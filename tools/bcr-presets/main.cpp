@@ -1,6 +1,6 @@
 // bcr-presets: writes the controller preset files (see --help).
-#include "bcl_sysex.h"
 #include "command_line.h"
+#include "model/bcl_sysex.h"
 #include "preset_options.h"
 #include "preset_text.h"
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
         const QString path = folder.filePath(preset.name);
         // Written aside and renamed: a failed write leaves the old file as it was.
         QSaveFile file(path);
-        const QByteArray bytes = BclSysex(preset.lines);
+        const QByteArray bytes = Bcl::LineMessages(preset.lines);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
             !file.commit()) {
             err << "bcr-presets: cannot write " << path << ": " << file.errorString() << "\n";

@@ -45,7 +45,7 @@ bool ControllerSession::loadPreset(const QString& path) {
                            .arg(answer.index)
                            .arg(answer.text)
                            .arg(answer.error)
-                           .arg(BclInterpreter::ErrorText(answer.error));
+                           .arg(Bcl::ErrorText(answer.error));
             return false;
         }
     }
