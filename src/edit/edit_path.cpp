@@ -41,24 +41,28 @@ void EditPath::MidiBCtoPCMidiInput() {
     TMidiInput& input = ports_.MidiBCtoPC();
     while (input.GetEventCount() > 0) {
         const std::unique_ptr<TMyMidiEvent> event = input.GetMidiEvent();
-        if (!event)
-            return;
-        if (event->StatusByte == MidiStatus::ActiveSensing)
-            continue;
-        lastControllerMessage_ = {std::uint8_t(event->StatusByte & MidiStatus::KindMask),
-                                  event->DataByte1, event->DataByte2};
-        const int status = lastControllerMessage_[0];
-        const int cc = lastControllerMessage_[1];
-        const int value = lastControllerMessage_[2];
-        if (controls_.lCtrlMsg)
-            controls_.lCtrlMsg->SetCaption(
-                QStringLiteral("CC: %1, %2, %3").arg(hex2(status), hex2(cc), hex2(value)));
         // The port posts one notice per event, so what stays queued is drained at the next one.
-        if (cc >= FirstUnusedCC && cc <= LastUnusedCC)
+        if (!event || !HandleControllerEvent(*event))
             return;
-        state_.ScreenEditArmed = false;
-        ApplyControllerMessage(status, cc, value);
     }
+}
+
+bool EditPath::HandleControllerEvent(const TMyMidiEvent& event) {
+    if (event.StatusByte == MidiStatus::ActiveSensing)
+        return true;
+    lastControllerMessage_ = {std::uint8_t(event.StatusByte & MidiStatus::KindMask),
+                              event.DataByte1, event.DataByte2};
+    const int status = lastControllerMessage_[0];
+    const int cc = lastControllerMessage_[1];
+    const int value = lastControllerMessage_[2];
+    if (controls_.lCtrlMsg)
+        controls_.lCtrlMsg->SetCaption(
+            QStringLiteral("CC: %1, %2, %3").arg(hex2(status), hex2(cc), hex2(value)));
+    if (cc >= FirstUnusedCC && cc <= LastUnusedCC)
+        return false;
+    state_.ScreenEditArmed = false;
+    ApplyControllerMessage(status, cc, value);
+    return true;
 }
 
 void EditPath::MidiKbdToPCMidiInput() {

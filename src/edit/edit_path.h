@@ -5,6 +5,7 @@
 
 class ControllerEcho;
 class EditorPorts;
+struct TMyMidiEvent;
 class KnobValue;
 class ModulationGroups;
 class Operators;
@@ -28,6 +29,9 @@ public:
 
     // The controller input's notice: drains its queue.
     void MidiBCtoPCMidiInput();
+    // One event from the controller: shown, and applied. False for an event that ends a drain
+    // (CC 49..95): what follows it waits for its own notice.
+    bool HandleControllerEvent(const TMyMidiEvent& event);
     // The keyboard input's notice: passes every event on to the synth.
     void MidiKbdToPCMidiInput();
     void ApplyControllerMessage(int status, int cc, int value);

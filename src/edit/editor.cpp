@@ -45,6 +45,9 @@ Editor::Editor(MidiService& midi, EditorServices services)
     ports_.MidiSynthToPC().OnMidiInput = [this] { synthInput_.MidiSynthToPCMidiInput(); };
     ports_.MidiBCtoPC().OnMidiInput = [this] { path_.MidiBCtoPCMidiInput(); };
     ports_.MidiKbdToPC().OnMidiInput = [this] { path_.MidiKbdToPCMidiInput(); };
+    presets_.OnOtherControllerInput = [this](const TMyMidiEvent& event) {
+        path_.HandleControllerEvent(event);
+    };
     ports_.OnControllerOutputChosen = [this] {
         if (controls_.bLoadBCR)
             controls_.bLoadBCR->SetVisible(true);

@@ -47,6 +47,7 @@ public:
 
     bool SynthOutputChosen() const { return synthOutIndex_ != -1; }
     bool ControllerOutputChosen() const { return ctrlOutIndex_ != -1; }
+    bool ControllerInputChosen() const { return ctrlInIndex_ != -1; }
     // Sends a whole message to the synth, if a synth output is chosen.
     void ToSynth(std::span<const std::uint8_t> message);
     // Sends a control change to the controller on its channel, if a controller output is chosen.

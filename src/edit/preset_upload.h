@@ -3,15 +3,25 @@
 #include <QByteArray>
 #include <QDir>
 #include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
 
 class EditorPorts;
 class SplashView;
 class Prompter;
 class Sleeper;
 struct PageControls;
+struct TMyMidiEvent;
 
 // Sends the controller the preset files that lay out its encoders for this editor: each SysEx
 // message of the file as it stands, 10 ms apart. The first upload fades the splash window out.
+//
+// With a controller input chosen, the upload also knows it arrived: after each line of the
+// controller's preset language it waits for the controller's answer to it (at least the 10 ms, at
+// most 200 ms), stops at the first line the controller refuses and says which file, line and
+// error. A controller that does not answer is reported once, and the rest goes at the 10 ms pace.
 class PresetUpload {
 public:
     PresetUpload(EditorPorts& ports, Prompter& prompts, Sleeper& sleeper, const QDir& startFolder,
@@ -25,8 +35,15 @@ public:
     bool SplashFade() const { return splashFade_; }
     void StartSplashFade() { splashFade_ = true; }
 
+    // What else came from the controller while the upload waited for its answers: handed on, in
+    // order, once the upload is done.
+    std::function<void(const TMyMidiEvent&)> OnOtherControllerInput;
+
 private:
-    void sendMessages(const QByteArray& bytes);
+    void sendMessages(const QString& fileName, const QByteArray& bytes);
+    // The controller's answer to the line of this index: its error code, or nothing when none
+    // came in time. Waits at least the pause between messages.
+    std::optional<int> awaitAnswer(int index);
 
     EditorPorts& ports_;
     Prompter& prompts_;
@@ -35,4 +52,5 @@ private:
     const PageControls& controls_;
     SplashView* splash_ = nullptr;
     bool splashFade_ = true;
+    std::vector<std::unique_ptr<TMyMidiEvent>> heldInput_;
 };

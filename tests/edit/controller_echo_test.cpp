@@ -1,5 +1,6 @@
 #include "dump_messages.h"
 #include "midi/midi_errors.h"
+#include "model/bcl_sysex.h"
 #include "support/editor_fixture.h"
 
 #include <QFile>
@@ -226,6 +227,41 @@ TEST_F(ControllerFeedback, EchoesTellTheRowWhatTheControllerShows) {
     ASSERT_EQ(e.Map().SingleRecord(15).Val, 1);
     f.cc(15, 0);
     EXPECT_EQ(e.Map().SingleRecord(15).Val, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControllerFeedback, AControllerThatDoesNotAnswerIsReportedOnceAndTheFileStillGoesOut) {
+    // The plain "BCR" device never answers; its input is chosen, so the upload waits once.
+    const QByteArray lines = Bcl::LineMessages({"$rev R1", "$preset", "$end"});
+    const Messages sent = uploadRev(lines);
+    EXPECT_EQ(sent.size(), 3u);
+    ASSERT_EQ(f.prompts.shown.size(), 1);
+    EXPECT_TRUE(f.prompts.shown[0].startsWith(
+        QStringLiteral("warning: The controller did not answer line 0 of Marrowlink_Rev.SYX "
+                       "(\"$rev R1\").")));
+    // After the silence, the 10 ms pace: the last two lines are followed by exactly 10 ms each.
+    ASSERT_GE(f.sleeper.sleeps.size(), 2u);
+    EXPECT_EQ(std::vector<int>(f.sleeper.sleeps.end() - 2, f.sleeper.sleeps.end()),
+              (std::vector<int>{10, 10}));
+}
+
+TEST_F(ControllerFeedback, WithoutAControllerInputTheLinesGoAtTheTenMillisecondPace) {
+    e.ChooseDevice(Editor::Port::CtrlIn, e.DeviceList(Editor::Port::CtrlIn).size() - 1);
+    f.sleeper.sleeps.clear();
+    uploadRev(Bcl::LineMessages({"$rev R1", "$preset", "$end"}));
+    EXPECT_EQ(f.sleeper.sleeps, (std::vector<int>{10, 10, 10}));
+    EXPECT_TRUE(f.prompts.shown.isEmpty());
+}
+
+TEST_F(ControllerFeedback, WhatTheControllerSendsDuringTheWaitIsAppliedAfterTheUpload) {
+    f.midi.Inject(QStringLiteral("BCR"), {0xB0, 6, 50}); // arrives while the upload waits
+    f.midi.WaitIdle();
+    uploadRev(Bcl::LineMessages({"$rev R1", "$end"}));
+    EXPECT_EQ(e.Map().SingleRecord(6).Val, 50);
+    EXPECT_EQ(f.toSynth().back(), paramChange(0x12, 54, 50));
 }
 
 } // namespace

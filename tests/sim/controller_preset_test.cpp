@@ -1,3 +1,4 @@
+#include "model/bcl_sysex.h"
 #include "model/record_tables.h"
 #include "sim/simulated_controller_device.h"
 #include "support/editor_fixture.h"
@@ -67,6 +68,32 @@ TEST_F(ControllerPresetTest, UploadedPresetsMakeTheControllerEditTheSynthAndShow
     EXPECT_EQ(bcr->Snapshot().Encoder(49).value, attack - 2);
     EXPECT_TRUE(fixture.prompts.shown.isEmpty())
         << fixture.prompts.shown.join(QLatin1Char('\n')).toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// A preset file of these lines, as the generator writes them, in place of the main one.
+void writeMainPreset(EditorFixture& fixture, const QStringList& lines) {
+    QFile file(fixture.folderFile(QStringLiteral("Marrowlink.SYX")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(Bcl::LineMessages(lines));
+}
+
+TEST_F(ControllerPresetTest, ALineTheControllerRefusesStopsTheUploadAndIsReported) {
+    writeMainPreset(fixture, {"$rev R1", "$preset", "  .bogus 1", "$end"});
+    fixture.editor.bLoadBCRClick();
+    settle();
+    ASSERT_FALSE(fixture.prompts.shown.isEmpty());
+    EXPECT_EQ(fixture.prompts.shown.first(),
+              QStringLiteral("error: The controller refused line 2 of Marrowlink.SYX (\"  .bogus "
+                             "1\"): error 1, unknown token. The rest of the file was not sent."));
+    // "$end" never went out; the Rev file that follows is a file of its own.
+    const auto& answers = bcr->Snapshot().Answers();
+    ASSERT_GE(answers.size(), 3u);
+    EXPECT_EQ(answers[2].error, Bcl::UnknownToken);
+    EXPECT_EQ(answers[3].text, QStringLiteral("$rev R1"));
 }
 
 } // namespace
