@@ -100,10 +100,11 @@ private:
         at_.store(BenchClock::now().time_since_epoch().count(), std::memory_order_release);
         port_->ShortMessage(packed, timeStamp);
     }
-    void LongMessage(const std::uint8_t* bytes, std::size_t count,
-                     std::uint32_t timeStamp) override {
-        port_->LongMessage(bytes, count, timeStamp);
+    void LongData(const std::uint8_t* bytes, std::size_t count, std::uint32_t timeStamp) override {
+        port_->LongData(bytes, count, timeStamp);
     }
+    void LongEnd(std::uint32_t timeStamp) override { port_->LongEnd(timeStamp); }
+    void LongAbort() override { port_->LongAbort(); }
 
     RtMidiService real_{MidiBackend::Jack};
     MidiInputSink* port_ = nullptr;

@@ -1,7 +1,7 @@
 #include "midi/device_names.h"
 
-#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -16,12 +16,20 @@ QString withoutVolatileNumbers(QString name) {
 } // namespace
 
 QStringList StableDeviceNames(const QStringList& reported) {
+    QStringList cleaned;
+    for (const QString& raw : reported)
+        cleaned << withoutVolatileNumbers(raw);
+    // A suffix must not take the name of a device that is really called so.
+    QSet<QString> taken(cleaned.begin(), cleaned.end());
+    QSet<QString> given;
     QStringList names;
-    QHash<QString, int> seen;
-    for (const QString& raw : reported) {
-        const QString name = withoutVolatileNumbers(raw);
-        const int count = ++seen[name];
-        names << (count == 1 ? name : QStringLiteral("%1 #%2").arg(name).arg(count));
+    for (const QString& name : cleaned) {
+        QString unique = name;
+        for (int suffix = 2; given.contains(unique) || (unique != name && taken.contains(unique));
+             ++suffix)
+            unique = QStringLiteral("%1 #%2").arg(name).arg(suffix);
+        given.insert(unique);
+        names << unique;
     }
     return names;
 }

@@ -1,6 +1,5 @@
 #include "midi/input_delivery.h"
 
-#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -13,6 +12,7 @@ std::int64_t nowNs() {
 
 MidiResult InputDelivery::Start() {
     startNs_.store(nowNs(), std::memory_order_relaxed);
+    starts_.fetch_add(1, std::memory_order_relaxed);
     started_.store(true, std::memory_order_release);
     return MidiOk;
 }
@@ -25,13 +25,17 @@ MidiResult InputDelivery::Stop() {
 void InputDelivery::Deliver(const std::uint8_t* bytes, std::size_t count) {
     if (!started_.load(std::memory_order_acquire))
         return;
+    const std::uint32_t starts = starts_.load(std::memory_order_relaxed);
+    if (starts != startsSeen_) {
+        startsSeen_ = starts;
+        parser_.Reset(sink_);
+    }
     const auto stamp =
         std::uint32_t((nowNs() - startNs_.load(std::memory_order_relaxed)) / 1000000);
-    if (count == 0 || count > 3 || bytes[0] == 0xF0) {
-        sink_.LongMessage(bytes, count, stamp);
+    if (count == 0) {
+        parser_.Reset(sink_);
+        sink_.LongEnd(stamp);
         return;
     }
-    std::uint8_t packed[3] = {};
-    std::copy(bytes, bytes + count, packed);
-    sink_.ShortMessage(PackShort(packed[0], packed[1], packed[2]), stamp);
+    parser_.Feed(bytes, count, stamp, sink_);
 }

@@ -11,6 +11,14 @@ constexpr std::uint32_t TimingClock = 0xF8;
 constexpr std::uint32_t ActiveSensing = 0xFE;
 } // namespace
 
+void TMidiCallbackRecord::AttachInput(TCircularBuffer* ring, SysexPool* pool) {
+    ring_ = ring;
+    pool_ = pool;
+    open_ = nullptr;
+    dropping_ = false;
+    dropped_.store(0, std::memory_order_relaxed);
+}
+
 void TMidiCallbackRecord::ShortMessage(std::uint32_t packed, std::uint32_t timeStamp) {
     // Only the bare one-byte messages: 0xF1, the time-code quarter frame, is queued.
     if (packed == TimingClock && ClockFilter.load(std::memory_order_relaxed))
@@ -19,30 +27,52 @@ void TMidiCallbackRecord::ShortMessage(std::uint32_t packed, std::uint32_t timeS
         return;
     if (SysexOnly.load(std::memory_order_relaxed) || !ring_)
         return;
-    queue({timeStamp, packed, nullptr});
+    if (!queue({timeStamp, packed, nullptr}))
+        countDrop();
 }
 
-void TMidiCallbackRecord::LongMessage(const std::uint8_t* bytes, std::size_t count,
-                                      std::uint32_t timeStamp) {
+void TMidiCallbackRecord::LongData(const std::uint8_t* bytes, std::size_t count,
+                                   std::uint32_t timeStamp) {
+    if (!ring_ || !pool_ || dropping_)
+        return;
+    while (count > 0) {
+        // A full buffer is queued only once more bytes come, so that the last one of a message
+        // always goes out with LongEnd.
+        if (open_ && open_->BytesRecorded == open_->BufferLength && !queueOpenBuffer(timeStamp))
+            return;
+        if (!open_ && !(open_ = pool_->Take())) {
+            dropRestOfMessage();
+            return;
+        }
+        const std::size_t part =
+            std::min<std::size_t>(count, open_->BufferLength - open_->BytesRecorded);
+        std::memcpy(open_->Data.get() + open_->BytesRecorded, bytes, part);
+        open_->BytesRecorded = std::uint16_t(open_->BytesRecorded + part);
+        bytes += part;
+        count -= part;
+    }
+}
+
+void TMidiCallbackRecord::LongEnd(std::uint32_t timeStamp) {
     if (!ring_ || !pool_)
         return;
-    std::size_t offset = 0;
-    do {
-        TMyMidiHdr* buffer = pool_->Take();
-        if (!buffer) {
-            target_.Post(PortNotifier::QueueFull);
-            return;
-        }
-        const std::size_t part = std::min<std::size_t>(count - offset, buffer->BufferLength);
-        if (part > 0)
-            std::memcpy(buffer->Data.get(), bytes + offset, part);
-        buffer->BytesRecorded = std::uint16_t(part);
-        offset += part;
-        if (!queue({timeStamp, 0, buffer})) {
-            pool_->Reclaim(buffer);
-            return;
-        }
-    } while (offset < count);
+    if (dropping_) {
+        dropping_ = false;
+        return;
+    }
+    if (!open_ && !(open_ = pool_->Take())) {
+        countDrop();
+        return;
+    }
+    queueOpenBuffer(timeStamp);
+    dropping_ = false;
+}
+
+void TMidiCallbackRecord::LongAbort() {
+    if (open_)
+        pool_->Reclaim(open_);
+    open_ = nullptr;
+    dropping_ = false;
 }
 
 void TMidiCallbackRecord::LongDone(TMyMidiHdr& header) {
@@ -52,6 +82,27 @@ void TMidiCallbackRecord::LongDone(TMyMidiHdr& header) {
 
 bool TMidiCallbackRecord::queue(const TMidiBufferItem& item) {
     const bool queued = CircbufPutEvent(ring_, item);
-    target_.Post(queued ? PortNotifier::DataQueued : PortNotifier::QueueFull);
+    if (queued)
+        target_.Post(PortNotifier::DataQueued);
     return queued;
+}
+
+bool TMidiCallbackRecord::queueOpenBuffer(std::uint32_t timeStamp) {
+    TMyMidiHdr* buffer = open_;
+    open_ = nullptr;
+    if (queue({timeStamp, 0, buffer}))
+        return true;
+    pool_->Reclaim(buffer);
+    dropRestOfMessage();
+    return false;
+}
+
+void TMidiCallbackRecord::dropRestOfMessage() {
+    dropping_ = true;
+    countDrop();
+}
+
+void TMidiCallbackRecord::countDrop() {
+    dropped_.fetch_add(1, std::memory_order_acq_rel);
+    target_.Post(PortNotifier::QueueFull);
 }

@@ -17,11 +17,11 @@ public:
     explicit TMidiCallbackRecord(PortNotifier& target) : target_(target) {}
 
     // Qt thread, only while the service is not delivering (before the input is opened, after it is
-    // closed).
-    void AttachInput(TCircularBuffer* ring, SysexPool* pool) {
-        ring_ = ring;
-        pool_ = pool;
-    }
+    // closed). Forgets any drops not yet taken.
+    void AttachInput(TCircularBuffer* ring, SysexPool* pool);
+    // Qt thread: the events dropped since the last call, because the queue was full or no SysEx
+    // buffer was free. Counted here rather than by notifications, which a full pipe can lose.
+    std::uint32_t TakeDropped() { return dropped_.exchange(0, std::memory_order_acq_rel); }
 
     // Written on the Qt thread at any time; read once per message.
     std::atomic<bool> SysexOnly{false};
@@ -32,14 +32,24 @@ public:
     // A message longer than one buffer becomes consecutive events, one per filled buffer. With no
     // free buffer, or once one part could not be queued, the rest of the message is dropped so that
     // no event starts in the middle of it.
-    void LongMessage(const std::uint8_t* bytes, std::size_t count,
-                     std::uint32_t timeStamp) override;
+    void LongData(const std::uint8_t* bytes, std::size_t count, std::uint32_t timeStamp) override;
+    void LongEnd(std::uint32_t timeStamp) override;
+    void LongAbort() override;
     void LongDone(TMyMidiHdr& header) override;
 
 private:
     bool queue(const TMidiBufferItem& item);
+    // Queues the buffer being filled; false (and the rest of the message dropped) when it cannot.
+    bool queueOpenBuffer(std::uint32_t timeStamp);
+    void dropRestOfMessage();
+    void countDrop();
 
     PortNotifier& target_;
     TCircularBuffer* ring_ = nullptr;
     SysexPool* pool_ = nullptr;
+    // The service thread's: the buffer the current long message is being written into, and whether
+    // the rest of that message is being dropped.
+    TMyMidiHdr* open_ = nullptr;
+    bool dropping_ = false;
+    std::atomic<std::uint32_t> dropped_{0};
 };

@@ -154,6 +154,17 @@ void TMidiInput::notified(PortNotifier::Kind kind) {
         return;
     if (kind == PortNotifier::DataQueued && OnMidiInput && GetEventCount() > 0)
         OnMidiInput();
-    else if (kind == PortNotifier::QueueFull && OnOverflow)
+    // Every kind looks: the queue-full notification of a drop may have been lost to a full pipe.
+    if (state_ == misOpen)
+        reportDrops();
+}
+
+void TMidiInput::reportDrops() {
+    const std::uint32_t dropped = record_.TakeDropped();
+    if (dropped == 0)
+        return;
+    if (OnOverflow)
         OnOverflow();
+    if (OnEventsDropped)
+        OnEventsDropped(dropped);
 }

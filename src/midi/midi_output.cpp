@@ -59,6 +59,12 @@ void TMidiOutput::PutMidiEvent(const TMyMidiEvent& event) {
 void TMidiOutput::PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2) {
     if (state_ != mosOpen)
         raise(QStringLiteral("(Short Msg) Device not opened."));
+    // A data byte first would be read as running status, and a lone SysEx byte opens or ends a
+    // SysEx that swallows the messages after it.
+    if (status < 0x80 || status == 0xF0 || status == 0xF7) {
+        error_ = MidiNoStatusByte;
+        raise(MidiOutErrorString(error_, TMIDIErrorContext::ecPutShort));
+    }
     error_ = device_->SendShort(PackShort(status, data1, data2));
     if (error_ != MidiOk)
         raise(MidiOutErrorString(error_, TMIDIErrorContext::ecPutShort));

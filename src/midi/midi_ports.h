@@ -5,12 +5,14 @@
 // Threads and delivery routes:
 // - Every operation below, and every notification (OnMidiInput, OnOverflow, OnMidiOutput,
 //   OnDeviceChanged), runs on the Qt thread, the one that created the port.
-// - The service calls the port's TMidiCallbackRecord on a thread of its own (RtMidi: the backend's
-//   thread; the virtual service: its delivery thread). That callback writes one entry into the
-//   port's ring and posts one notification per event; it takes no lock and allocates nothing.
+// - The service calls the port's TMidiCallbackRecord on a thread of its own (JACK: the process
+//   callback; RtMidi: the backend's thread; the virtual service: its delivery thread). That
+//   callback writes one entry into the port's ring and posts one notification per event; it takes
+//   no lock and allocates nothing.
 // - Notifications travel through a PortNotifier and are handled in the order posted, also when a
 //   handler runs a nested event loop. OnMidiInput is raised for a data notification only while the
-//   port is open and holds events, so most notifications after a full drain raise nothing.
+//   port is open and holds events, so most notifications after a full drain raise nothing. Drops
+//   are counted on the service's thread and reported with the next notification handled.
 // - A long message sent on an output is reported done on the service's thread; its buffer is
 //   released, and OnMidiOutput raised, on the Qt thread.
 // Errors are raised as EMidiInputError / EMidiOutputError (midi_errors.h).
@@ -122,11 +124,16 @@ public:
     void SetFilteredMessages(TMidiMsgFilter filter);
 
     std::function<void()> OnMidiInput;
+    // Events were dropped: the queue was full or no SysEx buffer was free. Both are raised on the
+    // Qt thread for every drop, once for each run of drops that the handler has not seen yet;
+    // OnEventsDropped says how many the run held.
     std::function<void()> OnOverflow;
+    std::function<void(std::uint32_t dropped)> OnEventsDropped;
 
 private:
     bool isOpen() const override { return state_ == misOpen; }
     void notified(PortNotifier::Kind kind) override;
+    void reportDrops();
     // Start or Stop on an open port.
     void step(MidiResult (ServiceInput::*call)());
     void releaseBuffers();
@@ -156,6 +163,8 @@ public:
     // The event's SysEx bytes as one long message when it carries any, else its three bytes as a
     // short message, whatever the status byte.
     virtual void PutMidiEvent(const TMyMidiEvent& event);
+    // Refuses a first byte that is no status byte of a short message (below 0x80, 0xF0, 0xF7) and
+    // sends nothing then.
     virtual void PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t data2);
     // Copies the bytes and returns before they have gone out. A length of 0 sends nothing.
     virtual void PutLong(const std::uint8_t* bytes, std::uint16_t length);

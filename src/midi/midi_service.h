@@ -14,22 +14,29 @@ enum MidiResult : std::uint16_t {
     MidiOk = 0,
     MidiFailed = 1,
     MidiBadDeviceId = 2,
+    MidiInvalidHandle = 5, // the MIDI system behind an open device has gone away
     MidiNoDriver = 6,
     MidiNoMemory = 7,
+    MidiNotReady = 67, // the way out to the MIDI system is full for now
     MidiNoDevice = 68,
+    MidiNoStatusByte = 70,
     MidiTooLong = 100,
 };
 
-// Where an open input delivers, on the service's own thread. Implementations take no lock and
-// allocate nothing.
+// Where an open input delivers the messages that MidiStreamParser framed, on the service's own
+// thread. Implementations take no lock and allocate nothing.
 class MidiInputSink {
 public:
     // A message of one to three bytes, packed status | data1 << 8 | data2 << 16 (missing bytes 0).
     virtual void ShortMessage(std::uint32_t packed, std::uint32_t timeStamp) = 0;
-    // A whole SysEx message (or any longer message) of any length; the bytes are valid only during
-    // the call.
-    virtual void LongMessage(const std::uint8_t* bytes, std::size_t count,
-                             std::uint32_t timeStamp) = 0;
+    // A SysEx arrives in pieces as the device sends it: LongData with the next bytes (from its F0
+    // on; valid only during the call) any number of times, then LongEnd once its F7 has come, or
+    // LongAbort when another message cut it short. LongEnd with no LongData before it is an empty
+    // SysEx buffer.
+    virtual void LongData(const std::uint8_t* bytes, std::size_t count,
+                          std::uint32_t timeStamp) = 0;
+    virtual void LongEnd(std::uint32_t timeStamp) = 0;
+    virtual void LongAbort() = 0;
 
 protected:
     ~MidiInputSink() = default;

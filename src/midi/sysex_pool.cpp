@@ -38,6 +38,7 @@ TMyMidiHdr* SysexPool::Take() {
 }
 
 void SysexPool::Reclaim(TMyMidiHdr* buffer) {
+    buffer->BytesRecorded = 0;
     reclaimed_.push_back(buffer);
 }
 

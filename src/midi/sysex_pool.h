@@ -20,7 +20,8 @@ public:
 
     // Service thread: a free buffer, or null when all are in use.
     TMyMidiHdr* Take();
-    // Service thread: a buffer it took and could not queue goes straight back into use.
+    // Service thread: a buffer it took and could not queue, or whose message was cut short, goes
+    // straight back into use, empty.
     void Reclaim(TMyMidiHdr* buffer);
     // Qt thread: a buffer whose event has been taken.
     void GiveBack(TMyMidiHdr* buffer);

@@ -27,4 +27,14 @@ TEST(DeviceNames, TellEqualNamesApartInListOrder) {
                                   QStringLiteral("BCR2000:Port 1 #3")}));
 }
 
+TEST(DeviceNames, ASuffixSkipsANameAnotherDeviceReallyHas) {
+    EXPECT_EQ(
+        StableDeviceNames({QStringLiteral("Pad"), QStringLiteral("Pad"), QStringLiteral("Pad #2")}),
+        QStringList({QStringLiteral("Pad"), QStringLiteral("Pad #3"), QStringLiteral("Pad #2")}));
+    EXPECT_EQ(StableDeviceNames({QStringLiteral("Pad #2"), QStringLiteral("Pad #2"),
+                                 QStringLiteral("Pad"), QStringLiteral("Pad")}),
+              QStringList({QStringLiteral("Pad #2"), QStringLiteral("Pad #2 #2"),
+                           QStringLiteral("Pad"), QStringLiteral("Pad #3")}));
+}
+
 } // namespace

@@ -136,6 +136,47 @@ TEST_F(InputPort, ABufferWhoseEventFoundTheQueueFullIsNotLost) {
     EXPECT_EQ(drain(input).size(), 1u);
 }
 
+TEST_F(InputPort, DropsMessagesThatStartWithADataByte) {
+    synthIn();
+    send({0x07, 0x65});
+    send({0x40});
+    send({0xB0, 0x07, 0x64});
+    SettleMidi(service);
+    const auto events = drain(input);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(bytesOf(*events[0]), Bytes({0xB0, 0x07, 0x64}));
+}
+
+TEST_F(InputPort, AnUnfinishedSysexGivesItsBufferBackAndSilencesNothing) {
+    input.SetSysexBufferCount(1);
+    synthIn();
+    send({0xF0, 0x7D, 0x01});
+    send({0xB0, 0x07, 0x64});
+    send({0xF0, 0x7D, 0x02, 0xF7});
+    SettleMidi(service);
+    const auto events = drain(input);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(bytesOf(*events[0]), Bytes({0xB0, 0x07, 0x64}));
+    EXPECT_EQ(bytesOf(*events[1]), Bytes({0xF0, 0x7D, 0x02, 0xF7}));
+}
+
+TEST_F(InputPort, CountsEveryDropAlsoWhenTheNotificationPipeIsFull) {
+    std::uint32_t reported = 0;
+    int overflows = 0;
+    input.OnEventsDropped = [&](std::uint32_t dropped) { reported += dropped; };
+    input.OnOverflow = [&] { ++overflows; };
+    input.SetCapacity(1);
+    synthIn();
+    // More notifications than a pipe holds (64 KiB) are posted before the Qt loop runs again.
+    constexpr std::uint32_t Sent = 70000;
+    for (std::uint32_t n = 0; n < Sent; ++n)
+        send({0xB0, 0x07, std::uint8_t(n % 128)});
+    SettleMidi(service);
+    EXPECT_EQ(reported, Sent - 1);
+    EXPECT_GE(overflows, 1);
+    EXPECT_EQ(drain(input).size(), 1u);
+}
+
 TEST_F(InputPort, ClosingDiscardsQueuedEventsAndReopeningStartsEmpty) {
     synthIn();
     send({0x90, 60, 100});

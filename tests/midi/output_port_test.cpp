@@ -1,6 +1,8 @@
 #include "midi/midi_errors.h"
 #include "support/virtual_ports.h"
 
+#include <functional>
+
 namespace {
 
 using OutputPort = VirtualPorts;
@@ -16,7 +18,6 @@ TEST_F(OutputPort, ShortMessagesCarryAsManyBytesAsTheirStatusImplies) {
     out.PutShort(0xF6, 9, 9);
     out.PutShort(0xF8, 9, 9);
     out.PutShort(0xFF, 9, 9);
-    out.PutShort(0xF0, 0, 0);
     EXPECT_EQ(sentToSynth(), std::vector<Bytes>({{0xB3, 0x07, 0x64},
                                                  {0xC0, 5},
                                                  {0xD2, 40},
@@ -25,8 +26,30 @@ TEST_F(OutputPort, ShortMessagesCarryAsManyBytesAsTheirStatusImplies) {
                                                  {0xF3, 4},
                                                  {0xF6},
                                                  {0xF8},
-                                                 {0xFF},
-                                                 {0xF0, 0, 0}}));
+                                                 {0xFF}}));
+}
+
+TEST_F(OutputPort, AShortMessageWithoutAStatusByteIsRefusedAndNotSent) {
+    TMidiOutput& out = synthOut();
+    TMyMidiEvent sysexStatusOnly;
+    sysexStatusOnly.StatusByte = 0xF0;
+    const QString refused = QStringLiteral(
+        "(Short Msg) The application sent a message without a status byte to a stream handle.");
+    for (const std::function<void()>& send : std::initializer_list<std::function<void()>>{
+             [&] { out.PutShort(0xF0, 0, 0); }, [&] { out.PutShort(0xF7, 0, 0); },
+             [&] { out.PutShort(0x07, 0x65, 0); }, [&] { out.PutShort(0x7F, 0, 0); },
+             [&] { out.PutMidiEvent(sysexStatusOnly); }}) {
+        try {
+            send();
+            ADD_FAILURE() << "nothing raised";
+        } catch (const EMidiOutputError& error) {
+            EXPECT_EQ(error.Message(), refused);
+        }
+    }
+    EXPECT_EQ(out.Error(), MidiNoStatusByte);
+    out.PutShort(0x80, 0x3C, 0);
+    SettleMidi(service);
+    EXPECT_EQ(sentToSynth(), std::vector<Bytes>({{0x80, 0x3C, 0x00}}));
 }
 
 TEST_F(OutputPort, LongMessagesAreCopiedAndReportedDoneInOrder) {
@@ -61,11 +84,11 @@ TEST_F(OutputPort, PutMidiEventChoosesByTheBytesNotTheStatus) {
     withBytes.SysexSize = 3;
     withBytes.SysexBytes.reset(new std::uint8_t[3]{0xF0, 0x01, 0xF7});
     TMyMidiEvent withoutBytes;
-    withoutBytes.StatusByte = 0xF0;
+    withoutBytes.StatusByte = 0xF2;
     synthOut().PutMidiEvent(withBytes);
     synthOut().PutMidiEvent(withoutBytes);
     SettleMidi(service);
-    EXPECT_EQ(sentToSynth(), std::vector<Bytes>({{0xF0, 0x01, 0xF7}, {0xF0, 0x00, 0x00}}));
+    EXPECT_EQ(sentToSynth(), std::vector<Bytes>({{0xF0, 0x01, 0xF7}, {0xF2, 0x00, 0x00}}));
 }
 
 TEST_F(OutputPort, SendingOnAClosedPortRaisesItsOwnText) {

@@ -50,6 +50,22 @@ TEST_F(VirtualService, AddressesDevicesOfEqualNamesByTheirSuffix) {
     EXPECT_EQ(service.Received(QStringLiteral("Synth #2")), std::vector<Bytes>({{0xF6}}));
 }
 
+TEST_F(VirtualService, EveryDeviceOfARepeatedNameIsReachedByItsOwnName) {
+    service.AddDevice(QStringLiteral("Synth"));
+    service.AddDevice(QStringLiteral("Synth #2"));
+    EXPECT_EQ(service.OutputDevices(),
+              QStringList({QStringLiteral("Synth"), QStringLiteral("Controller"),
+                           QStringLiteral("Synth #3"), QStringLiteral("Synth #2")}));
+    for (const QString& name : {QStringLiteral("Synth #2"), QStringLiteral("Synth #3")}) {
+        TMidiOutput out(service);
+        out.SetProductName(name);
+        ASSERT_TRUE(out.Open());
+        out.PutShort(0xF6, 0, 0);
+    }
+    EXPECT_EQ(service.Received(QStringLiteral("Synth #2")), std::vector<Bytes>({{0xF6}}));
+    EXPECT_EQ(service.Received(QStringLiteral("Synth #3")), std::vector<Bytes>({{0xF6}}));
+}
+
 TEST_F(VirtualService, OnlyDevicesThatSendCanBeInjectedFrom) {
     service.AddDevice(QStringLiteral("Sound module"), VirtualMidiService::ReceivesFromComputer);
     EXPECT_FALSE(service.Inject(QStringLiteral("Sound module"), {0x90, 1, 1}));
