@@ -15,6 +15,8 @@ find_package(PkgConfig QUIET)
 marrowlink_require(PKG_CONFIG_FOUND "pkg-config" pkg-config)
 pkg_check_modules(RTMIDI QUIET IMPORTED_TARGET rtmidi)
 marrowlink_require(RTMIDI_FOUND "RtMidi" librtmidi-dev)
+pkg_check_modules(JACK QUIET IMPORTED_TARGET jack)
+marrowlink_require(JACK_FOUND "JACK (libjack)" libjack-jackd2-dev)
 
 find_package(JPEG QUIET)
 marrowlink_require(JPEG_FOUND "libjpeg" libjpeg-dev)

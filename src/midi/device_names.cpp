@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -32,4 +33,27 @@ QStringList StableDeviceNames(const QStringList& reported) {
         names << unique;
     }
     return names;
+}
+
+std::vector<ListedDevice> ListDevices(const QStringList& reported,
+                                      const std::vector<unsigned>& indexes) {
+    const QStringList names = StableDeviceNames(reported);
+    std::vector<ListedDevice> devices;
+    for (int i = 0; i < reported.size(); ++i)
+        devices.push_back(
+            {names[i], reported[i], std::size_t(i) < indexes.size() ? indexes[std::size_t(i)] : 0});
+    return devices;
+}
+
+QStringList NamesOf(const std::vector<ListedDevice>& devices) {
+    QStringList names;
+    for (const ListedDevice& device : devices)
+        names << device.name;
+    return names;
+}
+
+const ListedDevice* FindDevice(const std::vector<ListedDevice>& devices, const QString& name) {
+    auto found = std::find_if(devices.begin(), devices.end(),
+                              [&](const ListedDevice& device) { return device.name == name; });
+    return found == devices.end() ? nullptr : &*found;
 }

@@ -3,12 +3,14 @@
 #include <QString>
 #include <optional>
 
-// Which MIDI system the RtMidi service uses: a setting. The platform default is ALSA on Linux when
-// its sequencer is there, else JACK; elsewhere the platform's native system.
+// Which MIDI system the program uses: a setting (MakeMidiService makes its service). The platform
+// default is ALSA on Linux when its sequencer is there, else JACK; elsewhere the platform's native
+// system.
 enum class MidiBackend { PlatformDefault, Alsa, Jack };
 
 // "default", "alsa" or "jack", in any case; nothing for anything else.
 std::optional<MidiBackend> ParseMidiBackend(const QString& text);
 QString MidiBackendName(MidiBackend backend);
-// The backend a setting stands for on this machine (PlatformDefault only where RtMidi chooses).
+// The backend a setting stands for on this machine (PlatformDefault only where RtMidi chooses
+// the platform's native system).
 MidiBackend ResolveBackend(MidiBackend requested);

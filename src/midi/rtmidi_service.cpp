@@ -1,12 +1,9 @@
 #include "midi/rtmidi_service.h"
 
-#include "midi/device_names.h"
 #include "midi/device_watch.h"
 #include "midi/input_delivery.h"
 #include "midi/midi_event.h"
 #include "midi/rtmidi_support.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -26,7 +23,7 @@ public:
         in_->setCallback(&Input::received, this);
     }
 
-    MidiResult open(const Port& port) {
+    MidiResult open(const ListedDevice& port) {
         in_->openPort(port.index, "in");
         return in_->isPortOpen() ? MidiOk : errors_->Result();
     }
@@ -51,7 +48,7 @@ public:
           jack_(out_->getCurrentApi() == RtMidi::UNIX_JACK) {}
     ~Output() override { watch_.Forget(gone_); }
 
-    MidiResult open(const Port& port) {
+    MidiResult open(const ListedDevice& port) {
         out_->openPort(port.index, "out");
         if (!out_->isPortOpen())
             return errors_->Result();
@@ -100,19 +97,19 @@ RtMidiService::RtMidiService(MidiBackend backend, const QString& clientName)
       outputList_(MakeRtMidi<RtMidiOut>(backend_, clientName.toStdString(), *listErrors_)),
       watch_(std::make_unique<DeviceWatch>([this] {
           QStringList reported;
-          for (const Port& port : outputPorts())
+          for (const ListedDevice& port : outputPorts())
               reported << port.reported;
           return reported;
       })) {}
 
 RtMidiService::~RtMidiService() = default;
 
-template <class Api> std::vector<RtMidiService::Port> RtMidiService::portsOf(Api* api) {
+template <class Api> std::vector<ListedDevice> RtMidiService::portsOf(Api* api) {
     std::lock_guard lock(listing_);
-    std::vector<Port> ports;
     if (!api)
-        return ports;
+        return {};
     QStringList reported;
+    std::vector<unsigned> indexes;
     const unsigned count = api->getPortCount();
     for (unsigned i = 0; i < count; ++i) {
         const QString name = QString::fromStdString(api->getPortName(i));
@@ -120,50 +117,32 @@ template <class Api> std::vector<RtMidiService::Port> RtMidiService::portsOf(Api
         if (name.isEmpty() || ownPort_.match(name).hasMatch())
             continue;
         reported << name;
-        ports.push_back({{}, name, i});
+        indexes.push_back(i);
     }
-    const QStringList names = StableDeviceNames(reported);
-    for (std::size_t i = 0; i < ports.size(); ++i)
-        ports[i].name = names[int(i)];
     listErrors_->Clear();
-    return ports;
+    return ListDevices(reported, indexes);
 }
 
-std::vector<RtMidiService::Port> RtMidiService::inputPorts() {
+std::vector<ListedDevice> RtMidiService::inputPorts() {
     return portsOf(inputList_.get());
 }
 
-std::vector<RtMidiService::Port> RtMidiService::outputPorts() {
+std::vector<ListedDevice> RtMidiService::outputPorts() {
     return portsOf(outputList_.get());
 }
 
-namespace {
-template <class Port> QStringList namesOf(const std::vector<Port>& ports) {
-    QStringList names;
-    for (const Port& port : ports)
-        names << port.name;
-    return names;
-}
-
-template <class Port> const Port* named(const std::vector<Port>& ports, const QString& name) {
-    auto found = std::find_if(ports.begin(), ports.end(),
-                              [&](const Port& port) { return port.name == name; });
-    return found == ports.end() ? nullptr : &*found;
-}
-} // namespace
-
 QStringList RtMidiService::InputDevices() {
-    return namesOf(inputPorts());
+    return NamesOf(inputPorts());
 }
 
 QStringList RtMidiService::OutputDevices() {
-    return namesOf(outputPorts());
+    return NamesOf(outputPorts());
 }
 
 template <class Handle, class Api, class Sink, class Opened, class... More>
-MidiResult RtMidiService::open(const std::vector<Port>& ports, const QString& name, Sink& sink,
-                               std::unique_ptr<Opened>& opened, More&... more) {
-    const Port* port = named(ports, name);
+MidiResult RtMidiService::open(const std::vector<ListedDevice>& ports, const QString& name,
+                               Sink& sink, std::unique_ptr<Opened>& opened, More&... more) {
+    const ListedDevice* port = FindDevice(ports, name);
     if (!port)
         return MissingDeviceResult(name);
     auto errors = std::make_unique<RtMidiErrors>();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "midi/device_names.h"
 #include "midi/midi_backend.h"
 #include "midi/midi_service.h"
 
@@ -37,18 +38,11 @@ private:
     class Input;
     class Output;
 
-    // A device as the backend reports it now.
-    struct Port {
-        QString name;     // stable
-        QString reported; // as RtMidi names it
-        unsigned index;   // RtMidi's port number
-    };
-
-    std::vector<Port> inputPorts();
-    std::vector<Port> outputPorts();
-    template <class Api> std::vector<Port> portsOf(Api* api);
+    std::vector<ListedDevice> inputPorts();
+    std::vector<ListedDevice> outputPorts();
+    template <class Api> std::vector<ListedDevice> portsOf(Api* api);
     template <class Handle, class Api, class Sink, class Opened, class... More>
-    MidiResult open(const std::vector<Port>& ports, const QString& name, Sink& sink,
+    MidiResult open(const std::vector<ListedDevice>& ports, const QString& name, Sink& sink,
                     std::unique_ptr<Opened>& opened, More&... more);
 
     const MidiBackend backend_;

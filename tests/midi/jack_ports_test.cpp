@@ -25,7 +25,7 @@ protected:
             return;
         peer = std::make_unique<JackPeer>(uniqueName("peer"));
         ASSERT_TRUE(peer->Problem().isEmpty()) << peer->Problem().toStdString();
-        service = std::make_unique<RtMidiService>(MidiBackend::Jack);
+        service = MakeMidiService(MidiBackend::Jack);
         input = std::make_unique<TMidiInput>(*service);
         output = std::make_unique<TMidiOutput>(*service);
     }
@@ -51,7 +51,7 @@ protected:
     }
 
     std::unique_ptr<JackPeer> peer;
-    std::unique_ptr<RtMidiService> service;
+    std::unique_ptr<MidiService> service;
     std::unique_ptr<TMidiInput> input;
     std::unique_ptr<TMidiOutput> output;
 };
@@ -116,6 +116,64 @@ TEST_F(JackPorts, DropTheEventAfterAFullQueueAndSaySo) {
     for (int n = 0; n < 1024; ++n)
         ASSERT_EQ(events[std::size_t(n)],
                   Bytes({0xB0, std::uint8_t(n / 128), std::uint8_t(n % 128)}));
+}
+
+TEST_F(JackPorts, ALoneSysexStartSilencesNothingAfterIt) {
+    openBoth();
+    peer->Send({0xF0, 0x7D, 0x01});
+    std::vector<Bytes> changes;
+    for (int n = 0; n < 1000; ++n)
+        changes.push_back({0xB0, std::uint8_t(n / 128), std::uint8_t(n % 128)});
+    for (std::size_t first = 0; first < changes.size(); first += 100)
+        peer->SendInOneCycle({changes.begin() + std::ptrdiff_t(first),
+                              changes.begin() + std::ptrdiff_t(first + 100)});
+    EXPECT_EQ(receive(1000), changes);
+}
+
+TEST_F(JackPorts, ADumpInChunksWithRealTimeBytesBetweenThemArrivesClean) {
+    openBoth();
+    const Bytes dump{0xF0, 0x7D, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0xF7};
+    peer->Send({0xF0, 0x7D, 0x01, 0x02});
+    peer->Send({0xF8});
+    peer->Send({0x03, 0xF8, 0x04});
+    peer->SendInOneCycle({{0xFE}, {0x05, 0x06, 0xF7}});
+    EXPECT_EQ(receive(1), std::vector<Bytes>({dump}));
+
+    input->SetFilteredMessages({});
+    peer->SendInOneCycle(
+        {{0xF0, 0x7D, 0x01, 0x02}, {0xF8}, {0x03, 0xFA, 0x04}, {0xFE}, {0x05, 0x06, 0xF7}});
+    EXPECT_EQ(receive(4), std::vector<Bytes>({{0xF8, 0, 0}, {0xFA, 0, 0}, {0xFE, 0, 0}, dump}));
+}
+
+TEST_F(JackPorts, DropEventsThatStartWithADataByte) {
+    openBoth();
+    peer->SendInOneCycle({{0x07, 0x65}, {0x40}, {0x90, 0x3C, 0x64, 0x3E, 0x64}});
+    EXPECT_EQ(receive(2), std::vector<Bytes>({{0x90, 0x3C, 0x64}, {0x90, 0x3E, 0x64}}));
+}
+
+TEST_F(JackPorts, CarryAFloodAtTenTimesTheWireRateWithoutLoss) {
+    std::uint32_t dropped = 0;
+    input->OnEventsDropped = [&](std::uint32_t count) { dropped += count; };
+    // As the editor answers a controller: a parameter change for every change that comes in.
+    input->OnMidiInput = [&] {
+        while (auto event = input->GetMidiEvent()) {
+            const std::uint8_t change[] = {
+                0xF0, 0x43, 0x10, 0x12, event->DataByte1, event->DataByte2, 0xF7};
+            output->PutLong(change, sizeof change);
+        }
+    };
+    openBoth();
+    constexpr int Count = 15000;
+    peer->Flood(10000, Count);
+    EXPECT_TRUE(WaitUntil([&] { return peer->ReceivedCount() >= Count; }, 20000))
+        << "the peer received " << peer->ReceivedCount() << " of " << Count;
+    const std::vector<Bytes> received = peer->Received();
+    ASSERT_EQ(received.size(), std::size_t(Count));
+    for (int n = 0; n < Count; ++n)
+        ASSERT_EQ(received[std::size_t(n)], Bytes({0xF0, 0x43, 0x10, 0x12, std::uint8_t(n >> 7),
+                                                   std::uint8_t(n & 0x7F), 0xF7}))
+            << "message " << n;
+    EXPECT_EQ(dropped, 0u);
 }
 
 TEST_F(JackPorts, WorkAgainAfterCloseAndReopen) {

@@ -25,7 +25,7 @@ protected:
             << sim.readAllStandardError().toStdString();
         ASSERT_TRUE(sim.readLine().contains("sending on"));
 
-        service = std::make_unique<RtMidiService>(MidiBackend::Jack);
+        service = MakeMidiService(MidiBackend::Jack);
         input = std::make_unique<TMidiInput>(*service);
         output = std::make_unique<TMidiOutput>(*service);
         input->SetProductName(name + QStringLiteral(":MIDI Out"));
@@ -65,7 +65,7 @@ protected:
     QTemporaryDir folder;
     QString name;
     QProcess sim;
-    std::unique_ptr<RtMidiService> service;
+    std::unique_ptr<MidiService> service;
     std::unique_ptr<TMidiInput> input;
     std::unique_ptr<TMidiOutput> output;
 };
