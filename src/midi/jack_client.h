@@ -59,7 +59,7 @@ private:
 
     std::mutex calls_;
     jack_client_t* client_; // under calls_; null once closed
-    int portsMade_ = 0; // under calls_
+    int portsMade_ = 0;     // under calls_
     std::atomic<bool> gone_{false};
     // Written on the Qt thread, read by the process callback; the five ports of the editor fit
     // with room to spare.

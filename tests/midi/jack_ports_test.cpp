@@ -35,7 +35,7 @@ protected:
         input->OpenAndStart();
         output->SetProductName(peer->ReceivingPort());
         ASSERT_TRUE(output->Open());
-        letConnectionsSettle();
+        exchangeFirstMessages(*peer, *input, *output);
     }
 
     // Collects what the input receives until count events have come.
@@ -152,6 +152,7 @@ TEST_F(JackPorts, DropEventsThatStartWithADataByte) {
 }
 
 TEST_F(JackPorts, CarryAFloodAtTenTimesTheWireRateWithoutLoss) {
+    openBoth();
     std::uint32_t dropped = 0;
     input->OnEventsDropped = [&](std::uint32_t count) { dropped += count; };
     // As the editor answers a controller: a parameter change for every change that comes in.
@@ -162,7 +163,6 @@ TEST_F(JackPorts, CarryAFloodAtTenTimesTheWireRateWithoutLoss) {
             output->PutLong(change, sizeof change);
         }
     };
-    openBoth();
     constexpr int Count = 15000;
     peer->Flood(10000, Count);
     EXPECT_TRUE(WaitUntil([&] { return peer->ReceivedCount() >= Count; }, 20000))

@@ -1,11 +1,12 @@
+#include "child_process.h"
 #include "support/jack_fixture.h"
 
 #include <QFile>
-#include <QProcess>
 #include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <sys/wait.h>
 #include <thread>
 
 namespace {
@@ -39,31 +40,27 @@ public:
     bool Kill() {
         ::kill(pid_, SIGKILL);
         const auto deadline = Clock::now() + 5s;
-        while (QFile::exists(QStringLiteral("/proc/%1").arg(pid_)) && Clock::now() < deadline)
+        // A server this test started again is its child, to be reaped.
+        while (::waitpid(pid_, nullptr, WNOHANG) <= 0 &&
+               QFile::exists(QStringLiteral("/proc/%1").arg(pid_)) && Clock::now() < deadline)
             std::this_thread::sleep_for(10ms);
         return !QFile::exists(QStringLiteral("/proc/%1").arg(pid_));
     }
 
     bool Restart() {
-        QProcess server;
-        server.setProgram(command_.first());
-        server.setArguments(command_.mid(1));
-        server.setStandardInputFile(QProcess::nullDevice());
-        server.setStandardOutputFile(stateFile() + QStringLiteral(".log"), QIODevice::Append);
-        server.setStandardErrorFile(stateFile() + QStringLiteral(".log"), QIODevice::Append);
-        qint64 pid = 0;
-        if (!server.startDetached(&pid))
-            return false;
-        pid_ = int(pid);
+        pid_ = StartDetached(command_, stateFile() + QStringLiteral(".log"));
         QFile state(stateFile());
-        if (!state.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (pid_ <= 0 || !state.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return false;
         state.write(QStringLiteral("%1 %2\n").arg(name_).arg(pid_).toUtf8());
         state.close();
-        QProcess wait;
-        wait.start(QStringLiteral("jack_wait"), {QStringLiteral("-s"), name_, QStringLiteral("-w"),
-                                                 QStringLiteral("-t"), QStringLiteral("10")});
-        return wait.waitForFinished(15000) && wait.exitCode() == 0;
+        const auto deadline = Clock::now() + 10s;
+        while (!UsePrivateJackServer().isEmpty()) {
+            if (Clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        return true;
     }
 
 private:
@@ -148,7 +145,7 @@ protected:
         output->Close();
         output->SetProductName(peer->ReceivingPort());
         ASSERT_TRUE(output->Open());
-        letConnectionsSettle();
+        exchangeFirstMessages(*peer, *input, *output);
     }
 
     static Bytes dump(int n) {

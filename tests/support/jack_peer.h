@@ -69,6 +69,10 @@ public:
         std::lock_guard lock(mutex_);
         return received_.size();
     }
+    void Clear() {
+        std::lock_guard lock(mutex_);
+        received_.clear();
+    }
 
 private:
     static int process(jack_nframes_t frames, void* self) {

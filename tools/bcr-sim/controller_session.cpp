@@ -8,14 +8,16 @@ ControllerSession::ControllerSession(const ControllerOptions& options) {
             return;
     if (!log_.Open(options.ports.logFile, problem_))
         return;
-    endpoint_ = std::make_unique<RtMidiEndpoint>(
-        options.ports.backend, options.ports.name,
-        [this](std::span<const std::uint8_t> message) { received(message); });
+    endpoint_ = std::make_unique<RtMidiEndpoint>(options.ports.backend, options.ports.name);
+    // Only now may a message come in: its answer goes out through endpoint_.
+    endpoint_->Start([this](std::span<const std::uint8_t> message) { received(message); });
     problem_ = endpoint_->Problem();
 }
 
 ControllerSession::~ControllerSession() {
-    endpoint_.reset();
+    // Before anything the handler uses goes, endpoint_ included.
+    if (endpoint_)
+        endpoint_->Stop();
 }
 
 // Every F0..F7 message of the file, as if uploaded; the first refused line stops the loading.

@@ -32,14 +32,16 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& data) {
 SimSession::SimSession(const SimOptions& options) {
     if (!loadFiles(options) || !log_.Open(options.ports.logFile, problem_))
         return;
-    endpoint_ = std::make_unique<RtMidiEndpoint>(
-        options.ports.backend, options.ports.name,
-        [this](std::span<const std::uint8_t> message) { received(message); });
+    endpoint_ = std::make_unique<RtMidiEndpoint>(options.ports.backend, options.ports.name);
+    // Only now may a message come in: its answer goes out through endpoint_.
+    endpoint_->Start([this](std::span<const std::uint8_t> message) { received(message); });
     problem_ = endpoint_->Problem();
 }
 
 SimSession::~SimSession() {
-    endpoint_.reset();
+    // Before anything the handler uses goes, endpoint_ included.
+    if (endpoint_)
+        endpoint_->Stop();
 }
 
 bool SimSession::loadFiles(const SimOptions& options) {
