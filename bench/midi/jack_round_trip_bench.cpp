@@ -1,4 +1,6 @@
-#include "latency_samples.h"
+#include "bench_peer.h"
+#include "midi/jack_service.h"
+#include "midi/midi_errors.h"
 #include "midi/midi_ports.h"
 #include "midi/rtmidi_service.h"
 
@@ -6,79 +8,20 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
-#include <jack/jack.h>
-#include <jack/midiport.h>
 
 namespace {
 
-// The other program of the round trip, written on JACK directly so that it can time its own
-// process cycle: it writes a controller change, and notes when the 7-byte SysEx answer arrives.
-class JackPeer {
+// More lost round trips than this end a run: a JACK2 server that has been overrun for long enough
+// (without real-time scheduling) can stop running its clients' cycles for good.
+constexpr int MostLost = 50;
+
+// A service with a stopwatch between it and the ports: notes when the service's thread hands an
+// input message over.
+template <class Service> class TimedService final : public MidiService, private MidiInputSink {
 public:
-    JackPeer() {
-        client_ = jack_client_open("bench-peer", JackNoStartServer, nullptr);
-        if (!client_)
-            return;
-        out_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
-        in_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
-        jack_set_process_callback(client_, &JackPeer::process, this);
-        jack_activate(client_);
-    }
-    ~JackPeer() {
-        if (client_)
-            jack_client_close(client_);
-    }
+    template <class... Arguments>
+    explicit TimedService(Arguments... arguments) : real_(arguments...) {}
 
-    bool Running() const { return client_ && out_ && in_; }
-    QString SendingPort() const { return QString::fromUtf8(jack_port_name(out_)); }
-    QString ReceivingPort() const { return QString::fromUtf8(jack_port_name(in_)); }
-
-    void Fire() {
-        answeredAt_.store(0, std::memory_order_relaxed);
-        fire_.store(true, std::memory_order_release);
-    }
-    BenchClock::time_point FiredAt() const { return at(firedAt_); }
-    // Zero until the answer has come.
-    BenchClock::rep AnsweredAt() const { return answeredAt_.load(std::memory_order_acquire); }
-
-private:
-    static BenchClock::time_point at(const std::atomic<BenchClock::rep>& rep) {
-        return BenchClock::time_point(BenchClock::duration(rep.load(std::memory_order_acquire)));
-    }
-
-    static int process(jack_nframes_t frames, void* self) {
-        auto* peer = static_cast<JackPeer*>(self);
-        void* out = jack_port_get_buffer(peer->out_, frames);
-        jack_midi_clear_buffer(out);
-        if (peer->fire_.exchange(false, std::memory_order_acq_rel)) {
-            const jack_midi_data_t cc[] = {0xB0, 0x10, 0x40};
-            peer->firedAt_.store(BenchClock::now().time_since_epoch().count(),
-                                 std::memory_order_release);
-            jack_midi_event_write(out, 0, cc, sizeof cc);
-        }
-        void* in = jack_port_get_buffer(peer->in_, frames);
-        const jack_nframes_t count = jack_midi_get_event_count(in);
-        for (jack_nframes_t i = 0; i < count; ++i) {
-            jack_midi_event_t event;
-            if (jack_midi_event_get(&event, in, i) == 0 && event.size == 7)
-                peer->answeredAt_.store(BenchClock::now().time_since_epoch().count(),
-                                        std::memory_order_release);
-        }
-        return 0;
-    }
-
-    jack_client_t* client_ = nullptr;
-    jack_port_t* out_ = nullptr;
-    jack_port_t* in_ = nullptr;
-    std::atomic<bool> fire_{false};
-    std::atomic<BenchClock::rep> firedAt_{0};
-    std::atomic<BenchClock::rep> answeredAt_{0};
-};
-
-// The RtMidi service with a stopwatch between it and the ports: notes when the backend's thread
-// hands an input message over.
-class TimedService final : public MidiService, private MidiInputSink {
-public:
     QStringList InputDevices() override { return real_.InputDevices(); }
     QStringList OutputDevices() override { return real_.OutputDevices(); }
     MidiResult OpenInput(const QString& name, MidiInputSink& sink,
@@ -106,7 +49,7 @@ private:
     void LongEnd(std::uint32_t timeStamp) override { port_->LongEnd(timeStamp); }
     void LongAbort() override { port_->LongAbort(); }
 
-    RtMidiService real_{MidiBackend::Jack};
+    Service real_;
     MidiInputSink* port_ = nullptr;
     std::atomic<BenchClock::rep> at_{0};
 };
@@ -117,31 +60,33 @@ private:
 // the Qt thread, "own_work" the handler's own (taking the event, sending the answer). "jack_in"
 // adds JACK's delivery within the cycle: from the peer's write (our input runs later in the same
 // cycle) until PutLong has returned.
-void JackRoundTrip(benchmark::State& state) {
-    JackPeer peer;
+template <class Service, auto... ServiceArguments> void JackRoundTrip(benchmark::State& state) {
+    BenchPeer peer("bench-peer");
     if (!peer.Running()) {
         state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
         return;
     }
-    TimedService service;
+    TimedService<Service> service(ServiceArguments...);
     TMidiInput input(service);
     TMidiOutput output(service);
-    input.SetProductName(peer.SendingPort());
+    input.SetProductName(peer.Port("ctrl-out"));
     input.OpenAndStart();
-    output.SetProductName(peer.ReceivingPort());
+    output.SetProductName(peer.Port("synth-in"));
     if (!output.Open()) {
         state.SkipWithError("cannot open the peer's input");
         return;
     }
     QThread::msleep(200);
 
-    const std::uint8_t answer[] = {0xF0, 0x43, 0x10, 0x12, 0x27, 0x14, 0xF7};
     BenchClock::time_point sent;
     bool answered = false;
     BenchClock::time_point entered;
     input.OnMidiInput = [&] {
         entered = BenchClock::now();
         while (auto event = input.GetMidiEvent()) {
+            // As a parameter change carries the value of the change that caused it.
+            const std::uint8_t answer[] = {
+                0xF0, 0x43, 0x10, 0x12, event->DataByte1, event->DataByte2, 0xF7};
             output.PutLong(answer, sizeof answer);
             sent = BenchClock::now();
             answered = true;
@@ -151,7 +96,9 @@ void JackRoundTrip(benchmark::State& state) {
     // Wakes the event loop now and then, so that a message JACK lost does not stop the run.
     QTimer wakeUp;
     wakeUp.start(100);
-    int lost = 0;
+    // Lost on the way in (the handler never ran) or on the way out.
+    int lostIn = 0;
+    int lostOut = 0;
     LatencySamples own("own");
     LatencySamples wake("own_wake");
     LatencySamples work("own_work");
@@ -163,26 +110,90 @@ void JackRoundTrip(benchmark::State& state) {
         const auto deadline = BenchClock::now() + std::chrono::seconds(1);
         while (!answered && BenchClock::now() < deadline)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        BenchClock::rep back;
-        while ((back = peer.AnsweredAt()) == 0 && BenchClock::now() < deadline)
+        while (peer.Answers() == 0 && BenchClock::now() < deadline)
             QThread::usleep(50);
-        if (!answered || back == 0) {
-            ++lost;
+        if (!answered || peer.Answers() == 0) {
+            ++(answered ? lostOut : lostIn);
+            if (lostIn + lostOut > MostLost) {
+                state.SkipWithError("JACK has stopped running the clients' cycles");
+                break;
+            }
             continue;
         }
         own.Add(sent - service.HandedOverAt());
         wake.Add(entered - service.HandedOverAt());
         work.Add(sent - entered);
         withJack.Add(sent - peer.FiredAt());
-        total.Add(BenchClock::time_point(BenchClock::duration(back)) - peer.FiredAt());
+        total.Add(peer.AnsweredAt() - peer.FiredAt());
     }
-    state.counters["lost"] = lost;
+    state.counters["lost_in"] = lostIn;
+    state.counters["lost_out"] = lostOut;
     own.Report(state);
     wake.Report(state);
     work.Report(state);
     withJack.Report(state);
     total.Report(state);
 }
-BENCHMARK(JackRoundTrip)->Iterations(2000)->Unit(benchmark::kMillisecond);
+// On libjack, and as it was on RtMidi's JACK backend.
+BENCHMARK(JackRoundTrip<JackMidiService>)->Iterations(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(JackRoundTrip<RtMidiService, MidiBackend::Jack>)
+    ->Iterations(2000)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// Ten seconds of controller changes at 10 000 a second into our input, each answered from the Qt
+// thread as the editor answers a controller, counted where they can go missing: before the port
+// (JACK), in the input's queue, refused by the output, and after it (JACK).
+template <class Service, auto... ServiceArguments> void JackFlood(benchmark::State& state) {
+    constexpr int Rate = 10000;
+    constexpr int Count = 10 * Rate;
+    BenchPeer peer("bench-peer");
+    if (!peer.Running()) {
+        state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
+        return;
+    }
+    Service service(ServiceArguments...);
+    TMidiInput input(service);
+    TMidiOutput output(service);
+    input.SetProductName(peer.Port("ctrl-out"));
+    input.OpenAndStart();
+    output.SetProductName(peer.Port("synth-in"));
+    if (!output.Open()) {
+        state.SkipWithError("cannot open the peer's input");
+        return;
+    }
+    int handled = 0;
+    int refused = 0;
+    std::uint32_t dropped = 0;
+    input.OnEventsDropped = [&](std::uint32_t count) { dropped += count; };
+    input.OnMidiInput = [&] {
+        while (auto event = input.GetMidiEvent()) {
+            ++handled;
+            const std::uint8_t answer[] = {
+                0xF0, 0x43, 0x10, 0x12, event->DataByte1, event->DataByte2, 0xF7};
+            try {
+                output.PutLong(answer, sizeof answer);
+            } catch (const EMidiOutputError&) {
+                ++refused;
+            }
+        }
+    };
+    QThread::msleep(500);
+    for (auto _ : state) {
+        peer.Flood(Rate, Count);
+        const auto deadline = BenchClock::now() + std::chrono::seconds(20);
+        while (peer.Answers() < Count && BenchClock::now() < deadline)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    state.counters["lost_before_port"] = Count - handled - int(dropped);
+    state.counters["dropped_in_queue"] = dropped;
+    state.counters["refused_by_output"] = refused;
+    state.counters["lost_after_port"] = handled - refused - peer.Answers();
+}
+BENCHMARK(JackFlood<JackMidiService>)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(JackFlood<RtMidiService, MidiBackend::Jack>)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
