@@ -15,7 +15,8 @@ std::shared_ptr<JackClient> JackClient::Open(const QString& name) {
     return client;
 }
 
-JackClient::JackClient(jack_client_t* client) : client_(client) {}
+JackClient::JackClient(jack_client_t* client)
+    : client_(client), name_(QString::fromUtf8(jack_get_client_name(client))) {}
 
 JackClient::~JackClient() {
     Close();
@@ -29,7 +30,7 @@ void JackClient::Close() {
     client_ = nullptr;
 }
 
-QStringList JackClient::OtherPorts(unsigned long flags) {
+QStringList JackClient::Ports(unsigned long flags) {
     std::lock_guard lock(calls_);
     QStringList names;
     if (!client_)
@@ -37,12 +38,8 @@ QStringList JackClient::OtherPorts(unsigned long flags) {
     const char** ports = jack_get_ports(client_, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
     if (!ports)
         return names;
-    const QString ours = QString::fromUtf8(jack_get_client_name(client_)) + QLatin1Char(':');
-    for (const char** port = ports; *port; ++port) {
-        const QString name = QString::fromUtf8(*port);
-        if (!name.startsWith(ours))
-            names << name;
-    }
+    for (const char** port = ports; *port; ++port)
+        names << QString::fromUtf8(*port);
     jack_free(ports);
     return names;
 }

@@ -19,8 +19,8 @@ protected:
     ~JackCycleUser() = default;
 };
 
-// The program's one connection to a JACK server, with a process callback that serves the ports
-// attached to it. Once the server has gone (jack_on_info_shutdown) it stays gone: a new connection
+// A client of the program on a JACK server, with a process callback that serves the ports attached
+// to it. Once the server has gone (jack_on_info_shutdown) it stays gone: a new connection
 // is a new JackClient. Every call but Gone runs on the Qt thread or the device watch's thread;
 // they are serialised here.
 class JackClient {
@@ -38,10 +38,12 @@ public:
     // clients of the process and renews it only when none is left.
     void Close();
 
-    // The full names of the MIDI ports of other clients with these flags (JackPortIsOutput: the
-    // ports that send), in the server's order. JACK2 answers from its own copy of the graph even
-    // after the server has gone, so callers ask Gone first.
-    QStringList OtherPorts(unsigned long flags);
+    // The name JACK gave the client.
+    QString Name() const { return name_; }
+    // The full names of the MIDI ports with these flags (JackPortIsOutput: the ports that send),
+    // in the server's order. JACK2 answers from its own copy of the graph even after the server
+    // has gone, so callers ask Gone first.
+    QStringList Ports(unsigned long flags);
     // A new MIDI port of ours ("in-1", "out-1", ...); null when JACK refuses it.
     jack_port_t* RegisterPort(unsigned long flags);
     void UnregisterPort(jack_port_t* port);
@@ -59,7 +61,8 @@ private:
 
     std::mutex calls_;
     jack_client_t* client_; // under calls_; null once closed
-    int portsMade_ = 0;     // under calls_
+    const QString name_;
+    int portsMade_ = 0; // under calls_
     std::atomic<bool> gone_{false};
     // Written on the Qt thread, read by the process callback; the five ports of the editor fit
     // with room to spare.

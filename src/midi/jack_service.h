@@ -10,10 +10,13 @@
 class DeviceWatch;
 class JackClient;
 
-// The MIDI service on a JACK server, on libjack: one JACK client for the program, named
-// clientName (JACK adds a number when the name is taken), with a port of its own for each device
-// opened. Inputs are delivered on JACK's process thread. The client's own ports are left out of
-// the device lists.
+// The MIDI service on a JACK server, on libjack, with a port of its own for each device opened.
+// The program has two JACK clients, one for its inputs, named clientName, and one for its
+// outputs, named clientName + " out" (JACK adds a number to a name that is taken). One client would
+// run once per cycle either after a device's client, to read what that sent, or before it, to have
+// what it is sent read in the same cycle, never both: an answer to a program that is both the
+// controller and the synth (a bridge to ALSA, say) would then wait a period more. Inputs are
+// delivered on JACK's process thread. The clients' own ports are left out of the device lists.
 //
 // When the server goes away every open device fails at once: sends raise the invalid-handle error
 // and inputs receive nothing more. The lists are then empty, and the next listing or opening
@@ -31,16 +34,22 @@ public:
                           std::unique_ptr<ServiceOutput>& output) override;
 
 private:
-    // The connection to the server, made anew when the last one has gone; null without a server.
-    std::shared_ptr<JackClient> connection();
+    struct Connection {
+        std::shared_ptr<JackClient> receiving;
+        std::shared_ptr<JackClient> sending;
+        bool Usable() const;
+    };
+
+    // The clients on the server, made anew when the server has gone; not usable without a server.
+    Connection connection();
     // Devices are the MIDI ports of other clients; flags pick the ports that send or receive.
-    static std::vector<ListedDevice> devices(JackClient& client, unsigned long flags);
+    static std::vector<ListedDevice> devices(const Connection& connection, unsigned long flags);
     template <class Handle, class Opened, class Sink, class... More>
     MidiResult open(unsigned long deviceFlags, const QString& name, Sink& sink,
                     std::unique_ptr<Opened>& opened, More&... more);
 
     const QString clientName_;
-    std::mutex mutex_; // client_: the Qt thread connects, the device watch lists
-    std::shared_ptr<JackClient> client_;
-    std::unique_ptr<DeviceWatch> watch_; // last: it uses the client
+    std::mutex mutex_; // connection_: the Qt thread connects, the device watch lists
+    Connection connection_;
+    std::unique_ptr<DeviceWatch> watch_; // last: it uses the clients
 };
