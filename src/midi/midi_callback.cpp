@@ -2,13 +2,14 @@
 
 #include "midi/port_notifier.h"
 #include "midi/sysex_pool.h"
+#include "model/domain.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-constexpr std::uint32_t TimingClock = 0xF8;
-constexpr std::uint32_t ActiveSensing = 0xFE;
+constexpr std::uint32_t TimingClock = MidiStatus::TimingClock;
+constexpr std::uint32_t ActiveSensing = MidiStatus::ActiveSensing;
 } // namespace
 
 void TMidiCallbackRecord::AttachInput(TCircularBuffer* ring, SysexPool* pool) {

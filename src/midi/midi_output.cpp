@@ -1,5 +1,6 @@
 #include "midi/midi_errors.h"
 #include "midi/midi_ports.h"
+#include "model/domain.h"
 
 #include <cstring>
 #include <new>
@@ -61,7 +62,7 @@ void TMidiOutput::PutShort(std::uint8_t status, std::uint8_t data1, std::uint8_t
         raise(QStringLiteral("(Short Msg) Device not opened."));
     // A data byte first would be read as running status, and a lone SysEx byte opens or ends a
     // SysEx that swallows the messages after it.
-    if (status < 0x80 || status == 0xF0 || status == 0xF7) {
+    if (status < 0x80 || status == MidiStatus::SysexStart || status == MidiStatus::SysexEnd) {
         error_ = MidiNoStatusByte;
         raise(MidiOutErrorString(error_, TMIDIErrorContext::ecPutShort));
     }

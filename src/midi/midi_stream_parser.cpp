@@ -1,11 +1,13 @@
 #include "midi/midi_stream_parser.h"
 
+#include "model/domain.h"
+
 namespace {
-constexpr std::uint8_t SysexStart = 0xF0;
-constexpr std::uint8_t SysexEnd = 0xF7;
-constexpr std::uint8_t FirstRealTime = 0xF8;
+using MidiStatus::SysexEnd;
+using MidiStatus::SysexStart;
 constexpr std::uint8_t FirstStatus = 0x80;
-constexpr std::uint8_t FirstSystem = 0xF0;
+constexpr std::uint8_t FirstSystem = SysexStart;                // no running status from here on
+constexpr std::uint8_t FirstRealTime = MidiStatus::TimingClock; // 0xF8..0xFF
 } // namespace
 
 void MidiStreamParser::Feed(const std::uint8_t* bytes, std::size_t count, std::uint32_t timeStamp,

@@ -89,6 +89,7 @@ TEST_F(SynthInput, ForeignShortAndDamagedMessages) {
 TEST_F(SynthInput, OversizedMessageIsCutAtTheBuffer) {
     DumpMessages dump([](ParameterMap& m) { m.SingleRecord(7).Val = 9; });
     auto huge = dump.voiceBlock;
+    huge.back() = 0x11; // one SysEx: an F7 inside would end it there
     huge.resize(5000, 0x11);
     huge.back() = 0xF7;
     f.fromSynth(huge); // arrives as two port events; the first is the voice block
