@@ -170,6 +170,12 @@ int JackThru::process(jack_nframes_t frames, void* self) {
     return 0;
 }
 
+bool PeerRunning(const BenchPeer& peer, benchmark::State& state) {
+    if (!peer.Running())
+        state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
+    return peer.Running();
+}
+
 bool ConnectPorts(const QString& source, const QString& destination) {
     jack_client_t* client = jack_client_open("bench-patchbay", JackNoStartServer, nullptr);
     if (!client)

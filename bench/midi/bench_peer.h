@@ -86,5 +86,8 @@ private:
     bool running_ = false;
 };
 
+// False, with the benchmark skipped, when the peer found no server.
+bool PeerRunning(const BenchPeer& peer, benchmark::State& state);
+
 // Connects two ports by their full names; false when JACK refuses.
 bool ConnectPorts(const QString& source, const QString& destination);

@@ -59,7 +59,6 @@ bool awaitAnswers(const BenchPeer& peer, int answers, BenchClock::duration withi
 // Single changes, one at a time: how long until the answer, and in how many JACK periods. A round
 // trip that takes more periods than the usual one (the median) took a period extra.
 void roundTrips(benchmark::State& state, BenchPeer& peer) {
-    QThread::msleep(500); // new connections carry data only after a moment
     int lost = 0;
     LatencySamples total("round_trip");
     std::vector<std::int64_t> periods;
@@ -90,30 +89,36 @@ void roundTrips(benchmark::State& state, BenchPeer& peer) {
     state.counters["extra_period_per_1000"] = 1000.0 * double(slower) / double(periods.size());
 }
 
-void BridgeRoundTrip(benchmark::State& state) {
+// Runs run(peer) with marrowlink-bridge between the peer's ports.
+template <class Run> void onBridge(benchmark::State& state, Run run) {
     BenchPeer peer("bench-peer");
-    if (!peer.Running()) {
-        state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
+    if (!PeerRunning(peer, state))
         return;
-    }
     BridgeProcess bridge(peer);
     if (!bridge.Running()) {
         state.SkipWithError(("the bridge did not start: " + bridge.Errors()).c_str());
         return;
     }
-    roundTrips(state, peer);
+    QThread::msleep(500); // new connections carry data only after a moment
+    run(peer);
+}
+
+void BridgeRoundTrip(benchmark::State& state) {
+    onBridge(state, [&](BenchPeer& peer) { roundTrips(state, peer); });
 }
 BENCHMARK(BridgeRoundTrip)->Iterations(2000)->Unit(benchmark::kMillisecond);
 
 void ThruRoundTrip(benchmark::State& state) {
     BenchPeer peer("bench-peer");
     JackThru thru;
-    if (!peer.Running() || !thru.Running() ||
-        !ConnectPorts(peer.Port("ctrl-out"), thru.Port("in")) ||
+    if (!PeerRunning(peer, state))
+        return;
+    if (!thru.Running() || !ConnectPorts(peer.Port("ctrl-out"), thru.Port("in")) ||
         !ConnectPorts(thru.Port("out"), peer.Port("synth-in"))) {
-        state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
+        state.SkipWithError("JACK refused the thru's client or its connections");
         return;
     }
+    QThread::msleep(500); // new connections carry data only after a moment
     roundTrips(state, peer);
 }
 BENCHMARK(ThruRoundTrip)->Iterations(2000)->Unit(benchmark::kMillisecond);
@@ -123,23 +128,14 @@ BENCHMARK(ThruRoundTrip)->Iterations(2000)->Unit(benchmark::kMillisecond);
 void BridgeFlood(benchmark::State& state) {
     constexpr int Rate = 10000;
     constexpr int Count = 10 * Rate;
-    BenchPeer peer("bench-peer");
-    if (!peer.Running()) {
-        state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
-        return;
-    }
-    BridgeProcess bridge(peer);
-    if (!bridge.Running()) {
-        state.SkipWithError(("the bridge did not start: " + bridge.Errors()).c_str());
-        return;
-    }
-    QThread::msleep(500);
-    for (auto _ : state) {
-        peer.Flood(Rate, Count);
-        awaitAnswers(peer, Count, std::chrono::seconds(20));
-    }
-    state.counters["sent"] = Count;
-    state.counters["lost"] = Count - peer.Answers();
+    onBridge(state, [&](BenchPeer& peer) {
+        for (auto _ : state) {
+            peer.Flood(Rate, Count);
+            awaitAnswers(peer, Count, std::chrono::seconds(20));
+        }
+        state.counters["sent"] = Count;
+        state.counters["lost"] = Count - peer.Answers();
+    });
 }
 BENCHMARK(BridgeFlood)->Iterations(1)->Unit(benchmark::kSecond);
 

@@ -1,8 +1,8 @@
-#include "bench_peer.h"
 #include "midi/jack_service.h"
 #include "midi/midi_errors.h"
 #include "midi/midi_ports.h"
 #include "midi/rtmidi_service.h"
+#include "peer_ports.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -61,22 +61,10 @@ private:
 // adds JACK's delivery within the cycle: from the peer's write (our input runs later in the same
 // cycle) until PutLong has returned.
 template <class Service, auto... ServiceArguments> void JackRoundTrip(benchmark::State& state) {
-    BenchPeer peer("bench-peer");
-    if (!peer.Running()) {
-        state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
+    PeerPorts<TimedService<Service>> ports(ServiceArguments...);
+    if (!ports.Open(state))
         return;
-    }
-    TimedService<Service> service(ServiceArguments...);
-    TMidiInput input(service);
-    TMidiOutput output(service);
-    input.SetProductName(peer.Port("ctrl-out"));
-    input.OpenAndStart();
-    output.SetProductName(peer.Port("synth-in"));
-    if (!output.Open()) {
-        state.SkipWithError("cannot open the peer's input");
-        return;
-    }
-    QThread::msleep(200);
+    auto& [peer, service, input, output] = ports;
 
     BenchClock::time_point sent;
     bool answered = false;
@@ -84,10 +72,8 @@ template <class Service, auto... ServiceArguments> void JackRoundTrip(benchmark:
     input.OnMidiInput = [&] {
         entered = BenchClock::now();
         while (auto event = input.GetMidiEvent()) {
-            // As a parameter change carries the value of the change that caused it.
-            const std::uint8_t answer[] = {
-                0xF0, 0x43, 0x10, 0x12, event->DataByte1, event->DataByte2, 0xF7};
-            output.PutLong(answer, sizeof answer);
+            const auto answer = AnswerTo(*event);
+            output.PutLong(answer.data(), answer.size());
             sent = BenchClock::now();
             answered = true;
         }
@@ -140,31 +126,16 @@ BENCHMARK(JackRoundTrip<RtMidiService, MidiBackend::Jack>)
     ->Iterations(2000)
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
-
-namespace {
-
 // Ten seconds of controller changes at 10 000 a second into our input, each answered from the Qt
 // thread as the editor answers a controller, counted where they can go missing: before the port
 // (JACK), in the input's queue, refused by the output, and after it (JACK).
 template <class Service, auto... ServiceArguments> void JackFlood(benchmark::State& state) {
     constexpr int Rate = 10000;
     constexpr int Count = 10 * Rate;
-    BenchPeer peer("bench-peer");
-    if (!peer.Running()) {
-        state.SkipWithError("no JACK server: run the benchmark through scripts/jack-run");
+    PeerPorts<Service> ports(ServiceArguments...);
+    if (!ports.Open(state))
         return;
-    }
-    Service service(ServiceArguments...);
-    TMidiInput input(service);
-    TMidiOutput output(service);
-    input.SetProductName(peer.Port("ctrl-out"));
-    input.OpenAndStart();
-    output.SetProductName(peer.Port("synth-in"));
-    if (!output.Open()) {
-        state.SkipWithError("cannot open the peer's input");
-        return;
-    }
+    auto& [peer, service, input, output] = ports;
     int handled = 0;
     int refused = 0;
     std::uint32_t dropped = 0;
@@ -172,16 +143,14 @@ template <class Service, auto... ServiceArguments> void JackFlood(benchmark::Sta
     input.OnMidiInput = [&] {
         while (auto event = input.GetMidiEvent()) {
             ++handled;
-            const std::uint8_t answer[] = {
-                0xF0, 0x43, 0x10, 0x12, event->DataByte1, event->DataByte2, 0xF7};
+            const auto answer = AnswerTo(*event);
             try {
-                output.PutLong(answer, sizeof answer);
+                output.PutLong(answer.data(), answer.size());
             } catch (const EMidiOutputError&) {
                 ++refused;
             }
         }
     };
-    QThread::msleep(500);
     for (auto _ : state) {
         peer.Flood(Rate, Count);
         const auto deadline = BenchClock::now() + std::chrono::seconds(20);

@@ -17,26 +17,9 @@ std::vector<Bytes> eventBytes(TMidiInput& input) {
     return events;
 }
 
-class JackPorts : public JackTest {
+class JackPorts : public JackPortsOnPeer {
 protected:
-    void SetUp() override {
-        JackTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        peer = std::make_unique<JackPeer>(uniqueName("peer"));
-        ASSERT_TRUE(peer->Problem().isEmpty()) << peer->Problem().toStdString();
-        service = MakeMidiService(MidiBackend::Jack);
-        input = std::make_unique<TMidiInput>(*service);
-        output = std::make_unique<TMidiOutput>(*service);
-    }
-
-    void openBoth() {
-        input->SetProductName(peer->SendingPort());
-        input->OpenAndStart();
-        output->SetProductName(peer->ReceivingPort());
-        ASSERT_TRUE(output->Open());
-        exchangeFirstMessages(*peer, *input, *output);
-    }
+    void openBoth() { openOnPeer(*peer, *input, *output); }
 
     // Collects what the input receives until count events have come.
     std::vector<Bytes> receive(std::size_t count) {
@@ -49,11 +32,6 @@ protected:
             << events.size() << " of " << count;
         return events;
     }
-
-    std::unique_ptr<JackPeer> peer;
-    std::unique_ptr<MidiService> service;
-    std::unique_ptr<TMidiInput> input;
-    std::unique_ptr<TMidiOutput> output;
 };
 
 TEST_F(JackPorts, ListDevicesByNameButNotTheirOwnPorts) {

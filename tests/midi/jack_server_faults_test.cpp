@@ -73,16 +73,18 @@ private:
 };
 
 // Ends the test program when one call takes more than two seconds: a send that blocks for good
-// would otherwise hang the test until CTest's timeout.
+// would otherwise hang the test until CTest's timeout. The server is resumed first, should the
+// test have paused it.
 class Watchdog {
 public:
-    Watchdog()
-        : thread_([this] {
+    explicit Watchdog(FixtureServer& server)
+        : thread_([this, &server] {
               while (!stop_.load()) {
                   const auto began = began_.load();
                   if (began != 0 && Clock::now().time_since_epoch().count() - began >
                                         std::chrono::nanoseconds(2s).count()) {
                       std::fprintf(stderr, "a send has blocked for more than two seconds\n");
+                      server.Resume();
                       std::_Exit(1);
                   }
                   std::this_thread::sleep_for(10ms);
@@ -122,35 +124,17 @@ const QString ShortBusy = QStringLiteral("(Short Msg) The hardware is busy with 
 const QString LongInvalid = QStringLiteral("(Long Msg) The specified device handle is invalid.");
 const QString ShortInvalid = QStringLiteral("(Short Msg) The specified device handle is invalid.");
 
-class JackServerFaults : public JackTest {
+class JackServerFaults : public JackPortsOnPeer {
 protected:
     void SetUp() override {
-        JackTest::SetUp();
-        if (HasFatalFailure())
-            return;
         ASSERT_TRUE(server.Known()) << "the fixture's server is not running";
-        service = MakeMidiService(MidiBackend::Jack);
-        input = std::make_unique<TMidiInput>(*service);
-        output = std::make_unique<TMidiOutput>(*service);
-        choosePeer();
+        JackPortsOnPeer::SetUp();
+        if (!HasFatalFailure())
+            openOnPeer(*peer, *input, *output);
     }
 
     // A paused server must not be left so: the fixture could end it only with SIGKILL.
     void TearDown() override { server.Resume(); }
-
-    // As the device page does: the devices chosen again, on a peer that is new to the server.
-    void choosePeer() {
-        peer.reset();
-        peer = std::make_unique<JackPeer>(uniqueName("peer"));
-        ASSERT_TRUE(peer->Problem().isEmpty()) << peer->Problem().toStdString();
-        input->StopAndClose();
-        input->SetProductName(peer->SendingPort());
-        input->OpenAndStart();
-        output->Close();
-        output->SetProductName(peer->ReceivingPort());
-        ASSERT_TRUE(output->Open());
-        exchangeFirstMessages(*peer, *input, *output);
-    }
 
     static Bytes dump(int n) {
         Bytes bytes(1000, std::uint8_t(n & 0x7F));
@@ -160,15 +144,11 @@ protected:
     }
 
     FixtureServer server;
-    std::unique_ptr<JackPeer> peer;
-    std::unique_ptr<MidiService> service;
-    std::unique_ptr<TMidiInput> input;
-    std::unique_ptr<TMidiOutput> output;
 };
 
 TEST_F(JackServerFaults, AFullBufferRaisesBusyAtOnceAndWhatItTookGoesOut) {
     server.Pause();
-    Watchdog watchdog;
+    Watchdog watchdog(server);
     Clock::duration longest{};
     int accepted = 0;
     for (int n = 0; n < 200; ++n) {
@@ -204,7 +184,7 @@ TEST_F(JackServerFaults, AFullBufferRaisesBusyAtOnceAndWhatItTookGoesOut) {
 
 TEST_F(JackServerFaults, SendsFailAtOnceWhenTheServerIsGoneAndTheDevicesOpenAgainOnceItIsBack) {
     ASSERT_TRUE(server.Kill());
-    Watchdog watchdog;
+    Watchdog watchdog(server);
     Clock::duration longest{};
     for (int n = 0; n < 100; ++n) {
         const Bytes message = dump(n);
@@ -229,8 +209,11 @@ TEST_F(JackServerFaults, SendsFailAtOnceWhenTheServerIsGoneAndTheDevicesOpenAgai
     peer.reset();
     EXPECT_TRUE(service->InputDevices().isEmpty());
 
+    // As the device page does: the devices chosen again, here on a peer new to the server.
     ASSERT_TRUE(server.Restart());
-    choosePeer();
+    newPeer();
+    ASSERT_FALSE(HasFatalFailure());
+    openOnPeer(*peer, *input, *output);
     if (HasFatalFailure())
         return;
     output->PutShort(0x90, 60, 100);

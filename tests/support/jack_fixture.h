@@ -25,6 +25,18 @@ protected:
     // A new JACK connection needs a moment before data flows through it.
     static void letConnectionsSettle() { QThread::msleep(200); }
 
+    // As the device page chooses devices: both ports closed if open, then opened on the peer,
+    // and a first message sent each way.
+    static void openOnPeer(JackPeer& peer, TMidiInput& input, TMidiOutput& output) {
+        input.StopAndClose();
+        input.SetProductName(peer.SendingPort());
+        input.OpenAndStart();
+        output.Close();
+        output.SetProductName(peer.ReceivingPort());
+        ASSERT_TRUE(output.Open());
+        exchangeFirstMessages(peer, input, output);
+    }
+
     // Returns once a first message has gone each way between the peer and our ports, and has been
     // taken away again: besides the moment a new connection needs, a program's first pass
     // through its code can miss a JACK cycle (under the thread sanitizer it takes tenths of a
@@ -52,4 +64,30 @@ protected:
 
 private:
     static inline QString* problem_ = nullptr;
+};
+
+// Our input and output on the JACK service, and a peer on the server to talk to.
+class JackPortsOnPeer : public JackTest {
+protected:
+    void SetUp() override {
+        JackTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        service = MakeMidiService(MidiBackend::Jack);
+        input = std::make_unique<TMidiInput>(*service);
+        output = std::make_unique<TMidiOutput>(*service);
+        newPeer();
+    }
+
+    // The peer made anew: the last one's client is closed first.
+    void newPeer() {
+        peer.reset();
+        peer = std::make_unique<JackPeer>(uniqueName("peer"));
+        ASSERT_TRUE(peer->Problem().isEmpty()) << peer->Problem().toStdString();
+    }
+
+    std::unique_ptr<JackPeer> peer;
+    std::unique_ptr<MidiService> service;
+    std::unique_ptr<TMidiInput> input;
+    std::unique_ptr<TMidiOutput> output;
 };
