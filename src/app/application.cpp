@@ -7,7 +7,7 @@
 #include "app/settings_location.h"
 #include "edit/system_services.h"
 #include "midi/midi_errors.h"
-#include "midi/rtmidi_service.h"
+#include "midi/midi_service_factory.h"
 #include "sim/virtual_studio.h"
 #include "views/console_prompter.h"
 
@@ -37,21 +37,20 @@ EditorApplication::EditorApplication(AppOptions options, QString programPath)
 
 int EditorApplication::Run() {
     std::unique_ptr<VirtualStudio> studio;
-    std::unique_ptr<RtMidiService> rtmidi;
+    std::unique_ptr<MidiService> system;
     MidiService* service = nullptr;
     if (options_.api == AppOptions::Api::Virtual) {
         studio = std::make_unique<VirtualStudio>();
         service = &studio->Service();
     } else {
         try {
-            rtmidi =
-                std::make_unique<RtMidiService>(options_.backend, QStringLiteral("Marrowlink"));
+            system = MakeMidiService(options_.backend, QStringLiteral("Marrowlink"));
         } catch (const std::exception& failure) {
             prompts_->Error(QStringLiteral("The MIDI system cannot be used: %1")
                                 .arg(QString::fromUtf8(failure.what())));
             return 1;
         }
-        service = rtmidi.get();
+        service = system.get();
     }
 
     const QString settingsPath = SettingsPath(options_.settingsFile, programPath_, options_.demo);

@@ -5,9 +5,12 @@
 #include "views/prompts.h"
 #include "views/services.h"
 
+#include <utility>
+
 namespace {
 const QString NoDevice = QStringLiteral("None");
 const QString DevicesSection = QStringLiteral("MidiDevices");
+constexpr Port InputPorts[] = {Port::SynthIn, Port::CtrlIn, Port::KbdIn};
 
 // The order of the settings keys, of restoring at start-up and of storing at shut-down.
 constexpr Port SettingsOrder[] = {Port::SynthIn, Port::SynthOut, Port::CtrlIn, Port::CtrlOut,
@@ -39,7 +42,35 @@ bool isInput(Port port) {
 
 EditorPorts::EditorPorts(MidiService& midi, Prompter& prompts, SettingsStore& settings)
     : prompts_(prompts), settings_(settings), synthIn_(midi), ctrlIn_(midi), kbdIn_(midi),
-      synthOut_(midi), ctrlOut_(midi) {}
+      synthOut_(midi), ctrlOut_(midi) {
+    for (Port port : InputPorts)
+        inputOf(port).OnEventsDropped = [this, port](std::uint32_t dropped) {
+            reportDropped(port, dropped);
+        };
+}
+
+void EditorPorts::reportDropped(Port port, std::uint32_t dropped) {
+    unreportedDrops_[std::size_t(port)] += dropped;
+    if (reportingDrops_)
+        return;
+    reportingDrops_ = true;
+    for (bool said = true; said;) {
+        said = false;
+        for (Port input : InputPorts) {
+            const std::uint32_t count = std::exchange(unreportedDrops_[std::size_t(input)], 0);
+            if (count == 0)
+                continue;
+            said = true;
+            const int index = Index(input);
+            prompts_.Warning(
+                QStringLiteral("%1 MIDI messages from \"%2\" were lost: they came faster than "
+                               "the editor could take them.")
+                    .arg(count)
+                    .arg(index >= 0 ? DeviceList(input).value(index) : SettingsKey(input)));
+        }
+    }
+    reportingDrops_ = false;
+}
 
 QString EditorPorts::SettingsKey(Port port) {
     switch (port) {

@@ -3,6 +3,7 @@
 #include "midi/midi_ports.h"
 
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -12,6 +13,7 @@ class Prompter;
 class SettingsStore;
 
 enum class Port { SynthIn, SynthOut, CtrlIn, CtrlOut, KbdIn };
+constexpr std::size_t PortCount = 5;
 
 // The five MIDI ports, the device chosen for each and how a choice is made: a device taken from
 // another port only after a question, every choice stored in the settings file. A port without a
@@ -59,6 +61,9 @@ public:
 private:
     // Selects and opens the entry's device; false (after an error box) when it cannot be opened.
     bool open(Port port, int entry);
+    // Says that an input lost messages it had no room for. Losses while its box is open are added
+    // up per port and said once it closes.
+    void reportDropped(Port port, std::uint32_t dropped);
     int& indexOf(Port port);
     TMidiInput& inputOf(Port port);
     TMidiOutput& outputOf(Port port);
@@ -79,4 +84,6 @@ private:
     int kbdInIndex_ = -1;
     QStringList inputDevices_;
     QStringList outputDevices_;
+    bool reportingDrops_ = false;
+    std::array<std::uint32_t, PortCount> unreportedDrops_{};
 };

@@ -94,6 +94,32 @@ TEST_F(ControllerOutputUnplugged, TheEnvelopeOptionTurnsTheKnobsWhenItsUploadFai
     }
 }
 
+// Messages an input had no room for are said, per device, once; losses while that box is open are
+// added up and said after it.
+TEST(LostInput, IsReportedOncePerRunNamingTheDevice) {
+    EditorFixture f;
+    f.startWithDevices();
+    const auto flood = [&](const QString& device, int count) {
+        for (int n = 0; n < count; ++n)
+            f.midi.Inject(device, {0xB0, 7, std::uint8_t(n % 100)});
+    };
+    f.prompts.whileOpen = [&] {
+        f.prompts.whileOpen = nullptr;
+        flood(QStringLiteral("BCR"), 1034);
+        flood(QStringLiteral("Keys"), 1044);
+        f.settle();
+    };
+    flood(QStringLiteral("BCR"), 1124); // the controller's queue holds 1024
+    f.settle();
+    EXPECT_EQ(f.prompts.shown,
+              QStringList({QStringLiteral("warning: 100 MIDI messages from \"BCR\" were lost: they "
+                                          "came faster than the editor could take them."),
+                           QStringLiteral("warning: 20 MIDI messages from \"Keys\" were lost: they "
+                                          "came faster than the editor could take them."),
+                           QStringLiteral("warning: 10 MIDI messages from \"BCR\" were lost: they "
+                                          "came faster than the editor could take them.")}));
+}
+
 struct NameEdit : ::testing::Test {
     EditorFixture f;
     void SetUp() override { f.startWithDevices(); }

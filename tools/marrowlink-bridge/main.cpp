@@ -6,7 +6,7 @@
 #include "edit/guarded_application.h"
 #include "edit/system_services.h"
 #include "jack_server.h"
-#include "midi/rtmidi_service.h"
+#include "midi/midi_service_factory.h"
 #include "model/control_names.h"
 #include "named_files.h"
 #include "quit_on_signal.h"
@@ -64,16 +64,15 @@ int run(GuardedApplication<QCoreApplication>& app, const BridgeOptions& options)
         return fail(QStringLiteral("no JACK server is running"));
 
     std::unique_ptr<VirtualStudio> studio;
-    std::unique_ptr<RtMidiService> rtmidi;
+    std::unique_ptr<MidiService> system;
     MidiService* service = nullptr;
     try {
         if (!options.backend) {
             studio = std::make_unique<VirtualStudio>();
             service = &studio->Service();
         } else {
-            rtmidi = std::make_unique<RtMidiService>(*options.backend,
-                                                     QStringLiteral("marrowlink-bridge"));
-            service = rtmidi.get();
+            system = MakeMidiService(*options.backend, QStringLiteral("marrowlink-bridge"));
+            service = system.get();
         }
     } catch (const std::exception& failure) {
         return fail(QStringLiteral("the MIDI system cannot be used: %1")
