@@ -70,13 +70,18 @@ TEST_F(EditorOnJack, AControllerEditReachesTheSynthAndAFetchComesBackToTheContro
         20000))
         << editor.readAllStandardError().toStdString() << simLog().toStdString();
 
-    // CC 20 fetches the voice: its rows come back to the controller, row 6 among them.
+    // CC 20 fetches the voice: each of its messages is followed by the echo of every row, row 6
+    // among them.
     const std::size_t before = controller->ReceivedCount();
     controller->Send({0xB0, 20, 0});
-    ASSERT_TRUE(WaitUntil([&] { return controller->ReceivedCount() >= before + 4 * 48; }, 10000));
-    const std::vector<Bytes> echoes = controller->Received();
-    EXPECT_NE(std::find(echoes.begin() + std::ptrdiff_t(before), echoes.end(), Bytes{0xB0, 6, 77}),
-              echoes.end());
+    const auto rowSixEchoed = [&] {
+        const std::vector<Bytes> echoes = controller->Received();
+        return std::find(echoes.begin() + std::ptrdiff_t(before), echoes.end(),
+                         Bytes{0xB0, 6, 77}) != echoes.end();
+    };
+    EXPECT_TRUE(WaitUntil(rowSixEchoed, 10000))
+        << controller->ReceivedCount() - before << " messages came back\n"
+        << editor.readAllStandardError().toStdString();
 }
 
 } // namespace
