@@ -43,33 +43,48 @@ bool isInput(Port port) {
 EditorPorts::EditorPorts(MidiService& midi, Prompter& prompts, SettingsStore& settings)
     : prompts_(prompts), settings_(settings), synthIn_(midi), ctrlIn_(midi), kbdIn_(midi),
       synthOut_(midi), ctrlOut_(midi) {
-    for (Port port : InputPorts)
+    for (Port port : InputPorts) {
         inputOf(port).OnEventsDropped = [this, port](std::uint32_t dropped) {
-            reportDropped(port, dropped);
+            reportLoss(Loss::Dropped, port, dropped);
         };
+        inputOf(port).OnCyclesMissed = [this, port](std::uint32_t cycles) {
+            reportLoss(Loss::CyclesMissed, port, cycles);
+        };
+    }
 }
 
-void EditorPorts::reportDropped(Port port, std::uint32_t dropped) {
-    unreportedDrops_[std::size_t(port)] += dropped;
-    if (reportingDrops_)
+void EditorPorts::reportLoss(Loss loss, Port port, std::uint32_t count) {
+    unreportedLosses_[std::size_t(loss)][std::size_t(port)] += count;
+    if (reportingLosses_)
         return;
-    reportingDrops_ = true;
+    reportingLosses_ = true;
     for (bool said = true; said;) {
         said = false;
-        for (Port input : InputPorts) {
-            const std::uint32_t count = std::exchange(unreportedDrops_[std::size_t(input)], 0);
-            if (count == 0)
-                continue;
-            said = true;
-            const int index = Index(input);
-            prompts_.Warning(
-                QStringLiteral("%1 MIDI messages from \"%2\" were lost: they came faster than "
-                               "the editor could take them.")
-                    .arg(count)
-                    .arg(index >= 0 ? DeviceList(input).value(index) : SettingsKey(input)));
-        }
+        for (Loss kind : {Loss::Dropped, Loss::CyclesMissed})
+            for (Port input : InputPorts) {
+                const std::uint32_t n =
+                    std::exchange(unreportedLosses_[std::size_t(kind)][std::size_t(input)], 0);
+                if (n == 0)
+                    continue;
+                said = true;
+                const int index = Index(input);
+                const QString device =
+                    index >= 0 ? DeviceList(input).value(index) : SettingsKey(input);
+                prompts_.Warning(
+                    kind == Loss::Dropped
+                        ? QStringLiteral("%1 MIDI messages from \"%2\" were lost: they came "
+                                         "faster than the editor could take them.")
+                              .arg(n)
+                              .arg(device)
+                        : QStringLiteral("MIDI messages from \"%1\" may have been lost: the MIDI "
+                                         "system ran %2 of its cycles without the editor while the "
+                                         "device was sending. A JACK server with real-time "
+                                         "scheduling keeps the editor in time.")
+                              .arg(device)
+                              .arg(n));
+            }
     }
-    reportingDrops_ = false;
+    reportingLosses_ = false;
 }
 
 QString EditorPorts::SettingsKey(Port port) {

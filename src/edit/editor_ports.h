@@ -61,9 +61,11 @@ public:
 private:
     // Selects and opens the entry's device; false (after an error box) when it cannot be opened.
     bool open(Port port, int entry);
-    // Says that an input lost messages it had no room for. Losses while its box is open are added
-    // up per port and said once it closes.
-    void reportDropped(Port port, std::uint32_t dropped);
+    // Messages an input had no room for, or cycles of the MIDI system that ran without it.
+    enum class Loss { Dropped, CyclesMissed };
+    // Says that an input lost messages. Losses while its box is open are added up per kind and
+    // port and said once it closes.
+    void reportLoss(Loss loss, Port port, std::uint32_t count);
     int& indexOf(Port port);
     TMidiInput& inputOf(Port port);
     TMidiOutput& outputOf(Port port);
@@ -84,6 +86,6 @@ private:
     int kbdInIndex_ = -1;
     QStringList inputDevices_;
     QStringList outputDevices_;
-    bool reportingDrops_ = false;
-    std::array<std::uint32_t, PortCount> unreportedDrops_{};
+    bool reportingLosses_ = false;
+    std::array<std::array<std::uint32_t, PortCount>, 2> unreportedLosses_{};
 };

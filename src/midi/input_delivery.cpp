@@ -22,6 +22,11 @@ MidiResult InputDelivery::Stop() {
     return MidiOk;
 }
 
+void InputDelivery::ReportMissedCycles(std::uint32_t cycles) {
+    if (started_.load(std::memory_order_acquire))
+        sink_.CyclesMissed(cycles);
+}
+
 void InputDelivery::Deliver(const std::uint8_t* bytes, std::size_t count) {
     if (!started_.load(std::memory_order_acquire))
         return;

@@ -18,6 +18,8 @@ public:
     MidiResult Stop() override;
     // One chunk as the service has it: a JACK event, or one whole message of the other services.
     void Deliver(const std::uint8_t* bytes, std::size_t count);
+    // The service ran cycles without this input while it was started.
+    void ReportMissedCycles(std::uint32_t cycles);
 
 private:
     MidiInputSink& sink_;

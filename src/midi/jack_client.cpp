@@ -16,7 +16,7 @@ std::shared_ptr<JackClient> JackClient::Open(const QString& name) {
 }
 
 JackClient::JackClient(jack_client_t* client)
-    : client_(client), name_(QString::fromUtf8(jack_get_client_name(client))) {}
+    : client_(client), handle_(client), name_(QString::fromUtf8(jack_get_client_name(client))) {}
 
 JackClient::~JackClient() {
     Close();
@@ -96,9 +96,10 @@ void JackClient::Detach(JackCycleUser& user) {
 int JackClient::process(jack_nframes_t frames, void* self) {
     auto* client = static_cast<JackClient*>(self);
     client->cycleEdges_.fetch_add(1);
+    const jack_nframes_t cycleStart = jack_last_frame_time(client->handle_);
     for (auto& place : client->users_)
         if (JackCycleUser* user = place.load())
-            user->Process(frames);
+            user->Process(frames, cycleStart);
     client->cycleEdges_.fetch_add(1);
     return 0;
 }

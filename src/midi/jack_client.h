@@ -12,8 +12,9 @@
 // Something the process callback serves once per JACK cycle: one of our ports.
 class JackCycleUser {
 public:
-    // The process thread: constant time, no lock, no allocation.
-    virtual void Process(jack_nframes_t frames) = 0;
+    // The process thread: constant time, no lock, no allocation. cycleStart is the server's frame
+    // time at the start of this cycle.
+    virtual void Process(jack_nframes_t frames, jack_nframes_t cycleStart) = 0;
 
 protected:
     ~JackCycleUser() = default;
@@ -60,7 +61,8 @@ private:
     static void shutdown(jack_status_t, const char*, void* self);
 
     std::mutex calls_;
-    jack_client_t* client_; // under calls_; null once closed
+    jack_client_t* client_;       // under calls_; null once closed
+    jack_client_t* const handle_; // the process callback's: it stops before the client closes
     const QString name_;
     int portsMade_ = 0; // under calls_
     std::atomic<bool> gone_{false};

@@ -17,8 +17,12 @@ public:
     MidiResult Open(const QString& device);
 
 private:
-    void Process(jack_nframes_t frames) override;
+    void Process(jack_nframes_t frames, jack_nframes_t cycleStart) override;
 
     const std::shared_ptr<JackClient> client_;
     jack_port_t* port_ = nullptr;
+    // The process thread's: where the last cycle that served this input began.
+    bool served_ = false;
+    jack_nframes_t lastCycleStart_ = 0;
+    bool lastHadEvents_ = false;
 };

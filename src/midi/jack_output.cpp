@@ -74,7 +74,7 @@ MidiResult JackOutput::send(const std::uint8_t* bytes, std::size_t count) {
     return MidiOk;
 }
 
-void JackOutput::Process(jack_nframes_t frames) {
+void JackOutput::Process(jack_nframes_t frames, jack_nframes_t) {
     void* buffer = jack_port_get_buffer(port_, frames);
     jack_midi_clear_buffer(buffer);
     const std::size_t wholeBuffer = jack_midi_max_event_size(buffer);

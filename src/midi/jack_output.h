@@ -29,7 +29,7 @@ public:
 
 private:
     MidiResult send(const std::uint8_t* bytes, std::size_t count);
-    void Process(jack_nframes_t frames) override;
+    void Process(jack_nframes_t frames, jack_nframes_t cycleStart) override;
 
     const std::shared_ptr<JackClient> client_;
     jack_port_t* port_ = nullptr;

@@ -18,6 +18,7 @@ void TMidiCallbackRecord::AttachInput(TCircularBuffer* ring, SysexPool* pool) {
     open_ = nullptr;
     dropping_ = false;
     dropped_.store(0, std::memory_order_relaxed);
+    missed_.store(0, std::memory_order_relaxed);
 }
 
 void TMidiCallbackRecord::ShortMessage(std::uint32_t packed, std::uint32_t timeStamp) {
@@ -101,6 +102,11 @@ bool TMidiCallbackRecord::queueOpenBuffer(std::uint32_t timeStamp) {
 void TMidiCallbackRecord::dropRestOfMessage() {
     dropping_ = true;
     countDrop();
+}
+
+void TMidiCallbackRecord::CyclesMissed(std::uint32_t cycles) {
+    missed_.fetch_add(cycles, std::memory_order_acq_rel);
+    target_.Post(PortNotifier::QueueFull);
 }
 
 void TMidiCallbackRecord::countDrop() {

@@ -22,6 +22,8 @@ public:
     // Qt thread: the events dropped since the last call, because the queue was full or no SysEx
     // buffer was free. Counted here rather than by notifications, which a full pipe can lose.
     std::uint32_t TakeDropped() { return dropped_.exchange(0, std::memory_order_acq_rel); }
+    // Qt thread: the service's cycles that ran without the input since the last call.
+    std::uint32_t TakeMissedCycles() { return missed_.exchange(0, std::memory_order_acq_rel); }
 
     // Written on the Qt thread at any time; read once per message.
     std::atomic<bool> SysexOnly{false};
@@ -35,6 +37,7 @@ public:
     void LongData(const std::uint8_t* bytes, std::size_t count, std::uint32_t timeStamp) override;
     void LongEnd(std::uint32_t timeStamp) override;
     void LongAbort() override;
+    void CyclesMissed(std::uint32_t cycles) override;
     void LongDone(TMyMidiHdr& header) override;
 
 private:
@@ -52,4 +55,5 @@ private:
     TMyMidiHdr* open_ = nullptr;
     bool dropping_ = false;
     std::atomic<std::uint32_t> dropped_{0};
+    std::atomic<std::uint32_t> missed_{0};
 };

@@ -160,11 +160,12 @@ void TMidiInput::notified(PortNotifier::Kind kind) {
 }
 
 void TMidiInput::reportDrops() {
-    const std::uint32_t dropped = record_.TakeDropped();
-    if (dropped == 0)
-        return;
-    if (OnOverflow)
-        OnOverflow();
-    if (OnEventsDropped)
-        OnEventsDropped(dropped);
+    if (const std::uint32_t dropped = record_.TakeDropped(); dropped > 0) {
+        if (OnOverflow)
+            OnOverflow();
+        if (OnEventsDropped)
+            OnEventsDropped(dropped);
+    }
+    if (const std::uint32_t missed = record_.TakeMissedCycles(); missed > 0 && OnCyclesMissed)
+        OnCyclesMissed(missed);
 }

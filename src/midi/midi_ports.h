@@ -129,6 +129,9 @@ public:
     // OnEventsDropped says how many the run held.
     std::function<void()> OnOverflow;
     std::function<void(std::uint32_t dropped)> OnEventsDropped;
+    // The MIDI system ran cycles without the port while the device was sending (JACK, when the
+    // program was late): what the device sent in them is lost. Raised on the Qt thread.
+    std::function<void(std::uint32_t cycles)> OnCyclesMissed;
 
 private:
     bool isOpen() const override { return state_ == misOpen; }

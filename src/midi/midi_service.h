@@ -37,6 +37,9 @@ public:
                           std::uint32_t timeStamp) = 0;
     virtual void LongEnd(std::uint32_t timeStamp) = 0;
     virtual void LongAbort() = 0;
+    // A service that runs in cycles ran this many of them without the input while the device was
+    // sending: what it sent in them is gone. The others never call it.
+    virtual void CyclesMissed(std::uint32_t) {}
 
 protected:
     ~MidiInputSink() = default;

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 
 namespace {
 
@@ -124,6 +126,22 @@ TEST_F(BridgeOnJack, StartsFetchesEditsAndEchoes) {
     ASSERT_TRUE(bridge.waitForFinished(5000));
     EXPECT_EQ(bridge.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(bridge.exitCode(), 0);
+}
+
+// A bridge that JACK has to run without (here: stopped for a moment, as a loaded machine without
+// real-time scheduling would hold it up) says that what the keyboard sent meanwhile may be lost.
+TEST_F(BridgeOnJack, CyclesRunWithoutItWhileADeviceSendsAreReported) {
+    keyboard->Flood(1000, 1000);
+    QThread::msleep(300);
+    ::kill(pid_t(bridge.processId()), SIGSTOP);
+    QThread::msleep(150);
+    ::kill(pid_t(bridge.processId()), SIGCONT);
+    const QString said = QStringLiteral("MIDI messages from \"%1\" may have been lost: the MIDI "
+                                        "system ran ")
+                             .arg(keyboard->SendingPort());
+    EXPECT_TRUE(WaitUntil([&] { return stderrText().contains(said.toUtf8()); }, 5000))
+        << stderrText().toStdString();
+    EXPECT_FALSE(stderrText().contains(simName.toUtf8())) << stderrText().toStdString();
 }
 
 } // namespace
