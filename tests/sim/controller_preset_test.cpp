@@ -90,8 +90,9 @@ TEST_F(ControllerPresetTest, ALineTheControllerRefusesStopsTheUploadAndIsReporte
               QStringLiteral("error: The controller refused line 2 of Marrowlink.SYX (\"  .bogus "
                              "1\"): error 1, unknown token. The rest of the file was not sent."));
     // "$end" never went out; the Rev file that follows is a file of its own.
-    const auto& answers = bcr->Snapshot().Answers();
-    ASSERT_GE(answers.size(), 3u);
+    const SimulatedController controller = bcr->Snapshot();
+    const auto& answers = controller.Answers();
+    ASSERT_GE(answers.size(), 4u);
     EXPECT_EQ(answers[2].error, Bcl::UnknownToken);
     EXPECT_EQ(answers[3].text, QStringLiteral("$rev R1"));
 }

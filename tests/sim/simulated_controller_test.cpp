@@ -19,7 +19,8 @@ Bytes bclLine(int index, const char* text) {
                   0x20,
                   std::uint8_t(index >> 7),
                   std::uint8_t(index & 0x7F)};
-    message.insert(message.end(), text, text + std::strlen(text));
+    for (const char* c = text; *c; ++c)
+        message.push_back(std::uint8_t(*c));
     message.push_back(0xF7);
     return message;
 }
