@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/parent_image.h"
 #include "views/colour.h"
 #include "views/knob_value.h"
 
@@ -115,7 +116,7 @@ private:
     void PaintKnobBorder(QImage& frame) const;
     void PaintState(QImage& frame) const;
     void PaintIndicator(QImage& frame) const;
-    void GetParentImage(QImage& frame) const;
+    void GetParentImage(QImage& frame);
     void PutKnobImage();
     void SetCircleMask();
 
@@ -146,5 +147,6 @@ private:
     bool knobImagePlaced_ = false; // faceImage_ matches the image, colour and size
     std::vector<bool> circleMask_; // the face's circle, row by row
     QImage frame_;
+    ParentBackground background_;
     QMetaObject::Connection labelGone_;
 };

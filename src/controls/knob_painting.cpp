@@ -45,8 +45,8 @@ QImage TKnob::ComposeFrame() {
     return frame_;
 }
 
-void TKnob::GetParentImage(QImage& frame) const {
-    paintParentBackground(*this, frame);
+void TKnob::GetParentImage(QImage& frame) {
+    background_.PaintInto(*this, frame);
 }
 
 void TKnob::SetCircleMask() {

@@ -62,7 +62,7 @@ void Tmbgrafsw::paintEvent(QPaintEvent*) {
     QImage frame(size(), QImage::Format_RGB32);
     frame.fill(palette().color(backgroundRole()));
     if (transparent_)
-        paintParentBackground(*this, frame);
+        background_.PaintInto(*this, frame);
     if (!bitmap_.isNull())
         Affiche(frame);
     QPainter(this).drawImage(0, 0, frame);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/parent_image.h"
 #include "views/views.h"
 
 #include <QImage>
@@ -32,6 +33,7 @@ private:
     void Affiche(QImage& target) const;
 
     QImage bitmap_;
+    ParentBackground background_;
     int glyph_ = 1;
     int state_ = 0;
     bool transparent_ = false;

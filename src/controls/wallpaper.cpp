@@ -1,6 +1,7 @@
 #include "controls/wallpaper.h"
 
 #include "controls/bevel_frame.h"
+#include "controls/parent_image.h"
 #include "controls/qt_colour.h"
 
 #include <QPaintEvent>
@@ -15,6 +16,7 @@ template <class T> void TWallpaper::setVisual(T& field, const T& value) {
     if (field == value)
         return;
     field = value;
+    ParentBackground::BackgroundChanged(*this);
     update();
 }
 
@@ -22,6 +24,7 @@ void TWallpaper::SetWallpaper(const QImage& picture) {
     // Kept in the screen's format, so that each tile is a plain copy.
     wallpaper_ = picture.convertToFormat(
         picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    ParentBackground::BackgroundChanged(*this);
     update();
 }
 

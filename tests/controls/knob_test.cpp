@@ -1,6 +1,7 @@
 #include "controls/caption_label.h"
 #include "controls/control_styles.h"
 #include "controls/knob.h"
+#include "controls/wallpaper.h"
 #include "pixel_checks.h"
 #include "support/widget_events.h"
 
@@ -287,6 +288,28 @@ TEST(KnobFace, TransparentFaceShowsWhatTheParentPaints) {
     const QImage frame = knob.ComposeFrame();
     EXPECT_EQ(frame.pixel(10, 37), qRgb(0, 0, 255));
     EXPECT_EQ(frame.pixel(65, 37), qRgb(0, 255, 0));
+    // The background is kept between paints, but not past a move.
+    knob.move(-30, 10);
+    EXPECT_EQ(knob.ComposeFrame().pixel(65, 37), qRgb(0, 0, 255));
+}
+
+TEST(KnobFace, TheKeptBackgroundFollowsANewWallpaper) {
+    TWallpaper wall;
+    wall.resize(100, 100);
+    const auto plain = [](Qt::GlobalColor colour) {
+        QImage picture(10, 10, QImage::Format_RGB32);
+        picture.fill(colour);
+        return picture;
+    };
+    wall.SetWallpaper(plain(Qt::blue));
+    TKnob knob(&wall);
+    knob.setGeometry(10, 10, 75, 75);
+    knob.SetTransparent(true);
+    knob.SetDrawBorder(false);
+    knob.SetRotateImage(false);
+    EXPECT_EQ(knob.ComposeFrame().pixel(37, 37), qRgb(0, 0, 255));
+    wall.SetWallpaper(plain(Qt::green));
+    EXPECT_EQ(knob.ComposeFrame().pixel(37, 37), qRgb(0, 255, 0));
 }
 
 TEST(KnobFace, ImageIsCentredWhenSmallerAndCroppedWhenLarger) {
