@@ -71,7 +71,9 @@ void EditPath::MidiKbdToPCMidiInput() {
         const std::unique_ptr<TMyMidiEvent> event = input.GetMidiEvent();
         if (!event)
             return;
-        if (event->StatusByte != MidiStatus::ActiveSensing && ports_.SynthOutputChosen())
+        // An empty SysEx buffer carries nothing to pass on; as a message it would be refused.
+        const bool empty = event->StatusByte == MidiStatus::SysexStart && !event->SysexBytes;
+        if (event->StatusByte != MidiStatus::ActiveSensing && !empty && ports_.SynthOutputChosen())
             ports_.MidiPCToSynth().PutMidiEvent(*event);
     }
 }

@@ -219,6 +219,13 @@ TEST_F(EditPath, KeyboardGoesToTheSynthUnchanged) {
     EXPECT_EQ(f.toSynth(), (Messages{{0x93, 60, 100}, {0xC2, 5}, {0xF0, 0x7E, 0x01, 0xF7}}));
 }
 
+TEST_F(EditPath, AnEmptySysexBufferFromTheKeyboardIsNotPassedOn) {
+    f.fromKeyboard({}); // a driver's buffer of no bytes
+    f.fromKeyboard({0x93, 60, 100});
+    EXPECT_EQ(f.toSynth(), (Messages{{0x93, 60, 100}}));
+    EXPECT_TRUE(f.prompts.shown.isEmpty());
+}
+
 TEST(EditPathWithoutDevices, NothingIsSentAndNothingComplains) {
     EditorFixture f;
     f.editor.StartUp();
