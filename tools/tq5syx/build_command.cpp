@@ -72,28 +72,28 @@ QStringList nameWarnings(const QString& name) {
     return warnings;
 }
 
-void writeFile(const QString& path, const SyxFiles::FileKind& kind, const SynthData& data) {
-    QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    SyxFiles::WriteMessages(bytes, kind, data);
-    if (const auto error = SaveNamedFile(path, bytes.data()))
-        throw BadInput{path + QStringLiteral(": cannot be written: ") + *error};
-}
-
 } // namespace
 
-int RunBuild(SoundKind kind, const QString& outputPath) {
-    ToolSession session;
-    const BuildRequest request =
-        ParseBuildRequest(readStandardInput(), kind, KeyedRecords(kind, session.map));
+BuiltFile BuildFile(const QByteArray& json, SoundKind kind, ToolSession& session) {
+    const BuildRequest request = ParseBuildRequest(json, kind, KeyedRecords(kind, session.map));
     for (const auto& [record, value] : request.values)
         SetValueChecked(session.prompts, *record, value);
     const QString name = request.name.value_or(StartVoiceName);
-    for (const QString& warning : session.prompts.texts + nameWarnings(name))
-        WriteErrorLine(warning);
 
     SyxFiles::BuildMessages(FileOf(kind), session.map, session.data,
                             Layouts::EncodeVoiceName(printable(name)));
-    writeFile(outputPath, FileOf(kind), session.data);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    SyxFiles::WriteMessages(bytes, FileOf(kind), session.data);
+    return {bytes.data(), session.prompts.texts + nameWarnings(name)};
+}
+
+int RunBuild(SoundKind kind, const QString& outputPath) {
+    ToolSession session;
+    const BuiltFile built = BuildFile(readStandardInput(), kind, session);
+    for (const QString& warning : built.warnings)
+        WriteErrorLine(warning);
+    if (const auto error = SaveNamedFile(outputPath, built.bytes))
+        throw BadInput{outputPath + QStringLiteral(": cannot be written: ") + *error};
     return 0;
 }

@@ -2,8 +2,22 @@
 
 #include "sound_kind.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
-// tq5syx build voice|multi -o FILE: sets the records from the JSON on standard input (keys left
-// out keep their start values) and writes the file exactly as the editor's save does.
+class ToolSession;
+
+// A file built from JSON: its bytes, and the warnings to show (values clamped, a name shortened).
+struct BuiltFile {
+    QByteArray bytes;
+    QStringList warnings;
+};
+
+// Sets the session's records from the JSON (keys left out keep their values: the start values, in
+// a new session) and writes the file's bytes exactly as the editor's save does. Throws BadInput as
+// ParseBuildRequest does.
+BuiltFile BuildFile(const QByteArray& json, SoundKind kind, ToolSession& session);
+
+// tq5syx build voice|multi -o FILE: BuildFile on the JSON of standard input, written to the file.
 int RunBuild(SoundKind kind, const QString& outputPath);

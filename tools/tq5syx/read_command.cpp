@@ -4,8 +4,7 @@
 #include "input_file.h"
 #include "tool_session.h"
 
-Readout LoadSoundFile(SoundKind kind, QIODevice& file) {
-    ToolSession session;
+Readout LoadSoundFile(SoundKind kind, QIODevice& file, ToolSession& session) {
     const SyxFiles::FileKind& fileKind = FileOf(kind);
     SyxFiles::BuildMessages(fileKind, session.map, session.data,
                             Layouts::EncodeVoiceName(StartVoiceName));
@@ -27,6 +26,7 @@ Readout LoadSoundFile(SoundKind kind, QIODevice& file) {
 
 int RunRead(SoundKind kind, const QString& path) {
     const auto file = OpenInput(path);
-    WriteOut(FormatReadout(LoadSoundFile(kind, *file)));
+    ToolSession session;
+    WriteOut(FormatReadout(LoadSoundFile(kind, *file, session)));
     return 0;
 }
