@@ -214,7 +214,7 @@ int main(int argc, char** argv) {
                            bytes({0xB0, 40, 9}), bytes({0xB0, 21, 1}), bytes({0xB0, 96, 0}),
                            bytes({0xB0, 98, 0}), bytes({0xB0, 99, 0}), bytes({0xB0, 20, 3})})
         specials.add(m);
-    write("controller_input", "special-controls", specials.bytes());
+    write("controller_input", "key-controls", specials.bytes());
     write("controller_input", "unused-and-running-status",
           Chunked(1)
               .add(bytes({0xB0, 60, 1, 5, 9}))
