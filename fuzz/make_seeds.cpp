@@ -8,7 +8,7 @@
 #include "model/parameter_map.h"
 #include "read_command.h"
 #include "support/recording_prompter.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 #include "synth/data_buffers.h"
 #include "tool_session.h"
 #include "views/headless_controls.h"

@@ -11,7 +11,7 @@
 #include "edit/voice_transmission.h"
 #include "model/operator_panel.h"
 #include "model/parameter_map.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 #include "synth/data_buffers.h"
 #include "synth/sysex_formats.h"
 #include "views/knob_value.h"

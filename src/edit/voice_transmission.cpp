@@ -4,7 +4,7 @@
 #include "edit/editor_ports.h"
 #include "edit/page_controls.h"
 #include "model/domain.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 #include "synth/data_buffers.h"
 #include "synth/parameter_change.h"
 #include "synth/sysex_formats.h"

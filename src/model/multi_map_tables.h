@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/parameter_records.h"
+#include "model/fields.h"
+#include "model/record_tables.h"
 
 // The multi rows' controls and value lists, as data: the multi map binds them and the list of
 // control names the screen must provide is made from them.

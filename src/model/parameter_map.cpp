@@ -6,6 +6,8 @@
 #include "views/knob_value.h"
 #include "views/views.h"
 
+#include <utility>
+
 namespace {
 QString numbered(const char* prefix, int n) {
     return QString::fromLatin1(prefix) + QString::number(n);
@@ -49,6 +51,27 @@ int ParameterMap::singleSlot(int row) {
     for (const Tables::SingleRowSpec& spec : Tables::SingleRows)
         if (spec.row == row)
             return spec.slot;
+    Q_UNREACHABLE();
+}
+
+TSyx_Param& ParameterMap::Record(VoiceParam param) {
+    return const_cast<TSyx_Param&>(std::as_const(*this).Record(param));
+}
+
+const TSyx_Param& ParameterMap::Record(VoiceParam param) const {
+    switch (param.KindOf()) {
+    case VoiceParam::Kind::Operator:
+        return Op(param.Operator()).Field(param.Field());
+    case VoiceParam::Kind::Switch:
+        return OpSwitch(param.Operator());
+    case VoiceParam::Kind::Modulation:
+    case VoiceParam::Kind::Single:
+        break;
+    }
+    const int row = SpecOf(param).row;
+    for (int slot = 0; slot < VariantSlotCount; ++slot)
+        if (RowParam(row, slot) == param)
+            return *Row(row)->Variant[std::size_t(slot)];
     Q_UNREACHABLE();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "model/domain.h"
+#include "model/multi.h"
 #include "model/parameter_records.h"
+#include "model/rows.h"
 #include "model/value_names.h"
+#include "model/voice_params.h"
 
 #include <QDir>
 #include <array>
@@ -24,31 +27,6 @@ constexpr int FirstSingle = 163;   // 163..181
 constexpr int Multi = 182;
 constexpr int Count = 183;
 } // namespace Slots
-
-// Special controller CC numbers and rows.
-namespace Rows {
-constexpr int LastModulationRow = 3; // rows 0..3 follow the modulation group
-constexpr int RandomiseButton = 21;  // has no records
-constexpr int EffectType = 20;
-constexpr int VoiceRequestCC = 20; // also requests the voice from the synth
-constexpr int Algorithm = 24;
-constexpr int Transpose = 25;
-constexpr int Reverb = 27;
-constexpr int EffectBalance = 28;
-constexpr int EffectTime = 29;
-constexpr int FirstPerOperator = 32;
-constexpr int LastPerOperator = 47;
-constexpr int FirstOperatorAme = 8;  // 8..11
-constexpr int FirstOperatorFix = 16; // 16..19
-constexpr int FirstOpSwitchCC = 96;  // 96..99
-constexpr int FirstOpSelectCC = 100; // 100..103
-constexpr int NextModGroupCC = 48;
-constexpr int FirstButtonRow = 8; // rows 8..23 are edited by value buttons, the others by knobs
-constexpr int LastButtonRow = 23;
-constexpr bool HasKnob(int row) {
-    return row < FirstButtonRow || row > LastButtonRow;
-}
-} // namespace Rows
 
 // One table of 183 slots that holds every record, row and group of the editor, built once at
 // start-up.
@@ -84,12 +62,16 @@ public:
     TMulti& Multi() { return *get<TMulti>(Slots::Multi); }
     const TMulti& Multi() const { return *get<TMulti>(Slots::Multi); }
     const Slot& At(int slot) const { return slots_[slot]; }
+    // The record of a voice or multi parameter.
+    TSyx_Param& Record(VoiceParam param);
+    const TSyx_Param& Record(VoiceParam param) const;
+    TSyx_Param& Record(MultiParam param) { return *MultiRow(param.Row())->Param; }
+    const TSyx_Param& Record(MultiParam param) const { return *MultiRow(param.Row())->Param; }
 
     // Points a part's voice record and knob at the names and numbers of the part's bank.
     void RetargetPartVoices(int part);
 
-    // Block k of the synth's bulk data holds operator OperatorOrder[k].
-    static constexpr std::array<int, OperatorCount> OperatorOrder{3, 1, 2, 0};
+    static constexpr std::array<int, OperatorCount> OperatorOrder = ::OperatorOrder;
 
     ValueNameLists Lists;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/domain.h"
+#include "model/fields.h"
 #include "views/colour.h"
 
 #include <QString>
@@ -71,30 +72,6 @@ struct TCC_mParam {
     TSyx_Param* Param = nullptr;
 };
 
-// The operator's records, in the order they are created (which is also their byte order in the
-// voice block followed by the additional voice block).
-enum class OpField {
-    AR,
-    D1R,
-    D2R,
-    RR,
-    D1L,
-    LS,
-    RS,
-    EBS,
-    AME,
-    KVS,
-    Out,
-    Coarse,
-    Detune, // group 0x12
-    Fix,
-    FixRange,
-    Fine,
-    Wave,
-    Shift // group 0x13
-};
-constexpr int OpFieldCount = 18;
-
 // One FM operator with its 18 records and its panel controls.
 struct TOp {
     TOp(int op, GraphView* envGraph, PictureView* wavePicture, BarView* outBar);
@@ -129,22 +106,6 @@ struct TMod {
     TColor TitleTextColor;
 };
 
-// The records of one multi part, in the order a part stores them.
-enum class PartField {
-    Patch,
-    Bank,
-    OutAssign,
-    RxChannel,
-    LfoSelect,
-    MaxNotes,
-    TopNote,
-    LowNote,
-    Detune,
-    Transpose,
-    Volume
-};
-constexpr int PartFieldCount = 11;
-
 struct TPart {
     explicit TPart(int part); // 1..8
     TPart(const TPart&) = delete;
@@ -155,9 +116,6 @@ struct TPart {
 
     std::array<std::unique_ptr<TSyx_Param>, PartFieldCount> Records;
 };
-
-enum class MultiField { MasterTune, RxChannel, TxChannel, MemLock, FxType, FxTime, FxBalance };
-constexpr int MultiFieldCount = 7;
 
 // The multi: seven global records and eight parts.
 struct TMulti {

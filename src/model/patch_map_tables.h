@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/record_tables.h"
+#include "views/colour.h"
 
 // The patch rows of the parameter map, as data.
 

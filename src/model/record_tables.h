@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/parameter_records.h"
+#include "model/fields.h"
 
+#include <QStringList>
 #include <span>
 
 // The fixed facts about the records of an operator and of the multi, written once as data.

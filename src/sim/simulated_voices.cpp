@@ -1,7 +1,7 @@
 #include "sim/simulated_voices.h"
 
-#include "model/parameter_map.h"
 #include "synth/bulk_layout.h"
+#include "synth/data_buffers.h"
 
 #include <algorithm>
 
@@ -66,23 +66,24 @@ constexpr Design Designs[] = {
      BrassRows},
 };
 
-void write(const Layouts::BulkLayout& layout, const Design& design, std::span<std::uint8_t> data) {
-    const Layouts::RepeatedBlock& blocks = layout.blocks;
-    for (int block = 0; block < blocks.count; ++block) {
-        const Operator& op = design.operators[std::size_t(ParameterMap::OperatorOrder[block])];
-        for (std::size_t i = 0; i < blocks.fields.size(); ++i)
-            data[std::size_t(blocks.first + blocks.stride * block) + i] =
-                std::uint8_t(op[std::size_t(blocks.fields[i])]);
-    }
-    for (const Layouts::FixedByte& byte : layout.fixed)
-        for (const RowValue& row : design.rows)
-            if (byte.ref.kind == Layouts::RefKind::Row && byte.ref.a == row.row &&
-                byte.ref.slot == row.slot)
-                data[std::size_t(byte.index)] = std::uint8_t(row.value);
-    if (layout.nameAt >= 0) {
-        const Layouts::VoiceName name = Layouts::EncodeVoiceName(QString::fromLatin1(design.name));
-        std::copy(name.begin(), name.end(), data.begin() + layout.nameAt);
-    }
+::Voice voiceOf(const Design& design) {
+    ::Voice voice;
+    for (int op = 0; op < OperatorCount; ++op)
+        for (int field = 0; field < OpFieldCount; ++field)
+            voice.Set(VoiceParam::Op(op, OpField(field)),
+                      design.operators[std::size_t(op)][std::size_t(field)]);
+    for (const RowValue& row : design.rows)
+        voice.Set(*RowParam(row.row, row.slot), row.value);
+    voice.SetName(QString::fromLatin1(design.name));
+    return voice;
+}
+
+template <std::size_t N>
+void write(const Layouts::BulkLayout& layout, const ::Voice& voice,
+           std::array<std::uint8_t, N>& data) {
+    DataBuffer message(layout.format.length);
+    Layouts::WriteMessage(layout, voice, message);
+    std::copy_n(message.Data() + layout.format.dataOffset, N, data.begin());
 }
 
 } // namespace
@@ -90,11 +91,12 @@ void write(const Layouts::BulkLayout& layout, const Design& design, std::span<st
 std::vector<SimulatedSynth::Voice> BuiltInVoices() {
     std::vector<SimulatedSynth::Voice> voices;
     for (const Design& design : Designs) {
+        const ::Voice value = voiceOf(design);
         SimulatedSynth::Voice voice;
-        write(Layouts::VoiceBlock, design, voice.Block);
-        write(Layouts::AddVoice, design, voice.AddVoice);
-        write(Layouts::Aftertouch, design, voice.Aftertouch);
-        write(Layouts::VoiceEffect, design, voice.Effect);
+        write(Layouts::VoiceBlock, value, voice.Block);
+        write(Layouts::AddVoice, value, voice.AddVoice);
+        write(Layouts::Aftertouch, value, voice.Aftertouch);
+        write(Layouts::VoiceEffect, value, voice.Effect);
         voices.push_back(voice);
     }
     return voices;

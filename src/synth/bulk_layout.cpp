@@ -1,6 +1,6 @@
 #include "synth/bulk_layout.h"
 
-#include "model/parameter_map.h"
+#include "model/rows.h"
 #include "synth/data_buffers.h"
 
 namespace Layouts {
@@ -29,14 +29,18 @@ constexpr int PartFields[] = {
     pf(PartField::Detune),    pf(PartField::Transpose), pf(PartField::Volume),
     pf(PartField::OutAssign), pf(PartField::LfoSelect)};
 
-constexpr RecordRef row(int r, int slot = 0) {
-    return {RefKind::Row, r, slot};
+constexpr int row(int r) {
+    return VoiceParam::Single(r)->Index();
 }
-constexpr RecordRef multi(MultiField f) {
-    return {RefKind::Multi, int(f), 0};
+constexpr int mod(int group, int r) {
+    return VoiceParam::Mod(group, r)->Index();
+}
+constexpr int global(MultiField f) {
+    return MultiParam::Global(f).Row();
 }
 
-// Modulation group slots of rows 0..3.
+// Modulation groups.
+constexpr int Aftertouch_ = 0;
 constexpr int ModWheel = 1;
 constexpr int Breath = 2;
 constexpr int Foot = 3;
@@ -45,56 +49,48 @@ constexpr FixedByte VoiceBlockBytes[] = {
     {52, row(24)},          {53, row(26)},          {54, row(6)},         {55, row(7)},
     {56, row(30)},          {57, row(31)},          {58, row(15)},        {59, row(14)},
     {60, row(22)},          {61, row(23)},          {62, row(25)},        {63, row(12)},
-    {64, row(4)},           {65, row(13)},          {66, row(5)},         {67, row(1, Foot)},
-    {71, row(0, ModWheel)}, {72, row(1, ModWheel)}, {73, row(0, Breath)}, {74, row(1, Breath)},
-    {75, row(2, Breath)},   {76, row(3, Breath)},
+    {64, row(4)},           {65, row(13)},          {66, row(5)},         {67, mod(Foot, 1)},
+    {71, mod(ModWheel, 0)}, {72, mod(ModWheel, 1)}, {73, mod(Breath, 0)}, {74, mod(Breath, 1)},
+    {75, mod(Breath, 2)},   {76, mod(Breath, 3)},
 };
 
-constexpr FixedByte AddVoiceBytes[] = {{20, row(27)}, {21, row(2, Foot)}, {22, row(3, Foot)}};
+constexpr FixedByte AddVoiceBytes[] = {{20, row(27)}, {21, mod(Foot, 2)}, {22, mod(Foot, 3)}};
 
-constexpr FixedByte AftertouchBytes[] = {{0, row(0)}, {1, row(1)}, {2, row(2)}, {3, row(3)}};
+constexpr FixedByte AftertouchBytes[] = {{0, mod(Aftertouch_, 0)},
+                                         {1, mod(Aftertouch_, 1)},
+                                         {2, mod(Aftertouch_, 2)},
+                                         {3, mod(Aftertouch_, 3)}};
 
-constexpr FixedByte VoiceEffectBytes[] = {{0, row(20)}, {1, row(29)}, {2, row(28)}};
+constexpr FixedByte VoiceEffectBytes[] = {
+    {0, row(Rows::EffectType)}, {1, row(Rows::EffectTime)}, {2, row(Rows::EffectBalance)}};
 
-constexpr FixedByte MultiEffectBytes[] = {{0, multi(MultiField::FxType)},
-                                          {1, multi(MultiField::FxTime)},
-                                          {2, multi(MultiField::FxBalance)}};
+constexpr FixedByte MultiEffectBytes[] = {{0, global(MultiField::FxType)},
+                                          {1, global(MultiField::FxTime)},
+                                          {2, global(MultiField::FxBalance)}};
 
-constexpr FixedByte MultiGlobalBytes[] = {{0, multi(MultiField::MasterTune)},
-                                          {1, multi(MultiField::RxChannel)},
-                                          {2, multi(MultiField::TxChannel)},
-                                          {3, multi(MultiField::MemLock)}};
+constexpr FixedByte MultiGlobalBytes[] = {{0, global(MultiField::MasterTune)},
+                                          {1, global(MultiField::RxChannel)},
+                                          {2, global(MultiField::TxChannel)},
+                                          {3, global(MultiField::MemLock)}};
 
-// Map is ParameterMap or const ParameterMap: the records come out as writable as the map is.
-template <class Map> auto* resolve(Map& map, const RecordRef& ref) {
-    using Record = std::remove_reference_t<decltype(map.SingleRecord(0))>;
-    if (ref.kind == RefKind::Multi)
-        return static_cast<Record*>(&map.Multi().Field(MultiField(ref.a)));
-    const auto* r = map.Row(ref.a);
-    return static_cast<Record*>(r ? r->Variant[ref.slot] : nullptr);
-}
-
-template <class Map>
-auto* resolveBlock(Map& map, const RepeatedBlock& blocks, int block, int field) {
+int blockParam(const RepeatedBlock& blocks, int block, int field) {
     if (blocks.owner == BlockOwner::Operator)
-        return &map.Op(ParameterMap::OperatorOrder[block]).Field(OpField(field));
-    return &map.Multi().Part(block + 1).Field(PartField(field));
+        return VoiceParam::Op(OperatorOrder[std::size_t(block)], OpField(field)).Index();
+    return MultiParam::Part(block + 1, PartField(field)).Row();
 }
 
-// Calls visit(dataByte, record, block) for every record of the layout in read order.
-template <class Map, class Visit>
-void forEachRecord(const BulkLayout& layout, Map& map, Visit visit) {
+// Calls visit(dataByte, param, block) for every parameter of the layout in read order.
+template <class Visit> void forEachParam(const BulkLayout& layout, Visit visit) {
     auto fixed = [&] {
         for (const FixedByte& b : layout.fixed)
-            if (auto* record = resolve(map, b.ref))
-                visit(b.index, record, -1);
+            visit(b.index, b.param, -1);
     };
     auto blocks = [&] {
         const RepeatedBlock& rb = layout.blocks;
         for (int block = 0; block < rb.count; ++block)
             for (std::size_t i = 0; i < rb.fields.size(); ++i)
-                visit(rb.first + rb.stride * block + int(i),
-                      resolveBlock(map, rb, block, rb.fields[i]), block);
+                visit(rb.first + rb.stride * block + int(i), blockParam(rb, block, rb.fields[i]),
+                      block);
     };
     if (layout.fixedFirst) {
         fixed();
@@ -105,22 +101,55 @@ void forEachRecord(const BulkLayout& layout, Map& map, Visit visit) {
     }
 }
 
+// Value is the voice's or the multi's lookup of a parameter index.
+template <class Value>
+void writeMessage(const BulkLayout& layout, DataBuffer& buffer, const VoiceName* name,
+                  Value value) {
+    const Sysex::Format& format = layout.format;
+    std::uint8_t* out = buffer.Data();
+    Sysex::writeHeader(format, out);
+    std::uint8_t* data = out + format.dataOffset;
+    if (layout.unmapped == Unmapped::Zero)
+        std::fill(data, data + format.dataCount, 0);
+    forEachParam(layout,
+                 [&](int index, int param, int) { data[index] = std::uint8_t(value(param)); });
+    if (layout.nameAt >= 0 && name)
+        std::copy(name->begin(), name->end(), data + layout.nameAt);
+    const int checksumAt = format.dataOffset + format.dataCount;
+    out[checksumAt] = Sysex::SysexChecksum(out + 6, checksumAt - 6);
+    out[checksumAt + 1] = Sysex::End;
+    buffer.Length = format.length;
+}
+
 } // namespace
 
-const BulkLayout VoiceBlock{
-    Sysex::VoiceBlockFormat, {BlockOwner::Operator, 0, 13, 4, VoiceOperatorFields},
-    VoiceBlockBytes,         false,
-    Unmapped::Zero,          77};
-const BulkLayout AddVoice{
-    Sysex::AddVoiceFormat, {BlockOwner::Operator, 0, 5, 4, AddVoiceOperatorFields},
-    AddVoiceBytes,         false,
-    Unmapped::Zero,        -1};
-const BulkLayout Aftertouch{Sysex::AftertouchFormat, {}, AftertouchBytes, true, Unmapped::Zero, -1};
-const BulkLayout VoiceEffect{Sysex::EffectFormat, {}, VoiceEffectBytes, true, Unmapped::Zero, -1};
-const BulkLayout MultiEffect{Sysex::EffectFormat, {}, MultiEffectBytes, true, Unmapped::Zero, -1};
-const BulkLayout MultiBlock{Sysex::MultiBlockFormat, {BlockOwner::Part, 4, 12, 8, PartFields},
-                            MultiGlobalBytes,        true,
-                            Unmapped::Keep,          -1};
+const BulkLayout VoiceBlock{Sysex::VoiceBlockFormat,
+                            Target::Voice,
+                            {BlockOwner::Operator, 0, 13, 4, VoiceOperatorFields},
+                            VoiceBlockBytes,
+                            false,
+                            Unmapped::Zero,
+                            77};
+const BulkLayout AddVoice{Sysex::AddVoiceFormat,
+                          Target::Voice,
+                          {BlockOwner::Operator, 0, 5, 4, AddVoiceOperatorFields},
+                          AddVoiceBytes,
+                          false,
+                          Unmapped::Zero,
+                          -1};
+const BulkLayout Aftertouch{
+    Sysex::AftertouchFormat, Target::Voice, {}, AftertouchBytes, true, Unmapped::Zero, -1};
+const BulkLayout VoiceEffect{
+    Sysex::EffectFormat, Target::Voice, {}, VoiceEffectBytes, true, Unmapped::Zero, -1};
+const BulkLayout MultiEffect{
+    Sysex::EffectFormat, Target::Multi, {}, MultiEffectBytes, true, Unmapped::Zero, -1};
+const BulkLayout MultiBlock{Sysex::MultiBlockFormat,
+                            Target::Multi,
+                            {BlockOwner::Part, 4, 12, 8, PartFields},
+                            MultiGlobalBytes,
+                            true,
+                            Unmapped::Keep,
+                            -1};
 
 VoiceName EncodeVoiceName(const QString& name) {
     VoiceName bytes;
@@ -143,52 +172,33 @@ QString ReadVoiceName(std::span<const std::uint8_t> message) {
     return QString::fromLatin1(text);
 }
 
-std::vector<FieldValue> ReadRecords(const BulkLayout& layout, ParameterMap& map,
-                                    std::span<const std::uint8_t> message) {
-    std::vector<FieldValue> values;
+std::vector<MessageByte> ReadBytes(const BulkLayout& layout,
+                                   std::span<const std::uint8_t> message) {
+    std::vector<MessageByte> values;
     if (int(message.size()) < layout.format.length)
         return values;
-    forEachRecord(layout, map, [&](int index, TSyx_Param* record, int block) {
+    forEachParam(layout, [&](int index, int param, int block) {
         values.push_back(
-            {record, message[std::size_t(layout.format.dataOffset + index)], block, index});
+            {param, message[std::size_t(layout.format.dataOffset + index)], block, index});
     });
     return values;
 }
 
-void WriteMessage(const BulkLayout& layout, const ParameterMap& map, DataBuffer& buffer,
-                  const VoiceName* name) {
-    const Sysex::Format& format = layout.format;
-    std::uint8_t* out = buffer.Data();
-    Sysex::writeHeader(format, out);
-    std::uint8_t* data = out + format.dataOffset;
-    if (layout.unmapped == Unmapped::Zero)
-        std::fill(data, data + format.dataCount, 0);
-    forEachRecord(layout, map, [&](int index, const TSyx_Param* record, int) {
-        data[index] = std::uint8_t(record->Val);
-    });
-    if (layout.nameAt >= 0 && name)
-        std::copy(name->begin(), name->end(), data + layout.nameAt);
-    const int checksumAt = format.dataOffset + format.dataCount;
-    out[checksumAt] = Sysex::SysexChecksum(out + 6, checksumAt - 6);
-    out[checksumAt + 1] = Sysex::End;
-    buffer.Length = format.length;
+void WriteMessage(const BulkLayout& layout, const Voice& voice, DataBuffer& buffer) {
+    const VoiceName name = EncodeVoiceName(voice.Name());
+    writeMessage(layout, buffer, &name,
+                 [&](int param) { return voice.Value(VoiceParam::FromIndex(param)); });
 }
 
-namespace {
-template <class Record, class Map>
-std::vector<Record*> recordsOf(const BulkLayout& layout, Map& map) {
-    std::vector<Record*> records;
-    forEachRecord(layout, map, [&](int, Record* record, int) { records.push_back(record); });
-    return records;
-}
-} // namespace
-
-std::vector<TSyx_Param*> RecordsOf(const BulkLayout& layout, ParameterMap& map) {
-    return recordsOf<TSyx_Param>(layout, map);
+void WriteMessage(const BulkLayout& layout, const Multi& multi, DataBuffer& buffer) {
+    writeMessage(layout, buffer, nullptr,
+                 [&](int param) { return multi.Value(MultiParam::FromRow(param)); });
 }
 
-std::vector<const TSyx_Param*> RecordsOf(const BulkLayout& layout, const ParameterMap& map) {
-    return recordsOf<const TSyx_Param>(layout, map);
+std::vector<int> ParamsOf(const BulkLayout& layout) {
+    std::vector<int> params;
+    forEachParam(layout, [&](int, int param, int) { params.push_back(param); });
+    return params;
 }
 
 } // namespace Layouts

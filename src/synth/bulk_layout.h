@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/parameter_records.h"
+#include "model/multi.h"
+#include "model/voice.h"
 #include "synth/sysex_formats.h"
 
 #include <QString>
@@ -9,25 +10,18 @@
 #include <vector>
 
 class DataBuffer;
-class ParameterMap;
 
-// Which data byte of a bulk message holds which record. One table per message, walked by both the
-// writers and the readers, so the two can never disagree.
+// Which data byte of a bulk message holds which parameter. One table per message, walked by both
+// the writers and the readers, so the two can never disagree.
 
 namespace Layouts {
 
-enum class RefKind { Row, Multi };
-
-// A record reached outside the repeated blocks: a patch row's variant slot, or a multi global.
-struct RecordRef {
-    RefKind kind;
-    int a; // row, or MultiField
-    int slot = 0;
-};
+// Whose parameters a message carries: a voice's (VoiceParam indexes) or a multi's (multi rows).
+enum class Target { Voice, Multi };
 
 struct FixedByte {
     int index; // data byte
-    RecordRef ref;
+    int param;
 };
 
 enum class BlockOwner { None, Operator, Part };
@@ -42,11 +36,12 @@ struct RepeatedBlock {
     std::span<const int> fields;
 };
 
-// What a writer puts into a data byte that has no record.
+// What a writer puts into a data byte that has no parameter.
 enum class Unmapped { Zero, Keep };
 
 struct BulkLayout {
     const Sysex::Format& format;
+    Target target;
     RepeatedBlock blocks;
     std::span<const FixedByte> fixed;
     bool fixedFirst; // read order: the fixed bytes before the blocks
@@ -61,7 +56,11 @@ extern const BulkLayout VoiceEffect;
 extern const BulkLayout MultiEffect;
 extern const BulkLayout MultiBlock;
 
-constexpr int NameLength = 10;
+// The four messages of a voice, in the order the synth answers them and a whole voice is sent.
+inline constexpr const BulkLayout* VoiceLayouts[] = {&VoiceBlock, &AddVoice, &Aftertouch,
+                                                     &VoiceEffect};
+
+constexpr int NameLength = Voice::NameLength;
 using VoiceName = std::array<std::uint8_t, NameLength>;
 
 // The ten name bytes: the first ten characters padded with blanks. A character above 0x7F would
@@ -70,27 +69,26 @@ VoiceName EncodeVoiceName(const QString& name);
 // The name bytes of a voice block message, ending early at a 0 byte, as Latin-1.
 QString ReadVoiceName(std::span<const std::uint8_t> message);
 
-// A value read from a message for one record; block is the repeated block it came from, or -1,
-// and dataByte the data byte that held it.
-struct FieldValue {
-    TSyx_Param* record;
+// The byte a message holds for one parameter, as it is (not checked against the range); block is
+// the repeated block it came from, or -1.
+struct MessageByte {
+    int param;
     int value;
     int block;
     int dataByte;
 };
 
-// The records' values in the order a decoder stores them. The message must hold at least the
+// The parameters' bytes in the order a decoder stores them. The message must hold at least the
 // format's length in bytes (a data buffer always does); a shorter one gives nothing.
-std::vector<FieldValue> ReadRecords(const BulkLayout& layout, ParameterMap& map,
-                                    std::span<const std::uint8_t> message);
+std::vector<MessageByte> ReadBytes(const BulkLayout& layout, std::span<const std::uint8_t> message);
 
-// Writes the whole message from the records into the buffer and sets its length. The voice block
-// needs the name; bytes without a record are 0, or keep the buffer's byte where the layout says so.
-void WriteMessage(const BulkLayout& layout, const ParameterMap& map, DataBuffer& buffer,
-                  const VoiceName* name = nullptr);
+// Writes the whole message into the buffer and sets its length: a voice layout from the voice (the
+// voice block with its name), a multi layout from the multi. Bytes without a parameter are 0, or
+// keep the buffer's byte where the layout says so.
+void WriteMessage(const BulkLayout& layout, const Voice& voice, DataBuffer& buffer);
+void WriteMessage(const BulkLayout& layout, const Multi& multi, DataBuffer& buffer);
 
-// Every record a layout covers, in read order (for tools that list a file's parameters).
-std::vector<TSyx_Param*> RecordsOf(const BulkLayout& layout, ParameterMap& map);
-std::vector<const TSyx_Param*> RecordsOf(const BulkLayout& layout, const ParameterMap& map);
+// Every parameter a layout covers, in read order.
+std::vector<int> ParamsOf(const BulkLayout& layout);
 
 } // namespace Layouts

@@ -1,7 +1,7 @@
 #include "synth/parameter_change.h"
 
 #include "model/parameter_map.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 #include "synth/sysex_formats.h"
 
 namespace ParameterChange {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "support/map_fixture.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 #include "synth/data_buffers.h"
 
 #include <functional>

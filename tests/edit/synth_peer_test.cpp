@@ -1,5 +1,5 @@
 #include "support/editor_fixture.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 
 #include <gtest/gtest.h>
 

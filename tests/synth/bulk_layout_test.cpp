@@ -1,5 +1,5 @@
 #include "support/map_fixture.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 #include "synth/data_buffers.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "sound_kind.h"
 
 #include "model/parameter_records.h"
-#include "synth/bulk_layout.h"
+#include "synth/bulk_records.h"
 
 #include <algorithm>
 

@@ -30,6 +30,3 @@ public:
     ParameterMap map;
     SynthData data;
 };
-
-// The name edit's text before any voice has been loaded.
-inline const QString StartVoiceName = QStringLiteral("Patch Name");
