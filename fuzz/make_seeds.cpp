@@ -10,7 +10,6 @@
 #include "support/recording_prompter.h"
 #include "synth/bulk_records.h"
 #include "synth/data_buffers.h"
-#include "tool_session.h"
 #include "views/headless_controls.h"
 
 #include <QBuffer>
@@ -246,12 +245,10 @@ int main(int argc, char** argv) {
 
     write("tq5syx_json", "BrightEP.json", patchJson);
     {
-        ToolSession tool;
         QBuffer file;
         file.setData(multi);
         file.open(QIODevice::ReadOnly);
-        write("tq5syx_json", "multi.json",
-              FormatReadout(LoadSoundFile(SoundKind::Multi, file, tool)));
+        write("tq5syx_json", "multi.json", FormatReadout(LoadSoundFile(SoundKind::Multi, file)));
     }
     write("tq5syx_json", "some-params.json",
           "{\"kind\": \"voice\", \"name\": \"Fuzz\\u0007\\u00e9 Name\", \"warnings\": [],\n"

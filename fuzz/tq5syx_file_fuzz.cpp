@@ -5,7 +5,6 @@
 #include "build_command.h"
 #include "check_command.h"
 #include "read_command.h"
-#include "support/reused_tool_session.h"
 #include "synth/sysex_formats.h"
 
 #include <QBuffer>
@@ -19,30 +18,29 @@ namespace {
     std::abort();
 }
 
-Readout read(SoundKind kind, const QByteArray& bytes, ReusedToolSession& session) {
+Readout read(SoundKind kind, const QByteArray& bytes) {
     QBuffer file;
     file.setData(bytes);
     file.open(QIODevice::ReadOnly);
-    return LoadSoundFile(kind, file, session.Fresh());
+    return LoadSoundFile(kind, file);
 }
 
-QStringList problems(const QByteArray& bytes, ReusedToolSession& session) {
+QStringList problems(const QByteArray& bytes) {
     // The command reads a little more than a patch file's length and is told the whole size.
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     const std::size_t head = std::min<std::size_t>(std::size_t(bytes.size()),
                                                    std::size_t(SyxFiles::PatchFile.length + 1));
-    return FileProblems({data, head}, bytes.size(), session.Fresh().map);
+    return FileProblems({data, head}, bytes.size());
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ReusedToolSession session;
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    problems(bytes, session);
+    problems(bytes);
     Readout readouts[2];
     for (SoundKind kind : {SoundKind::Voice, SoundKind::Multi})
-        readouts[int(kind)] = read(kind, bytes, session);
+        readouts[int(kind)] = read(kind, bytes);
 
     // The round trip, for the kind the first message names (a multi file starts with its multi
     // block): it costs as much as everything else together.
@@ -57,13 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("The readout is not valid JSON:", json);
     BuiltFile built;
     try {
-        built = BuildFile(json, kind, session.Fresh());
+        built = BuildFile(json, kind);
     } catch (const BadInput& refused) {
         fail("build refuses the readout:", refused.message.toUtf8() + '\n' + json);
     }
-    if (const QStringList found = problems(built.bytes, session); !found.isEmpty())
+    if (const QStringList found = problems(built.bytes); !found.isEmpty())
         fail("check finds problems in the built file:", found.join('\n').toUtf8());
-    if (read(kind, built.bytes, session).params != readout.params)
+    if (read(kind, built.bytes).params != readout.params)
         fail("The built file holds other parameters than the readout:", json);
     return 0;
 }

@@ -5,7 +5,7 @@
 #include "json_input.h"
 #include "model/bounded_read.h"
 #include "named_files.h"
-#include "tool_session.h"
+#include "synth/message_decode.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -74,23 +74,29 @@ QStringList nameWarnings(const QString& name) {
 
 } // namespace
 
-BuiltFile BuildFile(const QByteArray& json, SoundKind kind, ToolSession& session) {
-    const BuildRequest request = ParseBuildRequest(json, kind, KeyedRecords(kind, session.map));
-    for (const auto& [record, value] : request.values)
-        SetValueChecked(session.prompts, *record, value);
+BuiltFile BuildFile(const QByteArray& json, SoundKind kind) {
+    const BuildRequest request = ParseBuildRequest(json, kind);
+    Sound sound;
+    QStringList warnings;
+    for (const auto& [param, value] : request.values) {
+        if (value > param->max)
+            warnings << Layouts::ProblemText({param->target, param->param, value, 0});
+        sound.Set(param->target, param->param, value);
+    }
     const QString name = request.name.value_or(StartVoiceName);
+    sound.voice.SetName(printable(name));
 
-    SyxFiles::BuildMessages(FileOf(kind), session.map, session.data,
-                            Layouts::EncodeVoiceName(printable(name)));
+    SynthData data;
+    for (const SyxFiles::FileMessage& m : FileOf(kind).messages)
+        sound.Write(*m.layout, data.*m.buffer);
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
-    SyxFiles::WriteMessages(bytes, FileOf(kind), session.data);
-    return {bytes.data(), session.prompts.texts + nameWarnings(name)};
+    SyxFiles::WriteMessages(bytes, FileOf(kind), data);
+    return {bytes.data(), warnings + nameWarnings(name)};
 }
 
 int RunBuild(SoundKind kind, const QString& outputPath) {
-    ToolSession session;
-    const BuiltFile built = BuildFile(readStandardInput(), kind, session);
+    const BuiltFile built = BuildFile(readStandardInput(), kind);
     for (const QString& warning : built.warnings)
         WriteErrorLine(warning);
     if (const auto error = SaveNamedFile(outputPath, built.bytes))

@@ -6,18 +6,15 @@
 #include <QString>
 #include <QStringList>
 
-class ToolSession;
-
 // A file built from JSON: its bytes, and the warnings to show (values clamped, a name shortened).
 struct BuiltFile {
     QByteArray bytes;
     QStringList warnings;
 };
 
-// Sets the session's records from the JSON (keys left out keep their values: the start values, in
-// a new session) and writes the file's bytes exactly as the editor's save does. Throws BadInput as
-// ParseBuildRequest does.
-BuiltFile BuildFile(const QByteArray& json, SoundKind kind, ToolSession& session);
+// A new voice or multi set from the JSON (keys left out keep their start values), its file's bytes
+// written exactly as the editor's save does. Throws BadInput as ParseBuildRequest does.
+BuiltFile BuildFile(const QByteArray& json, SoundKind kind);
 
 // tq5syx build voice|multi -o FILE: BuildFile on the JSON of standard input, written to the file.
 int RunBuild(SoundKind kind, const QString& outputPath);

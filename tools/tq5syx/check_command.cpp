@@ -3,7 +3,6 @@
 #include "console.h"
 #include "input_file.h"
 #include "sound_kind.h"
-#include "tool_session.h"
 
 #include <algorithm>
 
@@ -61,8 +60,8 @@ const SyxFiles::FileKind* kindOf(std::span<const std::uint8_t> head, qint64 size
 
 class Checker {
 public:
-    Checker(std::span<const std::uint8_t> head, qint64 size, ParameterMap& map)
-        : head_(head), size_(std::min<qint64>(size, qint64(head.size()))), map_(map) {}
+    Checker(std::span<const std::uint8_t> head, qint64 size)
+        : head_(head), size_(std::min<qint64>(size, qint64(head.size()))) {}
 
     void CheckMessage(const Layouts::BulkLayout& layout, int base);
     void Report(qint64 offset, const QString& text) {
@@ -72,24 +71,19 @@ public:
     QStringList problems;
 
 private:
-    std::vector<const TSyx_Param*> recordsByDataByte(const Layouts::BulkLayout& layout,
-                                                     std::span<const std::uint8_t> bytes) const;
-
     std::span<const std::uint8_t> head_;
     qint64 size_; // of the part of the file in head
-    ParameterMap& map_;
 };
 
-std::vector<const TSyx_Param*>
-Checker::recordsByDataByte(const Layouts::BulkLayout& layout,
-                           std::span<const std::uint8_t> bytes) const {
-    // The reader wants a whole message; a cut one is padded, and the padding is never checked.
-    std::vector<std::uint8_t> whole(std::size_t(layout.format.length), 0);
-    std::copy(bytes.begin(), bytes.end(), whole.begin());
-    std::vector<const TSyx_Param*> records(std::size_t(layout.format.dataCount), nullptr);
-    for (const Layouts::FieldValue& read : Layouts::ReadRecords(layout, map_, whole))
-        records[std::size_t(read.dataByte)] = read.record;
-    return records;
+// The parameter each data byte of the layout holds, or nothing.
+std::vector<const KeyedParam*> paramsByDataByte(const Layouts::BulkLayout& layout, SoundKind kind) {
+    std::vector<const KeyedParam*> params(std::size_t(layout.format.dataCount), nullptr);
+    const std::vector<std::uint8_t> blank(std::size_t(layout.format.length), 0);
+    for (const Layouts::MessageByte& byte : Layouts::ReadBytes(layout, blank))
+        for (const KeyedParam& keyed : KeyedParams(kind))
+            if (keyed.target == layout.target && keyed.param == byte.param)
+                params[std::size_t(byte.dataByte)] = &keyed;
+    return params;
 }
 
 void Checker::CheckMessage(const Layouts::BulkLayout& layout, int base) {
@@ -100,7 +94,8 @@ void Checker::CheckMessage(const Layouts::BulkLayout& layout, int base) {
         head_.subspan(std::min(std::size_t(base), head_.size()), std::size_t(available));
     std::uint8_t header[LongestHeader];
     const int headerLength = Sysex::writeHeader(format, header);
-    const std::vector<const TSyx_Param*> records = recordsByDataByte(layout, bytes);
+    const std::vector<const KeyedParam*> params = paramsByDataByte(
+        layout, layout.target == Layouts::Target::Voice ? SoundKind::Voice : SoundKind::Multi);
     const int checksumAt = format.dataOffset + format.dataCount;
     bool textReported = false;
 
@@ -120,16 +115,16 @@ void Checker::CheckMessage(const Layouts::BulkLayout& layout, int base) {
             }
         } else if (i < checksumAt) {
             const int dataByte = i - format.dataOffset;
-            const TSyx_Param* record = records[std::size_t(dataByte)];
+            const KeyedParam* param = params[std::size_t(dataByte)];
             if (byte > HighestDataByte)
                 Report(offset, QStringLiteral("data byte %1 of the %2 message is %3, above 7F")
                                    .arg(dataByte)
                                    .arg(name, hex(byte)));
-            else if (record && byte > record->Max)
+            else if (param && byte > param->max)
                 Report(offset, QStringLiteral("%1 is %2, above its maximum %3")
-                                   .arg(ParamKey(*record))
+                                   .arg(param->key)
                                    .arg(byte)
-                                   .arg(record->Max));
+                                   .arg(param->max));
         } else if (i == checksumAt) {
             const std::uint8_t expected =
                 Sysex::SysexChecksum(bytes.data() + FixedHeader, checksumAt - FixedHeader);
@@ -168,8 +163,8 @@ QString bytesText(qint64 count) {
 
 } // namespace
 
-QStringList FileProblems(std::span<const std::uint8_t> head, qint64 size, ParameterMap& map) {
-    Checker checker(head, size, map);
+QStringList FileProblems(std::span<const std::uint8_t> head, qint64 size) {
+    Checker checker(head, size);
     const SyxFiles::FileKind* kind = kindOf(head, size);
     if (!kind) {
         checker.Report(0, size == 0 ? QStringLiteral("the file is empty")
@@ -196,10 +191,8 @@ int RunCheck(const QString& path) {
     const auto file = OpenInput(path);
     const QByteArray head = file->read(SyxFiles::PatchFile.length + 1);
     const qint64 size = file->isSequential() ? head.size() + sizeOfRest(*file) : file->size();
-    ToolSession session;
     const QStringList problems = FileProblems(
-        {reinterpret_cast<const std::uint8_t*>(head.constData()), std::size_t(head.size())}, size,
-        session.map);
+        {reinterpret_cast<const std::uint8_t*>(head.constData()), std::size_t(head.size())}, size);
     WriteOut(problems.isEmpty() ? QByteArray("ok\n")
                                 : problems.join(QLatin1Char('\n')).toUtf8() + '\n');
     return problems.isEmpty() ? 0 : 1;

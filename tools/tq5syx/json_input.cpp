@@ -109,11 +109,10 @@ QHash<QString, int> paramValues(const QJsonValue& params, const QSet<QString>& k
 
 } // namespace
 
-BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind,
-                               const std::vector<TSyx_Param*>& records) {
+BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind) {
     QSet<QString> known;
-    for (const TSyx_Param* record : records)
-        known.insert(ParamKey(*record));
+    for (const KeyedParam& param : KeyedParams(kind))
+        known.insert(param.key);
 
     BuildRequest request;
     QHash<QString, int> values;
@@ -132,8 +131,8 @@ BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind,
             throw BadInput{QStringLiteral("unknown key %1").arg(quoted(key))};
         }
     }
-    for (TSyx_Param* record : records)
-        if (const auto found = values.constFind(ParamKey(*record)); found != values.constEnd())
-            request.values.emplace_back(record, *found);
+    for (const KeyedParam& param : KeyedParams(kind))
+        if (const auto found = values.constFind(param.key); found != values.constEnd())
+            request.values.emplace_back(&param, *found);
     return request;
 }

@@ -8,16 +8,13 @@
 #include <utility>
 #include <vector>
 
-struct TSyx_Param;
-
 // What build reads from standard input: an object shaped like the output of voice or multi.
-// "params" may name only some records; "warnings" is ignored.
+// "params" may name only some parameters; "warnings" is ignored.
 struct BuildRequest {
-    std::optional<QString> name;                     // voice only
-    std::vector<std::pair<TSyx_Param*, int>> values; // in the order of the given records
+    std::optional<QString> name;                           // voice only
+    std::vector<std::pair<const KeyedParam*, int>> values; // in the order of the kind's keys
 };
 
 // Throws BadInput for malformed JSON, a "kind" other than the one being built, an unknown key or
-// a value that is not a whole number in 0..127. records are the kind's keyed records.
-BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind,
-                               const std::vector<TSyx_Param*>& records);
+// a value that is not a whole number in 0..127.
+BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind);

@@ -2,31 +2,35 @@
 
 #include "console.h"
 #include "input_file.h"
-#include "tool_session.h"
+#include "synth/message_decode.h"
 
-Readout LoadSoundFile(SoundKind kind, QIODevice& file, ToolSession& session) {
+Readout LoadSoundFile(SoundKind kind, QIODevice& file) {
     const SyxFiles::FileKind& fileKind = FileOf(kind);
-    SyxFiles::BuildMessages(fileKind, session.map, session.data,
-                            Layouts::EncodeVoiceName(StartVoiceName));
-    for (const SyxFiles::LoadedMessage& loaded :
-         SyxFiles::ReadForLoad(file, fileKind, session.data)) {
-        const DataBuffer& buffer = session.data.*loaded.message->buffer;
-        for (const Layouts::FieldValue& read :
-             Layouts::ReadRecords(*loaded.message->layout, session.map, buffer.Message()))
-            SetValueChecked(session.prompts, *read.record, read.value);
-    }
+    Sound sound;
+    SynthData data;
+    for (const SyxFiles::FileMessage& m : fileKind.messages)
+        sound.Write(*m.layout, data.*m.buffer);
 
-    Readout readout{WordOf(kind), std::nullopt, {}, session.prompts.texts};
+    Readout readout{WordOf(kind), std::nullopt, {}, {}};
+    for (const SyxFiles::LoadedMessage& loaded : SyxFiles::ReadForLoad(file, fileKind, data)) {
+        const Layouts::DecodedMessage decoded = Layouts::DecodeMessage(
+            *loaded.message->layout, (data.*loaded.message->buffer).Message());
+        for (const Layouts::DecodeProblem& problem : decoded.problems)
+            readout.warnings << Layouts::ProblemText(problem);
+        for (const Layouts::MessageByte& byte : decoded.values)
+            sound.Set(decoded.layout->target, byte.param, byte.value);
+        if (decoded.name)
+            sound.voice.SetName(*decoded.name);
+    }
     if (kind == SoundKind::Voice)
-        readout.name = Layouts::ReadVoiceName(session.data.VoiceBlockBuf.Message());
-    for (const TSyx_Param* record : KeyedRecords(kind, session.map))
-        readout.params.emplace_back(ParamKey(*record), record->Val);
+        readout.name = sound.voice.Name();
+    for (const KeyedParam& param : KeyedParams(kind))
+        readout.params.emplace_back(param.key, sound.Value(param.target, param.param));
     return readout;
 }
 
 int RunRead(SoundKind kind, const QString& path) {
     const auto file = OpenInput(path);
-    ToolSession session;
-    WriteOut(FormatReadout(LoadSoundFile(kind, *file, session)));
+    WriteOut(FormatReadout(LoadSoundFile(kind, *file)));
     return 0;
 }

@@ -5,10 +5,7 @@
 
 #include <QIODevice>
 
-class ToolSession;
-
 // tq5syx voice|multi FILE: reads the file exactly as the editor's load does, starting from the
-// buffers the session's records build (their start values, in a new session), and reports what
-// the records hold afterwards.
-Readout LoadSoundFile(SoundKind kind, QIODevice& file, ToolSession& session);
+// messages of a new voice or multi (its start values), and reports what it holds afterwards.
+Readout LoadSoundFile(SoundKind kind, QIODevice& file);
 int RunRead(SoundKind kind, const QString& path);
