@@ -5,7 +5,7 @@
 #include "model/domain.h"
 #include "model/parameter_map.h"
 #include "support/recording_prompter.h"
-#include "synth/bulk_records.h"
+#include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
 #include "synth/sysex_formats.h"
 #include "views/headless_controls.h"

@@ -8,7 +8,7 @@
 #include "model/parameter_map.h"
 #include "read_command.h"
 #include "support/recording_prompter.h"
-#include "synth/bulk_records.h"
+#include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
 #include "views/headless_controls.h"
 

@@ -3,7 +3,7 @@
 #include "midi/port_notifier.h"
 #include "model/control_names.h"
 #include "model/parameter_map.h"
-#include "synth/bulk_records.h"
+#include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
 
 #include <QCoreApplication>

@@ -183,7 +183,7 @@ void TKnob::mousePressEvent(QMouseEvent* event) {
     pointerAngle_ = PointerAngle(point.x(), point.y(), width(), height());
     setFocus(Qt::MouseFocusReason);
     dragging_ = true;
-    SetPosition(CalcPosition(pointerAngle_));
+    UserSetPosition(CalcPosition(pointerAngle_));
 }
 
 void TKnob::mouseMoveEvent(QMouseEvent* event) {
@@ -261,24 +261,24 @@ void TKnob::keyPressEvent(QKeyEvent* event) {
         OnKeyDown(event->key(), event->modifiers());
     switch (event->key()) {
     case Qt::Key_PageUp:
-        StepPosition(PageSize);
+        UserStepPosition(PageSize);
         break;
     case Qt::Key_PageDown:
-        StepPosition(-PageSize);
+        UserStepPosition(-PageSize);
         break;
     case Qt::Key_End:
-        SetPosition(Max());
+        UserSetPosition(Max());
         break;
     case Qt::Key_Home:
-        SetPosition(Min());
+        UserSetPosition(Min());
         break;
     case Qt::Key_Left:
     case Qt::Key_Down:
-        StepPosition(-1);
+        UserStepPosition(-1);
         break;
     case Qt::Key_Up:
     case Qt::Key_Right:
-        StepPosition(1);
+        UserStepPosition(1);
         break;
     default:
         QWidget::keyPressEvent(event);

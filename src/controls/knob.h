@@ -12,9 +12,10 @@
 
 enum TIndicatorType { itLine, itCircle };
 
-// The rotary knob of both editing pages. Its value rules (Min, Max, Position, the value text and
-// the change notice on every setting) are KnobValue's, so a record's Knob pointer binds to the
-// widget directly; this class draws them and turns mouse, keys and focus into settings.
+// The rotary knob of both editing pages. Its value rules (Min, Max, Position, the value text, the
+// change notice on every setting and the notice of a user's turn) are KnobValue's, so a record's
+// Knob pointer binds to the widget directly; this class draws them and turns mouse, keys and focus
+// into settings.
 //
 // Each frame is composed in an off-screen 24-bit image (the parent's background under the knob,
 // the face, the rings, the pointer) and copied to the screen in one step; the value text is
@@ -68,8 +69,8 @@ public:
     // A label that mirrors the value; dropped when it is destroyed.
     void SetPositionLabel(CaptionView* label);
 
-    // The inherited events, raised before the knob acts on them, so that a page handler runs
-    // first (it arms the edit path before the press or key sets the value).
+    // The inherited events, raised before the knob acts on them. What the user sets with a press
+    // or a key is reported through KnobValue::OnUserChange after it.
     using MouseHandler = std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)>;
     MouseHandler OnMouseDown;
     MouseHandler OnMouseUp;

@@ -1,60 +1,68 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include "edit/change_origin.h"
+#include "model/multi.h"
+#include "model/voice.h"
+
+#include <QString>
+#include <span>
 
 class ControllerEcho;
 class EditorPorts;
-struct TMyMidiEvent;
-class KnobValue;
-class ModulationGroups;
-class Operators;
 class ParameterMap;
 class Prompter;
-class Randomiser;
+class VoiceDisplay;
 class VoiceTransmission;
 struct EditState;
-struct PageControls;
+struct EditedSound;
+struct TSyx_Param;
 
-// The one path every voice edit travels: a control change from the controller, a screen knob, a
-// value button or an operator button becomes ApplyControllerMessage, which stores the value in the
-// row's current record and sends the synth the parameter change. The controller's special CCs
-// (voice request, randomise, next group, operator switches and select) are routed from here too,
-// and the keyboard is passed through to the synth.
+// The one way the voice and the multi change. Every change says where it came from, and its origin
+// decides the rest in one place: what goes to the synth, what is echoed to the controller, and
+// whether a value above its maximum is said at once (a decode collects its problems and says them
+// once it is done). The screen follows every change.
 class EditPath {
 public:
-    EditPath(ParameterMap& map, EditState& state, EditorPorts& ports, Prompter& prompts,
-             const PageControls& controls, ControllerEcho& echo, Operators& operators,
-             ModulationGroups& groups, VoiceTransmission& voice, Randomiser& randomiser);
+    EditPath(EditedSound& sound, const ParameterMap& map, const EditState& state,
+             EditorPorts& ports, Prompter& prompts, ControllerEcho& echo, VoiceDisplay& display,
+             VoiceTransmission& transmission);
 
-    // The controller input's notice: drains its queue.
-    void MidiBCtoPCMidiInput();
-    // One event from the controller: shown, and applied. False for an event that ends a drain
-    // (CC 49..95): what follows it waits for its own notice.
-    bool HandleControllerEvent(const TMyMidiEvent& event);
-    // The keyboard input's notice: passes every event on to the synth.
-    void MidiKbdToPCMidiInput();
-    void ApplyControllerMessage(int status, int cc, int value);
+    // A patch row's value from the controller or the screen (rows 0..47 but 21). Nothing happens
+    // when it is the row's last value; otherwise the row's current variant takes it and the synth
+    // gets the parameter change (a row without a variant in the current group only remembers the
+    // value).
+    void ApplyToRow(int row, int value, Origin origin);
+    // The parameter change of the row's current variant.
     void SendParameter(int row);
-    // A patch-page knob's change notice: acts once after a user action armed it.
-    void KnobChange(KnobValue* sender);
-    // The row whose first variant has this knob, or -1.
-    int RowOfKnob(const KnobValue* knob) const;
-    // Status (without channel), data 1 and data 2 of the last event from the controller.
-    std::array<std::uint8_t, 3> LastControllerMessage() const { return lastControllerMessage_; }
+    // One value of the voice, kept within its range.
+    void Set(VoiceParam param, int value, Origin origin);
+    // A whole voice. From a file, a new name is sent to the synth; from the randomiser, the
+    // controller hears every knob's value and the synth the whole voice.
+    void Replace(const Voice& voice, Origin origin);
+    // The name, at most ten characters; sent to the synth unless the synth sent it.
+    void SetName(const QString& name, Origin origin);
+
+    // One value of the multi, sent to the synth as the multi page sends it.
+    void SetMulti(MultiParam param, int value, Origin origin);
+    void SendMultiParameter(MultiParam param);
+    // A multi from the synth or a file: shows the given rows where they changed, or all of them.
+    void ReplaceMulti(const Multi& multi, std::span<const int> rows, bool showAll);
+
+    const Voice& CurrentVoice() const;
+    const Multi& CurrentMulti() const;
 
 private:
-    void applyToRow(int row, int value);
+    // A value from the screen or the controller above its maximum is said at once.
+    int checked(const TSyx_Param& record, int value, Origin origin);
+    void sendName();
+    void echoEveryKnob();
 
-    ParameterMap& map_;
-    EditState& state_;
+    EditedSound& sound_;
+    const ParameterMap& map_;
+    const EditState& state_;
     EditorPorts& ports_;
     Prompter& prompts_;
-    const PageControls& controls_;
     ControllerEcho& echo_;
-    Operators& operators_;
-    ModulationGroups& groups_;
-    VoiceTransmission& voice_;
-    Randomiser& randomiser_;
-    std::array<std::uint8_t, 3> lastControllerMessage_{};
+    VoiceDisplay& display_;
+    VoiceTransmission& transmission_;
 };

@@ -1,11 +1,12 @@
 #include "edit/editor.h"
 
-#include "edit/scope_exit.h"
 #include "synth/parameter_change.h"
 #include "views/knob_value.h"
 #include "views/prompts.h"
 #include "views/services.h"
 #include "views/views.h"
+
+#include <numeric>
 
 namespace {
 const QString WheelSection = QStringLiteral("MouseWheel");
@@ -27,26 +28,28 @@ constexpr int ModeOn = 0x7F;
 Editor::Editor(MidiService& midi, EditorServices services)
     : services_(std::move(services)), lookup_(services_.controls),
       controls_(PageControls::Find(lookup_)), ports_(midi, services_.prompts, services_.settings),
-      echo_(ports_, map_, state_),
-      operators_(map_, state_, ports_, echo_, services_.prompts, controls_),
-      groups_(map_, state_, echo_, controls_), voice_(map_, data_, state_, ports_, controls_),
-      randomiser_(map_, state_, services_.prompts, services_.clock, services_.random, controls_,
-                  operators_, groups_, voice_),
-      path_(map_, state_, ports_, services_.prompts, controls_, echo_, operators_, groups_, voice_,
-            randomiser_),
-      synthInput_(map_, data_, state_, ports_, services_.prompts, controls_, echo_, operators_,
+      echo_(ports_, map_, state_, sound_),
+      display_(map_, state_, sound_, services_.prompts, controls_),
+      voice_(sound_, data_, state_, ports_),
+      path_(sound_, map_, state_, ports_, services_.prompts, echo_, display_, voice_),
+      operators_(map_, state_, sound_, ports_, echo_, path_, display_, controls_),
+      groups_(map_, state_, sound_, echo_, controls_),
+      randomiser_(map_, path_, echo_, services_.clock, services_.random, controls_, operators_,
+                  groups_),
+      router_(path_, state_, ports_, controls_, echo_, operators_, groups_, voice_, randomiser_),
+      synthInput_(path_, data_, state_, ports_, services_.prompts, controls_, echo_, operators_,
                   groups_, voice_),
-      soundFiles_(data_, voice_, synthInput_, services_.prompts, services_.files,
+      soundFiles_(sound_, data_, voice_, synthInput_, services_.prompts, services_.files,
                   services_.startFolder, controls_),
-      multiPage_(map_, state_, ports_, services_.prompts, voice_),
-      patchPage_(map_, state_, path_, echo_, controls_),
+      multiPage_(map_, state_, path_, display_, voice_),
+      patchPage_(map_, state_, sound_, router_, echo_, controls_),
       presets_(ports_, services_.prompts, services_.sleeper, services_.startFolder, controls_),
-      envelope_(state_, services_.settings, presets_, controls_) {
+      envelope_(router_, services_.settings, presets_, controls_) {
     ports_.MidiSynthToPC().OnMidiInput = [this] { synthInput_.MidiSynthToPCMidiInput(); };
-    ports_.MidiBCtoPC().OnMidiInput = [this] { path_.MidiBCtoPCMidiInput(); };
-    ports_.MidiKbdToPC().OnMidiInput = [this] { path_.MidiKbdToPCMidiInput(); };
+    ports_.MidiBCtoPC().OnMidiInput = [this] { router_.MidiBCtoPCMidiInput(); };
+    ports_.MidiKbdToPC().OnMidiInput = [this] { router_.MidiKbdToPCMidiInput(); };
     presets_.OnOtherControllerInput = [this](const TMyMidiEvent& event) {
-        path_.HandleControllerEvent(event);
+        router_.HandleControllerEvent(event);
     };
     ports_.OnControllerOutputChosen = [this] {
         if (controls_.bLoadBCR)
@@ -56,8 +59,6 @@ Editor::Editor(MidiService& midi, EditorServices services)
 
 bool Editor::StartUp(int systemWheelLines) {
     presets_.StartSplashFade();
-    state_.ScreenEditArmed = false;
-    state_.Updating = false;
     SettingsStore& settings = services_.settings;
 
     const bool haveInputs = ports_.ListDevices();
@@ -74,14 +75,10 @@ bool Editor::StartUp(int systemWheelLines) {
 
     buildMaps();
 
-    // Selecting operator 1 re-shows and echoes its values; it must not send them to the synth,
+    // Selecting operator 1 re-shows and echoes its values; it sends none of them to the synth,
     // whose voice is fetched right after.
     state_.SelectedOp = 1;
-    {
-        state_.Updating = true;
-        ScopeExit done([this] { state_.Updating = false; });
-        operators_.SelectOperator(0);
-    }
+    operators_.SelectOperator(0);
     groups_.ShowModulationGroup();
     randomiser_.sbRandChange(StartRandomPercent);
     envelope_.cbEnvRevClick();
@@ -95,25 +92,25 @@ bool Editor::StartUp(int systemWheelLines) {
 }
 
 void Editor::buildMaps() {
-    map_.BuildPatchMap(lookup_, services_.prompts, services_.startFolder);
+    map_.BuildPatchMap(lookup_, services_.startFolder);
     for (const QString& problem : map_.Lists.ReadProblems)
         services_.prompts.Warning(problem);
-    map_.BuildMultiMap(lookup_, services_.prompts);
-    // The value buttons show their records' start values until a voice arrives.
-    for (int row = 0; row < EditRowCount; ++row)
-        for (const TSyx_Param* record : map_.Row(row)->Variant)
-            if (record && record->ValueButton)
-                SetLabel(services_.prompts, *record, record->Val);
+    map_.BuildMultiMap(lookup_);
+    // The start values until a voice and a multi arrive.
+    display_.ShowVoice();
+    std::vector<int> multiRows(MultiRowCount);
+    std::iota(multiRows.begin(), multiRows.end(), 0);
+    display_.ShowMultiChanges(sound_.multi, multiRows, true);
     for (KnobValue* knob : controls_.Knob)
         if (knob)
-            knob->OnChange = [this, knob] { path_.KnobChange(knob); };
+            knob->OnUserChange = [this, knob] { patchPage_.KnobChange(knob); };
     for (int index = 0; index < MultiRowCount; ++index)
         if (KnobValue* knob = map_.MultiRow(index)->Param->Knob)
-            knob->OnChange = [this, knob] { multiPage_.MKnobChange(knob); };
-    if (controls_.eName) {
-        controls_.eName->SetText(QStringLiteral("Patch Name")); // the edit's start text
-        controls_.eName->OnChange = [this] { voice_.eNameChange(); };
-    }
+            knob->OnUserChange = [this, knob] { multiPage_.MKnobChange(knob); };
+    if (controls_.eName)
+        controls_.eName->OnUserEdit = [this] {
+            path_.SetName(controls_.eName->Text(), Origin::Screen);
+        };
 }
 
 void Editor::ShutDown() {
@@ -152,7 +149,8 @@ void Editor::cbEnvRevClick() {
 void Editor::bLoadBCRClick() {
     presets_.SendControllerPreset(QStringLiteral("Marrowlink.SYX"));
     envelope_.cbEnvRevClick();
-    path_.ApplyControllerMessage(MidiStatus::ControlChange, Rows::FirstOpSelectCC, 1);
+    router_.ApplyControllerMessage(MidiStatus::ControlChange, Rows::FirstOpSelectCC, 1,
+                                   Origin::Screen);
 }
 
 void Editor::pcModeChange(Page activePage) {
@@ -175,12 +173,6 @@ void Editor::SetSplash(SplashView* splash) {
     presets_.SetSplash(splash);
 }
 
-void Editor::KnobMouseDown(KnobValue* sender) {
-    patchPage_.KnobMouseDown(sender);
-}
-void Editor::KnobKeyDown(KnobValue* sender) {
-    patchPage_.KnobKeyDown(sender);
-}
 void Editor::KnobMouseEnter(KnobValue* sender) {
     patchPage_.KnobMouseEnter(sender);
 }
@@ -233,12 +225,6 @@ void Editor::bLoadPatchClick() {
     soundFiles_.bLoadPatchClick();
 }
 
-void Editor::MKnobMouseDown(KnobValue* sender) {
-    multiPage_.MKnobMouseDown(sender);
-}
-void Editor::MKnobKeyDown(KnobValue* sender) {
-    multiPage_.MKnobKeyDown(sender);
-}
 void Editor::MKnobMouseEnter(KnobValue* sender) {
     multiPage_.MKnobMouseEnter(sender);
 }
@@ -249,7 +235,7 @@ void Editor::tlmValClick(CaptionView* sender) {
     multiPage_.tlmValClick(sender, patchPage_.Backwards());
 }
 void Editor::tlmValMouseEnter(CaptionView*) {
-    path_.MidiBCtoPCMidiInput();
+    router_.MidiBCtoPCMidiInput();
 }
 void Editor::bSaveMultiClick() {
     soundFiles_.bSaveMultiClick();
@@ -259,5 +245,5 @@ void Editor::bLoadMultiClick() {
 }
 
 std::array<std::uint8_t, 3> Editor::LastControllerMessage() const {
-    return path_.LastControllerMessage();
+    return router_.LastControllerMessage();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "edit/control_router.h"
 #include "edit/controller_echo.h"
 #include "edit/edit_path.h"
 #include "edit/edit_state.h"
+#include "edit/edited_sound.h"
 #include "edit/editor_ports.h"
 #include "edit/envelope_option.h"
 #include "edit/modulation_groups.h"
@@ -14,6 +16,7 @@
 #include "edit/randomiser.h"
 #include "edit/sound_files.h"
 #include "edit/synth_input.h"
+#include "edit/voice_display.h"
 #include "edit/voice_transmission.h"
 #include "model/parameter_map.h"
 #include "synth/data_buffers.h"
@@ -43,10 +46,10 @@ struct EditorServices {
     QDir startFolder;
 };
 
-// The editor without a window: it owns the five MIDI ports, the parameter map, the synth data and
-// the edit state, and carries out every edit, echo, dump and file operation. The window and the
-// bridge call the handlers below, named as the window's controls name them; the editor reaches the
-// screen only through the view interfaces.
+// The editor without a window: it owns the five MIDI ports, the voice and the multi being edited,
+// the parameter map that shows them, the synth data and the edit state, and carries out every
+// edit, echo, dump and file operation. The window and the bridge call the handlers below, named as
+// the window's controls name them; the editor reaches the screen only through the view interfaces.
 class Editor {
 public:
     using Port = ::Port;
@@ -73,8 +76,6 @@ public:
     void SetSplash(SplashView* splash);
 
     // Patch page.
-    void KnobMouseDown(KnobValue* sender);
-    void KnobKeyDown(KnobValue* sender);
     void KnobMouseEnter(KnobValue* sender);
     void KnobMouseLeave(KnobValue* sender);
     void KnobMouseWheelUp(KnobValue* sender, bool shiftOrCtrl);             // both pages' knobs
@@ -90,8 +91,6 @@ public:
     void bLoadPatchClick();
 
     // Multipart page.
-    void MKnobMouseDown(KnobValue* sender);
-    void MKnobKeyDown(KnobValue* sender);
     void MKnobMouseEnter(KnobValue* sender);
     void MKnobMouseLeave(KnobValue* sender);
     void tlmValClick(CaptionView* sender);
@@ -100,6 +99,8 @@ public:
     void bLoadMultiClick();
 
     // What the views and the tests read.
+    const Voice& CurrentVoice() const { return sound_.voice; }
+    const Multi& CurrentMulti() const { return sound_.multi; }
     const ParameterMap& Map() const { return map_; }
     const EditState& State() const { return state_; }
     const SynthData& Data() const { return data_; }
@@ -110,6 +111,8 @@ public:
     int RandomPercent() const { return randomiser_.RandomPercent(); }
     bool SplashFade() const { return presets_.SplashFade(); }
     std::array<std::uint8_t, 3> LastControllerMessage() const;
+    // The value a row last took or the controller was last told: a CC equal to it does nothing.
+    int RowLastValue(int row) const { return echo_.LastVal(row); }
     // Controls the editor looked for by name and did not find.
     const QStringList& MissingControls() const { return lookup_.Missing(); }
 
@@ -122,15 +125,18 @@ private:
     CheckedLookup lookup_;
     const PageControls controls_;
     EditState state_;
+    EditedSound sound_;
     ParameterMap map_;
     SynthData data_;
     EditorPorts ports_;
     ControllerEcho echo_;
+    VoiceDisplay display_;
+    VoiceTransmission voice_;
+    EditPath path_;
     Operators operators_;
     ModulationGroups groups_;
-    VoiceTransmission voice_;
     Randomiser randomiser_;
-    EditPath path_;
+    ControlRouter router_;
     SynthInput synthInput_;
     SoundFiles soundFiles_;
     MultiPageHandlers multiPage_;

@@ -1,6 +1,6 @@
 #include "edit/envelope_option.h"
 
-#include "edit/edit_state.h"
+#include "edit/control_router.h"
 #include "edit/page_controls.h"
 #include "edit/preset_upload.h"
 #include "views/knob_value.h"
@@ -16,9 +16,9 @@ const QString Section = QStringLiteral("Envelope");
 const QString Key = QStringLiteral("TimeReverse");
 } // namespace
 
-EnvelopeOption::EnvelopeOption(EditState& state, SettingsStore& settings, PresetUpload& presets,
-                               const PageControls& controls)
-    : state_(state), settings_(settings), presets_(presets), controls_(controls) {}
+EnvelopeOption::EnvelopeOption(ControlRouter& router, SettingsStore& settings,
+                               PresetUpload& presets, const PageControls& controls)
+    : router_(router), settings_(settings), presets_(presets), controls_(controls) {}
 
 void EnvelopeOption::Load() {
     startUp_ = true;
@@ -48,13 +48,13 @@ void EnvelopeOption::cbEnvRevClick() {
     }
     startUp_ = false;
     turnRateKnobs();
-    // Each knob goes back to its value through the edit path, which echoes it to the controller.
+    // Each knob's value goes through the edit path again, which echoes it to the controller.
     for (std::size_t i = 0; i < RateRows.size(); ++i) {
         KnobValue* knob = controls_.Knob[RateRows[i]];
         if (!knob)
             continue;
-        state_.ScreenEditArmed = true;
         knob->SetPosition(remembered[i]);
+        router_.ScreenEdit(RateRows[i], knob->Position());
     }
 }
 

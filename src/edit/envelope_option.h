@@ -1,9 +1,8 @@
 #pragma once
 
-class KnobValue;
+class ControlRouter;
 class PresetUpload;
 class SettingsStore;
-struct EditState;
 struct PageControls;
 
 // The envelope-time option: which way of turning raises the four envelope rates, on the screen
@@ -11,7 +10,7 @@ struct PageControls;
 // to the synth changes.
 class EnvelopeOption {
 public:
-    EnvelopeOption(EditState& state, SettingsStore& settings, PresetUpload& presets,
+    EnvelopeOption(ControlRouter& router, SettingsStore& settings, PresetUpload& presets,
                    const PageControls& controls);
 
     // Start-up: the stored option, shown on the check box; the next click only sets the knobs.
@@ -25,7 +24,7 @@ private:
     // Min and Max of the four rate knobs by the option; their positions stay.
     void turnRateKnobs();
 
-    EditState& state_;
+    ControlRouter& router_;
     SettingsStore& settings_;
     PresetUpload& presets_;
     const PageControls& controls_;

@@ -2,14 +2,16 @@
 
 #include "edit/controller_echo.h"
 #include "edit/edit_state.h"
+#include "edit/edited_sound.h"
 #include "edit/page_controls.h"
 #include "model/parameter_map.h"
 #include "views/knob_value.h"
 #include "views/views.h"
 
-ModulationGroups::ModulationGroups(ParameterMap& map, EditState& state, ControllerEcho& echo,
+ModulationGroups::ModulationGroups(const ParameterMap& map, EditState& state,
+                                   const EditedSound& sound, ControllerEcho& echo,
                                    const PageControls& controls)
-    : map_(map), state_(state), echo_(echo), controls_(controls) {}
+    : map_(map), state_(state), sound_(sound), echo_(echo), controls_(controls) {}
 
 void ModulationGroups::lModGroupClick() {
     state_.ModGroup = (state_.ModGroup + 1) % ModGroupCount;
@@ -35,10 +37,13 @@ void ModulationGroups::ShowModulationGroup() {
     for (CaptionView* label : controls_.modValueLabel)
         if (label)
             label->SetVisible(false);
+    auto valueOf = [this](const TSyx_Param& record) {
+        return sound_.voice.Value(VoiceParam::FromIndex(record.Index));
+    };
     for (const TSyx_Param* record : group.Variant) {
         if (record && record->ValueLabel) {
             // A plain number, not the value's name, until the record is next edited.
-            record->ValueLabel->SetCaption(QString::number(record->Val));
+            record->ValueLabel->SetCaption(QString::number(valueOf(*record)));
             record->ValueLabel->SetVisible(true);
         }
     }
@@ -47,7 +52,7 @@ void ModulationGroups::ShowModulationGroup() {
         if (!record)
             continue;
         if (record->Knob)
-            record->Knob->SetPosition(record->Val);
-        echo_.EchoRecord(*record, k);
+            record->Knob->SetPosition(valueOf(*record));
+        echo_.EchoValue(k, valueOf(*record));
     }
 }

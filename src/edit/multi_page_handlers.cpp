@@ -1,10 +1,10 @@
 #include "edit/multi_page_handlers.h"
 
+#include "edit/edit_path.h"
 #include "edit/edit_state.h"
-#include "edit/editor_ports.h"
+#include "edit/voice_display.h"
 #include "edit/voice_transmission.h"
 #include "model/parameter_map.h"
-#include "synth/parameter_change.h"
 #include "views/knob_value.h"
 #include "views/views.h"
 
@@ -15,17 +15,9 @@ bool isPatchRow(int index) {
 }
 } // namespace
 
-MultiPageHandlers::MultiPageHandlers(ParameterMap& map, EditState& state, EditorPorts& ports,
-                                     Prompter& prompts, VoiceTransmission& voice)
-    : map_(map), state_(state), ports_(ports), prompts_(prompts), voice_(voice) {}
-
-void MultiPageHandlers::MKnobMouseDown(KnobValue*) {
-    state_.ScreenEditArmed = true;
-}
-
-void MultiPageHandlers::MKnobKeyDown(KnobValue*) {
-    state_.ScreenEditArmed = true;
-}
+MultiPageHandlers::MultiPageHandlers(const ParameterMap& map, EditState& state, EditPath& path,
+                                     VoiceDisplay& display, VoiceTransmission& voice)
+    : map_(map), state_(state), path_(path), display_(display), voice_(voice) {}
 
 int MultiPageHandlers::MultiRowOfKnob(const KnobValue* knob) const {
     if (!knob)
@@ -46,15 +38,9 @@ int MultiPageHandlers::MultiRowOfButton(const CaptionView* button) const {
 }
 
 void MultiPageHandlers::MKnobChange(KnobValue* sender) {
-    if (!state_.ScreenEditArmed)
-        return;
-    state_.ScreenEditArmed = false;
     const int index = MultiRowOfKnob(sender);
-    if (index < 0)
-        return;
-    TSyx_Param& record = *map_.MultiRow(index)->Param;
-    SetValueChecked(prompts_, record, sender->Position());
-    SendMultiParameter(record);
+    if (index >= 0)
+        path_.SetMulti(MultiParam::FromRow(index), sender->Position(), Origin::Screen);
 }
 
 void MultiPageHandlers::MKnobMouseEnter(KnobValue* sender) {
@@ -74,64 +60,49 @@ void MultiPageHandlers::MKnobMouseLeave(KnobValue* sender) {
         label->SetVisible(false);
 }
 
-void MultiPageHandlers::SendMultiParameter(const TSyx_Param& record) {
-    // Master tune travels in its own eight-byte form.
-    if (&record == &map_.Multi().Field(MultiField::MasterTune))
-        ports_.ToSynth(ParameterChange::MasterTune(SynthDeviceNumber, record.Val));
-    else
-        ports_.ToSynth(
-            ParameterChange::Change(SynthDeviceNumber, record.Gp, record.Para, record.Val));
-}
-
 void MultiPageHandlers::tlmValClick(CaptionView* sender, bool backwards) {
     const int index = MultiRowOfButton(sender);
     if (index < 0)
         return;
-    TSyx_Param& record = *map_.MultiRow(index)->Param;
-    int value = record.Val + (backwards ? -1 : 1);
+    const MultiParam param = MultiParam::FromRow(index);
+    const int max = map_.Record(param).Max;
+    int value = path_.CurrentMulti().Value(param) + (backwards ? -1 : 1);
     if (value < 0)
-        value = record.Max;
-    if (value > record.Max)
+        value = max;
+    if (value > max)
         value = 0;
-    SetValueChecked(prompts_, record, value);
-    SendMultiParameter(record);
+    path_.SetMulti(param, value, Origin::Screen);
 
-    TMulti& multi = map_.Multi();
-    if (&record == &multi.Field(MultiField::FxType)) {
+    if (param == MultiParam::Global(MultiField::FxType)) {
         state_.PatchRequestedByController = true;
         voice_.bGetPatchClick();
         return;
     }
-    for (int part = 1; part <= PartCount; ++part) {
-        TPart& p = multi.Part(part);
-        if (&record == &p.Field(PartField::Bank)) {
-            map_.RetargetPartVoices(part);
-            TSyx_Param& patch = p.Field(PartField::Patch);
-            SetValueChecked(prompts_, patch, patch.Val);
-        } else if (&record == &p.Field(PartField::MaxNotes)) {
-            applyNoteLimit(part);
-        }
-    }
+    const int part = param.PartNumber();
+    if (part == 0)
+        return;
+    if (param.Field() == PartField::Bank)
+        display_.ShowMultiValue(MultiParam::Part(part, PartField::Patch), false);
+    else if (param.Field() == PartField::MaxNotes)
+        applyNoteLimit(part);
 }
 
 void MultiPageHandlers::applyNoteLimit(int part) {
-    TMulti& multi = map_.Multi();
+    auto notes = [this](int p) { return path_.CurrentMulti().Part(p, PartField::MaxNotes); };
     auto total = [&] {
         int sum = 0;
         for (int p = 1; p <= PartCount; ++p)
-            sum += multi.Part(p).Field(PartField::MaxNotes).Val;
+            sum += notes(p);
         return sum;
     };
     // Repeated until the parts fit: a backwards wrap to 8 can exceed the total by more than one.
     while (total() > MaxNotesTotal) {
         int largest = 1;
         for (int p = 1; p <= PartCount; ++p)
-            if (multi.Part(p).Field(PartField::MaxNotes).Val >=
-                multi.Part(largest).Field(PartField::MaxNotes).Val)
+            if (notes(p) >= notes(largest))
                 largest = p;
-        TSyx_Param& reduced = multi.Part(largest).Field(PartField::MaxNotes);
-        SetValueChecked(prompts_, reduced, reduced.Val - 1);
-        SendMultiParameter(reduced);
-        SendMultiParameter(multi.Part(part).Field(PartField::MaxNotes));
+        path_.SetMulti(MultiParam::Part(largest, PartField::MaxNotes), notes(largest) - 1,
+                       Origin::Screen);
+        path_.SendMultiParameter(MultiParam::Part(part, PartField::MaxNotes));
     }
 }

@@ -1,14 +1,14 @@
 #include "edit/operators.h"
 
 #include "edit/controller_echo.h"
+#include "edit/edit_path.h"
 #include "edit/edit_state.h"
+#include "edit/edited_sound.h"
 #include "edit/editor_ports.h"
 #include "edit/page_controls.h"
-#include "edit/scope_exit.h"
-#include "model/operator_panel.h"
+#include "edit/voice_display.h"
 #include "model/parameter_map.h"
 #include "synth/parameter_change.h"
-#include "views/knob_value.h"
 #include "views/views.h"
 
 namespace {
@@ -36,33 +36,35 @@ constexpr int OnLabelLeft = 31;
 constexpr int OffLabelLeft = 22;
 } // namespace
 
-Operators::Operators(ParameterMap& map, EditState& state, EditorPorts& ports, ControllerEcho& echo,
-                     Prompter& prompts, const PageControls& controls)
-    : map_(map), state_(state), ports_(ports), echo_(echo), prompts_(prompts), controls_(controls) {
-}
+Operators::Operators(const ParameterMap& map, EditState& state, const EditedSound& sound,
+                     EditorPorts& ports, ControllerEcho& echo, EditPath& path,
+                     VoiceDisplay& display, const PageControls& controls)
+    : map_(map), state_(state), sound_(sound), ports_(ports), echo_(echo), path_(path),
+      display_(display), controls_(controls) {}
 
 int Operators::Mask() const {
-    return ParameterChange::MaskOf(map_);
+    return sound_.voice.OperatorMask();
 }
 
-void Operators::OnOff(int cc, int value) {
+void Operators::OnOff(int cc, int value, Origin origin) {
     const int op = cc - Rows::FirstOpSwitchCC;
     if (op == state_.SelectedOp) {
         // The selected operator cannot be switched off; relight the controller's button.
         echo_.EchoCc(cc, 1);
         return;
     }
-    SetValueChecked(prompts_, map_.OpSwitch(op), value);
+    path_.Set(VoiceParam::OpSwitch(op), value, origin);
     SetOperatorMask(Mask());
 }
 
-void Operators::Select(int cc) {
+void Operators::Select(int cc, Origin origin, Reshow reshow) {
     const int op = cc - Rows::FirstOpSelectCC;
-    state_.Updating = true;
-    ScopeExit done([this] { state_.Updating = false; });
-    SetValueChecked(prompts_, map_.OpSwitch(op), 1);
+    path_.Set(VoiceParam::OpSwitch(op), 1, origin);
     SetOperatorMask(Mask());
-    SelectOperator(op);
+    if (reshow == Reshow::Always)
+        showSelection(op, false);
+    else
+        SelectOperator(op);
     echo_.EchoCc(cc, 1);
 }
 
@@ -80,37 +82,40 @@ void Operators::SetOperatorMask(int mask) {
         label->SetLeft(on ? OnLabelLeft : OffLabelLeft);
     }
     for (int op = 0; op < OperatorCount; ++op)
-        echo_.EchoCc(Rows::FirstOpSwitchCC + op, map_.OpSwitch(op).Val);
+        echo_.EchoCc(Rows::FirstOpSwitchCC + op, sound_.voice.Value(VoiceParam::OpSwitch(op)));
 }
 
-void Operators::SelectOperator(int op) {
-    if (op == state_.SelectedOp)
-        return;
+void Operators::SelectOperator(int op, bool sendRows) {
+    if (op != state_.SelectedOp)
+        showSelection(op, sendRows);
+}
+
+void Operators::showSelection(int op, bool sendRows) {
     state_.SelectedOp = op;
     for (int i = 0; i < OperatorCount; ++i) {
         ShowOperatorState(i);
         echo_.EchoCc(Rows::FirstOpSelectCC + i, i == op ? 1 : 0);
     }
-    ShowOperatorValues(op);
+    showOperatorValues(op, sendRows);
 }
 
-void Operators::ShowOperatorValues(int op) {
+void Operators::showOperatorValues(int op, bool sendRows) {
     echo_.EchoCc(Rows::FirstOpSelectCC + op, 1);
-    TOp& record = map_.Op(op);
-    for (int row = OperatorPanelFirstRow; row <= OperatorPanelLastRow; ++row)
-        UpdateOperatorGraph(record, row);
-    // Each knob setting runs through KnobChange, so the controller follows every value.
+    display_.ShowOperatorPanel(op);
+    display_.ShowCurrentVariants();
     for (int row = Rows::FirstPerOperator; row <= Rows::LastPerOperator; ++row) {
-        KnobValue* knob = controls_.Knob[row];
-        if (!knob)
-            continue;
-        state_.ScreenEditArmed = true;
-        knob->SetPosition(map_.Row(row)->Variant[op]->Val);
+        const int value = sound_.voice.Value(*RowParam(row, op));
+        if (echo_.LastVal(row) != value) {
+            echo_.SetLastVal(row, value);
+            if (sendRows)
+                path_.SendParameter(row);
+        }
+        echo_.EchoRow(row);
     }
 }
 
 void Operators::ShowOperatorState(int op) {
-    const bool on = map_.OpSwitch(op).Val == 1;
+    const bool on = sound_.voice.Value(VoiceParam::OpSwitch(op)) == 1;
     const OperatorColours& c = !on                       ? OffColours
                                : op == state_.SelectedOp ? SelectedColours
                                                          : OnColours;
@@ -118,7 +123,7 @@ void Operators::ShowOperatorState(int op) {
         select->SetColor(c.select);
     if (CaptionView* panel = controls_.pOp[op])
         panel->SetColor(c.panel);
-    TOp& record = map_.Op(op);
+    const TOp& record = map_.Op(op);
     if (record.NameLabel) {
         record.NameLabel->SetColor(c.labelBackground);
         record.NameLabel->SetFontColor(c.labelText);

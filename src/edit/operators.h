@@ -1,40 +1,52 @@
 #pragma once
 
+#include "edit/change_origin.h"
+
 class ControllerEcho;
+class EditPath;
 class EditorPorts;
 class ParameterMap;
-class Prompter;
+class VoiceDisplay;
 struct EditState;
+struct EditedSound;
 struct PageControls;
 
 // Switching operators on and off and selecting the one the shared per-operator knobs edit, with
 // the operator panel's colours and labels and the controller's buttons following.
 class Operators {
 public:
-    Operators(ParameterMap& map, EditState& state, EditorPorts& ports, ControllerEcho& echo,
-              Prompter& prompts, const PageControls& controls);
+    Operators(const ParameterMap& map, EditState& state, const EditedSound& sound,
+              EditorPorts& ports, ControllerEcho& echo, EditPath& path, VoiceDisplay& display,
+              const PageControls& controls);
 
     // CC 96..99: switches operator cc - 96 on or off; the selected operator stays on.
-    void OnOff(int cc, int value);
+    void OnOff(int cc, int value, Origin origin);
+    // Whether a selection that changes nothing shows the operator again all the same.
+    enum class Reshow { IfChanged, Always };
     // CC 100..103: switches operator cc - 100 on and selects it.
-    void Select(int cc);
+    void Select(int cc, Origin origin, Reshow reshow = Reshow::IfChanged);
 
     // Colours the operator's select label, panel, name label and graph by its state.
     void ShowOperatorState(int op);
     // Sends the on/off mask, relabels the panel and echoes the four switches.
     void SetOperatorMask(int mask);
-    void SelectOperator(int op);
-    // Echoes the selection, redraws the operator's panel and sets the per-operator knobs to its
-    // values through the edit path, so the controller follows every value.
-    void ShowOperatorValues(int op);
-    // The mask of the four switch records: operator 1 is bit 3, operator 4 bit 0.
+    // Selects the operator unless it is selected already. After a file's voice the rows whose
+    // last value was another operator's are sent to the synth again (sendRows).
+    void SelectOperator(int op, bool sendRows = false);
     int Mask() const;
 
 private:
-    ParameterMap& map_;
+    void showSelection(int op, bool sendRows);
+    // Echoes the selection, redraws the operator's panel and shows its values on the shared knobs;
+    // the controller hears every value.
+    void showOperatorValues(int op, bool sendRows);
+
+    const ParameterMap& map_;
     EditState& state_;
+    const EditedSound& sound_;
     EditorPorts& ports_;
     ControllerEcho& echo_;
-    Prompter& prompts_;
+    EditPath& path_;
+    VoiceDisplay& display_;
     const PageControls& controls_;
 };

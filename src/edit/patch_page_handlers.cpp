@@ -1,8 +1,9 @@
 #include "edit/patch_page_handlers.h"
 
+#include "edit/control_router.h"
 #include "edit/controller_echo.h"
-#include "edit/edit_path.h"
 #include "edit/edit_state.h"
+#include "edit/edited_sound.h"
 #include "edit/page_controls.h"
 #include "model/parameter_map.h"
 #include "views/knob_value.h"
@@ -17,20 +18,30 @@ CaptionView* hoverLabel(const ParameterMap& map, int row, int selectedOp) {
 }
 } // namespace
 
-PatchPageHandlers::PatchPageHandlers(ParameterMap& map, EditState& state, EditPath& path,
+PatchPageHandlers::PatchPageHandlers(const ParameterMap& map, const EditState& state,
+                                     const EditedSound& sound, ControlRouter& router,
                                      ControllerEcho& echo, const PageControls& controls)
-    : map_(map), state_(state), path_(path), echo_(echo), controls_(controls) {}
+    : map_(map), state_(state), sound_(sound), router_(router), echo_(echo), controls_(controls) {}
 
-void PatchPageHandlers::KnobMouseDown(KnobValue*) {
-    state_.ScreenEditArmed = true;
+void PatchPageHandlers::KnobChange(KnobValue* sender) {
+    const int row = RowOfKnob(sender);
+    if (row >= 0)
+        router_.ScreenEdit(row, sender->Position());
 }
 
-void PatchPageHandlers::KnobKeyDown(KnobValue*) {
-    state_.ScreenEditArmed = true;
+int PatchPageHandlers::RowOfKnob(const KnobValue* knob) const {
+    if (!knob)
+        return -1;
+    for (int row = 0; row < PatchRowCount; ++row) {
+        const TCC_Param* r = map_.Row(row);
+        if (r && r->Variant[0] && r->Variant[0]->Knob == knob)
+            return r->CC;
+    }
+    return -1;
 }
 
 void PatchPageHandlers::KnobMouseEnter(KnobValue* sender) {
-    const int row = path_.RowOfKnob(sender);
+    const int row = RowOfKnob(sender);
     if (row < 0)
         return;
     if (CaptionView* label = hoverLabel(map_, row, state_.SelectedOp))
@@ -38,7 +49,7 @@ void PatchPageHandlers::KnobMouseEnter(KnobValue* sender) {
 }
 
 void PatchPageHandlers::KnobMouseLeave(KnobValue* sender) {
-    const int row = path_.RowOfKnob(sender);
+    const int row = RowOfKnob(sender);
     if (row < 0)
         return;
     if (CaptionView* label = hoverLabel(map_, row, state_.SelectedOp))
@@ -46,12 +57,10 @@ void PatchPageHandlers::KnobMouseLeave(KnobValue* sender) {
 }
 
 void PatchPageHandlers::wheelStep(KnobValue* knob, int& counter, int direction, bool shiftOrCtrl) {
-    // Every wheel event arms, also one the divider skips, so the next change notice passes.
-    state_.ScreenEditArmed = true;
     if (++counter < wheelDivider_)
         return;
     counter = 0;
-    knob->StepPosition(direction * (shiftOrCtrl ? int(knob->PageSize) : 1));
+    knob->UserStepPosition(direction * (shiftOrCtrl ? int(knob->PageSize) : 1));
 }
 
 void PatchPageHandlers::KnobMouseWheelUp(KnobValue* sender, bool shiftOrCtrl) {
@@ -71,13 +80,16 @@ bool PatchPageHandlers::lValMouseDown(MouseButton button, bool ctrl) {
 }
 
 void PatchPageHandlers::lValClick(CaptionView* sender) {
+    const Voice& voice = sound_.voice;
     for (int op = 0; op < OperatorCount; ++op) {
         const TSyx_Param& onOff = map_.OpSwitch(op);
         if (onOff.ValueButton != sender)
             continue;
-        path_.ApplyControllerMessage(MidiStatus::ControlChange, onOff.CC, onOff.Val == 0 ? 1 : 0);
+        const VoiceParam param = VoiceParam::OpSwitch(op);
+        router_.ApplyControllerMessage(MidiStatus::ControlChange, onOff.CC,
+                                       voice.Value(param) == 0 ? 1 : 0, Origin::Screen);
         if (op != state_.SelectedOp)
-            echo_.EchoCc(onOff.CC, onOff.Val);
+            echo_.EchoCc(onOff.CC, voice.Value(param));
         return;
     }
     for (int row = 0; row < PatchRowCount; ++row) {
@@ -85,13 +97,12 @@ void PatchPageHandlers::lValClick(CaptionView* sender) {
         const TSyx_Param* record = r ? r->Variant[0] : nullptr;
         if (!record || record->ValueButton != sender)
             continue;
-        int value = record->Val + (backwards_ ? -1 : 1);
+        int value = voice.Value(VoiceParam::FromIndex(record->Index)) + (backwards_ ? -1 : 1);
         if (value < 0)
             value = record->Max;
         if (value > record->Max)
             value = 0;
-        path_.ApplyControllerMessage(MidiStatus::ControlChange, row, value);
-        echo_.EchoRow(row);
+        router_.ScreenEdit(row, value);
         return;
     }
 }
@@ -99,5 +110,6 @@ void PatchPageHandlers::lValClick(CaptionView* sender) {
 void PatchPageHandlers::lOpClick(CaptionView* sender) {
     for (int op = 0; op < OperatorCount; ++op)
         if (controls_.opSelectButton[op] == sender)
-            path_.ApplyControllerMessage(MidiStatus::ControlChange, Rows::FirstOpSelectCC + op, 1);
+            router_.ApplyControllerMessage(MidiStatus::ControlChange, Rows::FirstOpSelectCC + op, 1,
+                                           Origin::Screen);
 }

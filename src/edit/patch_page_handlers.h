@@ -1,11 +1,12 @@
 #pragma once
 
 class CaptionView;
+class ControlRouter;
 class ControllerEcho;
-class EditPath;
 class KnobValue;
 class ParameterMap;
 struct EditState;
+struct EditedSound;
 struct PageControls;
 
 enum class MouseButton { Left, Right, Middle };
@@ -15,11 +16,11 @@ enum class MouseButton { Left, Right, Middle };
 // click steps forwards or backwards.
 class PatchPageHandlers {
 public:
-    PatchPageHandlers(ParameterMap& map, EditState& state, EditPath& path, ControllerEcho& echo,
-                      const PageControls& controls);
+    PatchPageHandlers(const ParameterMap& map, const EditState& state, const EditedSound& sound,
+                      ControlRouter& router, ControllerEcho& echo, const PageControls& controls);
 
-    void KnobMouseDown(KnobValue* sender);
-    void KnobKeyDown(KnobValue* sender);
+    // A knob the user turned: its row takes the knob's value.
+    void KnobChange(KnobValue* sender);
     void KnobMouseEnter(KnobValue* sender);
     void KnobMouseLeave(KnobValue* sender);
     void KnobMouseWheelUp(KnobValue* sender, bool shiftOrCtrl);
@@ -29,19 +30,22 @@ public:
     bool lValMouseDown(MouseButton button, bool ctrl);
     void lValClick(CaptionView* sender);
     void lOpClick(CaptionView* sender);
+    // The row whose first variant has this knob, or -1.
+    int RowOfKnob(const KnobValue* knob) const;
 
     // The next value button click steps down.
     bool Backwards() const { return backwards_; }
-    // Every wheel event arms the knob, but only every divider-th one steps it (0 or 1: each).
+    // Only every divider-th wheel event steps a knob (0 or 1: each).
     int WheelDivider() const { return wheelDivider_; }
     void SetWheelDivider(int divider) { wheelDivider_ = divider; }
 
 private:
     void wheelStep(KnobValue* knob, int& counter, int direction, bool shiftOrCtrl);
 
-    ParameterMap& map_;
-    EditState& state_;
-    EditPath& path_;
+    const ParameterMap& map_;
+    const EditState& state_;
+    const EditedSound& sound_;
+    ControlRouter& router_;
     ControllerEcho& echo_;
     const PageControls& controls_;
     bool backwards_ = false;

@@ -1,15 +1,11 @@
 #include "edit/randomiser.h"
 
-#include "edit/edit_state.h"
+#include "edit/controller_echo.h"
+#include "edit/edit_path.h"
 #include "edit/modulation_groups.h"
 #include "edit/operators.h"
 #include "edit/page_controls.h"
-#include "edit/scope_exit.h"
-#include "edit/shared_rows.h"
-#include "edit/voice_transmission.h"
-#include "model/operator_panel.h"
 #include "model/parameter_map.h"
-#include "views/knob_value.h"
 #include "views/services.h"
 #include "views/views.h"
 
@@ -23,83 +19,53 @@ constexpr int FirstNameNumber = 10000;
 constexpr int NameNumberEnd = 99999;
 } // namespace
 
-Randomiser::Randomiser(ParameterMap& map, EditState& state, Prompter& prompts, const Clock& clock,
-                       RandomSource& random, const PageControls& controls, Operators& operators,
-                       ModulationGroups& groups, VoiceTransmission& voice)
-    : map_(map), state_(state), prompts_(prompts), clock_(clock), random_(random),
-      controls_(controls), operators_(operators), groups_(groups), voice_(voice) {}
+Randomiser::Randomiser(const ParameterMap& map, EditPath& path, const ControllerEcho& echo,
+                       const Clock& clock, RandomSource& random, const PageControls& controls,
+                       Operators& operators, ModulationGroups& groups)
+    : map_(map), path_(path), echo_(echo), clock_(clock), random_(random), controls_(controls),
+      operators_(operators), groups_(groups) {}
 
 void Randomiser::Randomise() {
     if (controls_.lRandom)
         controls_.lRandom->SetColor(Colours::Red);
     random_.Seed(seedFrom(clock_.TimeOfDay()));
-    const int savedSelectedOp = state_.SelectedOp;
-    const int savedModGroup = state_.ModGroup;
-    // Until operator 1 is selected at the end, a port error leaves the borrowed operator in
-    // SelectedOp and the shared knobs on the last variant the loop set: the next edit would go to
-    // another operator than the screen shows. Give both back.
-    bool operatorSelected = false;
-    ScopeExit restoreOnFailure([&] {
-        if (operatorSelected)
-            return;
-        state_.SelectedOp = savedSelectedOp;
-        state_.ModGroup = savedModGroup;
-        ShowCurrentVariants(map_, state_, prompts_);
-        for (int op = 0; op < OperatorCount; ++op)
-            operators_.ShowOperatorState(op);
-    });
-    state_.Updating = true;
-    {
-        // The loop borrows SelectedOp and ModGroup to reach every variant; whatever happens,
-        // the flags, the group and the label colour are given back.
-        ScopeExit restore([this, savedModGroup] {
-            state_.Updating = false;
-            state_.ModGroup = savedModGroup;
-            if (controls_.lRandom)
-                controls_.lRandom->SetColor(Colours::White);
-        });
-        randomiseRows();
-        if (controls_.gAlgorithm)
-            controls_.gAlgorithm->SetState(map_.SingleRecord(Rows::Algorithm).Val);
-    }
-    for (int op = 0; op < OperatorCount; ++op) {
+    const Voice voice = randomised();
+    if (controls_.lRandom)
+        controls_.lRandom->SetColor(Colours::White);
+    path_.Replace(voice, Origin::Randomiser);
+    for (int op = 0; op < OperatorCount; ++op)
         operators_.ShowOperatorState(op);
-        for (int row = OperatorPanelFirstRow; row <= OperatorPanelLastRow; ++row)
-            UpdateOperatorGraph(map_.Op(op), row);
-    }
-    voice_.SendVoice();
-    operators_.Select(Rows::FirstOpSelectCC);
-    operatorSelected = true;
-    if (controls_.eName)
-        controls_.eName->SetText(
-            QStringLiteral("Rand ") +
-            QString::number(FirstNameNumber + random_.Random(NameNumberEnd - FirstNameNumber)));
-    // The run leaves the shared knobs 0..3 on the last group it visited; show the current one.
+    // Operator 1, shown again whatever was selected: the controller's per-operator rings follow.
+    operators_.Select(Rows::FirstOpSelectCC, Origin::Randomiser, Operators::Reshow::Always);
+    path_.SetName(
+        QStringLiteral("Rand ") +
+            QString::number(FirstNameNumber + random_.Random(NameNumberEnd - FirstNameNumber)),
+        Origin::Randomiser);
     groups_.ShowModulationGroup();
 }
 
-void Randomiser::randomiseRows() {
+Voice Randomiser::randomised() {
+    Voice voice = path_.CurrentVoice();
     for (int row = 0; row < EditRowCount; ++row) {
+        // A knob's value equal to the row's last value changes nothing, as any turn of it; the
+        // row then remembers what the controller is told.
+        int lastVal = echo_.LastVal(row);
         for (int slot = 0; slot < VariantSlotCount; ++slot) {
-            state_.SelectedOp = slot;
-            state_.ModGroup = slot;
-            TSyx_Param* record = map_.Row(row)->Variant[slot];
-            if (!record)
+            const std::optional<VoiceParam> param = RowParam(row, slot);
+            if (!param)
                 continue;
-            const int spread = record->Max * randomPercent_ / 100;
-            const int lo = std::max(record->Val - spread, 0);
-            const int hi = std::min(record->Val + spread, record->Max);
+            const int value = voice.Value(*param);
+            const int max = SpecOf(*param).max;
+            const int spread = max * randomPercent_ / 100;
+            const int lo = std::max(value - spread, 0);
+            const int hi = std::min(value + spread, max);
             const int r = lo + random_.Random(hi + 1 - lo);
-            if (record->Knob) {
-                state_.ScreenEditArmed = true;
-                record->Knob->SetPosition(r);
-            } else {
-                SetValueChecked(prompts_, *record, r);
-                // Not echoed, but the row remembers the value, as after an echo.
-                map_.Row(row)->LastVal = r;
-            }
+            if (!map_.Record(*param).Knob || lastVal != r)
+                voice.Set(*param, r);
+            lastVal = voice.Value(*param);
         }
     }
+    return voice;
 }
 
 void Randomiser::sbRandChange(int position) {

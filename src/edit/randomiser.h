@@ -1,23 +1,24 @@
 #pragma once
 
 class Clock;
+class ControllerEcho;
+class EditPath;
 class ModulationGroups;
 class Operators;
 class ParameterMap;
-class Prompter;
 class RandomSource;
-class VoiceTransmission;
-struct EditState;
+class Voice;
 struct PageControls;
 
-// A new voice near the current one: every record of the patch rows moves by a random amount within
-// a percentage of its range, the controller follows each knob, and the voice goes to the synth
-// whole, with a random name.
+// A new voice near the current one: every parameter of the patch rows moves by a random amount
+// within a percentage of its range, the controller follows each knob, and the voice goes to the
+// synth whole, with a random name. It works on a copy of the voice, which one change then puts in
+// place; the selected operator and the modulation group are never borrowed.
 class Randomiser {
 public:
-    Randomiser(ParameterMap& map, EditState& state, Prompter& prompts, const Clock& clock,
-               RandomSource& random, const PageControls& controls, Operators& operators,
-               ModulationGroups& groups, VoiceTransmission& voice);
+    Randomiser(const ParameterMap& map, EditPath& path, const ControllerEcho& echo,
+               const Clock& clock, RandomSource& random, const PageControls& controls,
+               Operators& operators, ModulationGroups& groups);
 
     void Randomise();
     // The spread scroll bar's change notice: 1..100 percent.
@@ -25,17 +26,16 @@ public:
     int RandomPercent() const { return randomPercent_; }
 
 private:
-    // Rows outer, slots inner: each record of rows 0..47 moves within the spread.
-    void randomiseRows();
+    // Rows outer, variants inner, as the controller's rings are set one after the other.
+    Voice randomised();
 
-    ParameterMap& map_;
-    EditState& state_;
-    Prompter& prompts_;
+    const ParameterMap& map_;
+    EditPath& path_;
+    const ControllerEcho& echo_;
     const Clock& clock_;
     RandomSource& random_;
     const PageControls& controls_;
     Operators& operators_;
     ModulationGroups& groups_;
-    VoiceTransmission& voice_;
     int randomPercent_ = 5;
 };

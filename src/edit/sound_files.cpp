@@ -1,5 +1,6 @@
 #include "edit/sound_files.h"
 
+#include "edit/edited_sound.h"
 #include "edit/page_controls.h"
 #include "edit/synth_input.h"
 #include "edit/voice_transmission.h"
@@ -45,10 +46,10 @@ void setCaption(CaptionView* view, const QString& text) {
 }
 } // namespace
 
-SoundFiles::SoundFiles(SynthData& data, VoiceTransmission& voice, SynthInput& input,
-                       Prompter& prompts, FileChooser& files, const QDir& startFolder,
-                       const PageControls& controls)
-    : data_(data), voice_(voice), input_(input), prompts_(prompts), files_(files),
+SoundFiles::SoundFiles(const EditedSound& sound, SynthData& data, VoiceTransmission& voice,
+                       SynthInput& input, Prompter& prompts, FileChooser& files,
+                       const QDir& startFolder, const PageControls& controls)
+    : sound_(sound), data_(data), voice_(voice), input_(input), prompts_(prompts), files_(files),
       startFolder_(startFolder), controls_(controls) {}
 
 std::optional<QString> SoundFiles::saveSoundFile(const SyxFiles::FileKind& kind,
@@ -95,33 +96,21 @@ std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
         prompts_.Error(QStringLiteral("Unable to open file."));
         return std::nullopt;
     }
-    // A dump from the synth decoded inside one of the load's warnings would overwrite the
-    // buffers the load sends and decodes next.
+    // A dump from the synth decoded inside the load's warning would overwrite the buffers the
+    // load has sent and decoded.
     input_.DecodeHeld([&] {
+        QStringList problems;
         for (const SyxFiles::LoadedMessage& loaded : SyxFiles::ReadForLoad(file, kind, data_)) {
             const DataBuffer& buffer = data_.*(loaded.message->buffer);
             if (isOneSysexMessage(buffer, loaded.count))
                 voice_.SendToSynth(buffer, loaded.count);
-            decodeMessage(*loaded.message->layout, {buffer.Data(), std::size_t(buffer.Capacity())});
+            problems << input_.DecodeMessage(*loaded.message->layout,
+                                             {buffer.Data(), std::size_t(buffer.Capacity())},
+                                             Origin::File);
         }
+        input_.ReportProblems(problems);
     });
     return shownName(*path);
-}
-
-void SoundFiles::decodeMessage(const Layouts::BulkLayout& layout,
-                               std::span<const std::uint8_t> bytes) {
-    if (&layout == &Layouts::VoiceBlock)
-        input_.DecodeVoiceBlock(bytes);
-    else if (&layout == &Layouts::AddVoice)
-        input_.DecodeAddVoiceBlock(bytes);
-    else if (&layout == &Layouts::Aftertouch)
-        input_.DecodeAftertouchBlock(bytes);
-    else if (&layout == &Layouts::VoiceEffect)
-        input_.DecodeVoiceEffect(bytes);
-    else if (&layout == &Layouts::MultiEffect)
-        input_.DecodeMultiEffect(bytes);
-    else if (&layout == &Layouts::MultiBlock)
-        input_.DecodeMultiBlock(bytes);
 }
 
 void SoundFiles::buildVoiceMessages() {
@@ -137,7 +126,7 @@ void SoundFiles::buildMultiMessages() {
 }
 
 void SoundFiles::bSavePatchClick() {
-    const QString proposed = voice_.VoiceName().trimmed() + QStringLiteral(".SYX");
+    const QString proposed = sound_.voice.Name().trimmed() + QStringLiteral(".SYX");
     buildVoiceMessages();
     if (const auto name =
             saveSoundFile(SyxFiles::PatchFile, request("Save Patch File", patchFolder(), proposed)))

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QString>
 #include <optional>
-#include <span>
 
 class FileChooser;
 class Prompter;
@@ -11,10 +10,8 @@ class SynthInput;
 class VoiceTransmission;
 struct FileDialogRequest;
 struct PageControls;
+struct EditedSound;
 struct SynthData;
-namespace Layouts {
-struct BulkLayout;
-}
 namespace SyxFiles {
 struct FileKind;
 }
@@ -24,8 +21,9 @@ struct FileKind;
 // request, and a save replaces a file only once the new one is complete.
 class SoundFiles {
 public:
-    SoundFiles(SynthData& data, VoiceTransmission& voice, SynthInput& input, Prompter& prompts,
-               FileChooser& files, const QDir& startFolder, const PageControls& controls);
+    SoundFiles(const EditedSound& sound, SynthData& data, VoiceTransmission& voice,
+               SynthInput& input, Prompter& prompts, FileChooser& files, const QDir& startFolder,
+               const PageControls& controls);
 
     void bSavePatchClick();
     void bLoadPatchClick();
@@ -37,12 +35,12 @@ private:
                                          const FileDialogRequest& dialog);
     std::optional<QString> loadSoundFile(const SyxFiles::FileKind& kind,
                                          const FileDialogRequest& dialog);
-    void decodeMessage(const Layouts::BulkLayout& layout, std::span<const std::uint8_t> bytes);
     void buildVoiceMessages();
     void buildMultiMessages();
     QDir patchFolder() const;
     QDir multiFolder() const;
 
+    const EditedSound& sound_;
     SynthData& data_;
     VoiceTransmission& voice_;
     SynthInput& input_;

@@ -5,12 +5,6 @@ namespace SyxFiles {
 const FileKind PatchFile{PatchMessages, PatchLoadOrder, PatchFileLength};
 const FileKind MultiFile{MultiMessages, MultiLoadOrder, MultiFileLength};
 
-void BuildMessages(const FileKind& kind, const ParameterMap& map, SynthData& data,
-                   const Layouts::VoiceName& name) {
-    for (const FileMessage& m : kind.messages)
-        Layouts::WriteMessage(*m.layout, map, data.*m.buffer, &name);
-}
-
 std::vector<LoadedMessage> ReadForLoad(QIODevice& file, const FileKind& kind, SynthData& data) {
     const std::vector<int> counts = ReadByPosition(file, data, kind.messages);
     std::vector<LoadedMessage> loaded;

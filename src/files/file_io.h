@@ -6,10 +6,8 @@
 #include <span>
 #include <vector>
 
-class ParameterMap;
-
 // Saving and loading a patch or multi file, minus the dialogs and the synth: the messages are
-// built from the records, written in file order and read back by position.
+// built from the voice or the multi, written in file order and read back by position.
 namespace SyxFiles {
 
 struct FileKind {
@@ -20,11 +18,6 @@ struct FileKind {
 
 extern const FileKind PatchFile;
 extern const FileKind MultiFile;
-
-// Writes each of the file's messages from the records into its buffer, as a save does and as a
-// load does before it reads. Only the voice block uses the name.
-void BuildMessages(const FileKind& kind, const ParameterMap& map, SynthData& data,
-                   const Layouts::VoiceName& name);
 
 // A message that a load decodes, with the number of bytes the file gave its buffer.
 struct LoadedMessage {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "synth/bulk_records.h"
+#include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
 
 #include <QIODevice>

@@ -1,6 +1,7 @@
 #include "model/operator_panel.h"
 
 #include "model/parameter_records.h"
+#include "model/voice.h"
 #include "views/views.h"
 
 #include <cmath>
@@ -14,51 +15,51 @@ Decay1Levels decay1Levels(int shiftX, int level, int levelMax) {
 }
 
 namespace {
-void setDecay1Levels(TOp& op) {
+void setDecay1Levels(TOp& op, const Voice& voice) {
     if (!op.EnvGraph)
         return;
-    const TSyx_Param& d1l = op.Field(OpField::D1L);
-    const Decay1Levels levels = decay1Levels(op.ShiftX, d1l.Val, d1l.Max);
+    const Decay1Levels levels =
+        decay1Levels(op.ShiftX, voice.Op(op.OpIndex, OpField::D1L), op.Field(OpField::D1L).Max);
     op.EnvGraph->SetValue(levels.level3, 5);
     op.EnvGraph->SetValue(levels.level2, 3);
 }
 
-void setGraph(TOp& op, OpField field, int index) {
+void setGraph(TOp& op, const Voice& voice, OpField field, int index) {
     if (op.EnvGraph)
-        op.EnvGraph->SetValue(op.Field(field).Val, index);
+        op.EnvGraph->SetValue(voice.Op(op.OpIndex, field), index);
 }
 } // namespace
 
-void UpdateOperatorGraph(TOp& op, int row) {
+void UpdateOperatorGraph(TOp& op, const Voice& voice, int row) {
     switch (row) {
     case 38:
         if (op.WavePicture)
-            op.WavePicture->SetState(op.Field(OpField::Wave).Val);
+            op.WavePicture->SetState(voice.Op(op.OpIndex, OpField::Wave));
         break;
     case 39:
         if (op.OutBar)
-            op.OutBar->SetPosition(op.Field(OpField::Out).Val);
+            op.OutBar->SetPosition(voice.Op(op.OpIndex, OpField::Out));
         break;
     case 40:
-        setGraph(op, OpField::AR, 0);
+        setGraph(op, voice, OpField::AR, 0);
         break;
     case 41:
-        setGraph(op, OpField::D1R, 2);
+        setGraph(op, voice, OpField::D1R, 2);
         break;
     case 42:
-        setDecay1Levels(op);
+        setDecay1Levels(op, voice);
         break;
     case 43:
-        setGraph(op, OpField::D2R, 4);
+        setGraph(op, voice, OpField::D2R, 4);
         break;
     case 44:
-        setGraph(op, OpField::RR, 6);
+        setGraph(op, voice, OpField::RR, 6);
         break;
     case 45:
-        op.ShiftX = op.Field(OpField::Shift).Val * 8;
+        op.ShiftX = voice.Op(op.OpIndex, OpField::Shift) * 8;
         if (op.EnvGraph)
             op.EnvGraph->SetValue(op.ShiftX, 7);
-        setDecay1Levels(op);
+        setDecay1Levels(op, voice);
         break;
     default:
         break;

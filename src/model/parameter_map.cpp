@@ -75,17 +75,14 @@ const TSyx_Param& ParameterMap::Record(VoiceParam param) const {
     Q_UNREACHABLE();
 }
 
-void ParameterMap::RetargetPartVoices(int part) {
-    TPart& p = Multi().Part(part);
-    const int bank = p.Field(PartField::Bank).Val;
-    TSyx_Param& patch = p.Field(PartField::Patch);
+void ParameterMap::RetargetPartVoices(int part, int bank) {
+    TSyx_Param& patch = Multi().Part(part).Field(PartField::Patch);
     patch.ValNames = &Lists.VoiceNames(bank);
     if (patch.Knob)
         patch.Knob->SetValStrList(Lists.VoiceNumbers(bank));
 }
 
-void ParameterMap::BuildPatchMap(ControlLookup& controls, Prompter& prompts,
-                                 const QDir& startFolder) {
+void ParameterMap::BuildPatchMap(ControlLookup& controls, const QDir& startFolder) {
     for (int op = 0; op < OperatorCount; ++op)
         slots_[Slots::FirstOp + op] =
             std::make_unique<TOp>(op, controls.FindGraph(numbered("gAdsr", op + 1)),
@@ -93,7 +90,7 @@ void ParameterMap::BuildPatchMap(ControlLookup& controls, Prompter& prompts,
                                   controls.FindBar(numbered("pbOp", op + 1)));
     buildModulationGroups(controls);
     buildSingleRecords(controls);
-    buildOperatorSwitches(controls, prompts);
+    buildOperatorSwitches(controls);
 
     if (CaptionView* random = controls.FindCaption(numbered("lVal", Rows::RandomiseButton))) {
         random->SetCaption(QStringLiteral("Random"));
@@ -132,6 +129,7 @@ void ParameterMap::buildModulationGroups(ControlLookup& controls) {
             auto record = std::make_unique<TSyx_Param>(
                 r.group, r.para, r.max, 10 + g, controls.FindCaption(numbered("lVal", r.row)),
                 controls.FindKnob(numbered("Knob", r.row)));
+            record->Index = VoiceParam::Mod(g, r.row)->Index();
             mod->Variant[r.row] = record.get();
             modulationRecords_.push_back(std::move(record));
         }
@@ -157,18 +155,19 @@ void ParameterMap::buildSingleRecords(ControlLookup& controls) {
             record->ValueButton = controls.FindCaption(control);
         }
         record->OwnValNames = Tables::toList(spec.names);
+        record->Index = VoiceParam::Single(spec.row)->Index();
         slots_[spec.slot] = std::move(record);
     }
 }
 
-void ParameterMap::buildOperatorSwitches(ControlLookup& controls, Prompter& prompts) {
+void ParameterMap::buildOperatorSwitches(ControlLookup& controls) {
     for (int op = 0; op < OperatorCount; ++op) {
         auto record =
             std::make_unique<TSyx_Param>(Tables::Group12, Tables::OperatorMaskPara, 1, op);
         record->ValueButton = controls.FindCaption(numbered("lVal", Rows::FirstOpSwitchCC + op));
         record->OwnValNames = Tables::toList(Tables::OffOn);
         record->CC = Rows::FirstOpSwitchCC + op;
-        SetValueChecked(prompts, *record, 1);
+        record->Index = VoiceParam::OpSwitch(op).Index();
         slots_[Slots::FirstOpSwitch + op] = std::move(record);
     }
 }
@@ -200,7 +199,7 @@ void ParameterMap::buildPatchRows() {
     }
 }
 
-void ParameterMap::BuildMultiMap(ControlLookup& controls, Prompter& prompts) {
+void ParameterMap::BuildMultiMap(ControlLookup& controls) {
     TMulti& multi = Multi();
     for (const Tables::GlobalControlSpec& g : Tables::GlobalControls) {
         TSyx_Param& record = multi.Field(g.field);
@@ -259,9 +258,6 @@ void ParameterMap::BuildMultiMap(ControlLookup& controls, Prompter& prompts) {
             slots_[Slots::FirstMultiRow + index] = std::move(row);
         }
     }
-
-    for (int index = 0; index < MultiRowCount; ++index)
-        SetValueChecked(prompts, *MultiRow(index)->Param, 0);
 }
 
 void AssignOperatorControls(ParameterMap& map, ControlLookup& controls) {

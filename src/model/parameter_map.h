@@ -14,7 +14,6 @@
 #include <vector>
 
 class ControlLookup;
-class Prompter;
 
 // The slots of the parameter map.
 namespace Slots {
@@ -40,8 +39,8 @@ public:
     // Creates the TMulti, which exists before anything else is built.
     ParameterMap();
 
-    void BuildPatchMap(ControlLookup& controls, Prompter& prompts, const QDir& startFolder);
-    void BuildMultiMap(ControlLookup& controls, Prompter& prompts);
+    void BuildPatchMap(ControlLookup& controls, const QDir& startFolder);
+    void BuildMultiMap(ControlLookup& controls);
 
     // The patch row of a CC number, or null (no row, or outside 0..55).
     TCC_Param* Row(int cc) { return get<TCC_Param>(rowSlot(cc)); }
@@ -68,8 +67,8 @@ public:
     TSyx_Param& Record(MultiParam param) { return *MultiRow(param.Row())->Param; }
     const TSyx_Param& Record(MultiParam param) const { return *MultiRow(param.Row())->Param; }
 
-    // Points a part's voice record and knob at the names and numbers of the part's bank.
-    void RetargetPartVoices(int part);
+    // Points a part's voice record and knob at the names and numbers of a bank.
+    void RetargetPartVoices(int part, int bank);
 
     static constexpr std::array<int, OperatorCount> OperatorOrder = ::OperatorOrder;
 
@@ -91,7 +90,7 @@ private:
 
     void buildModulationGroups(ControlLookup& controls);
     void buildSingleRecords(ControlLookup& controls);
-    void buildOperatorSwitches(ControlLookup& controls, Prompter& prompts);
+    void buildOperatorSwitches(ControlLookup& controls);
     void buildPatchRows();
 
     std::array<Slot, Slots::Count> slots_;

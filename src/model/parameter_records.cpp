@@ -1,7 +1,9 @@
 #include "model/parameter_records.h"
 
+#include "model/multi.h"
 #include "model/operator_panel.h"
 #include "model/record_tables.h"
+#include "model/voice.h"
 #include "views/knob_value.h"
 #include "views/prompts.h"
 #include "views/views.h"
@@ -33,25 +35,15 @@ void SetLabel(Prompter& prompts, const TSyx_Param& record, int value) {
         record.ValueButton->SetCaption(text);
 }
 
-void SetValueChecked(Prompter& prompts, TSyx_Param& record, int value, Refresh refresh) {
-    if (value > record.Max) {
-        const QString cc =
-            record.CC == TSyx_Param::NoCC ? QStringLiteral("none") : QString::number(record.CC);
-        prompts.Warning(QStringLiteral("Value too big CC:%1; Val:%2: Max:%3: Gp:%4: Parm:%5")
-                            .arg(cc)
-                            .arg(value)
-                            .arg(record.Max)
-                            .arg(record.Gp)
-                            .arg(record.Para));
-        value = record.Max;
-    }
-    SetLabel(prompts, record, record.Val);
-    if (value != record.Val || refresh == Refresh::Always) {
-        record.Val = value;
-        if (record.Knob)
-            record.Knob->SetPosition(value);
-        SetLabel(prompts, record, value);
-    }
+QString ValueTooBigText(const TSyx_Param& record, int value) {
+    const QString cc =
+        record.CC == TSyx_Param::NoCC ? QStringLiteral("none") : QString::number(record.CC);
+    return QStringLiteral("Value too big CC:%1; Val:%2: Max:%3: Gp:%4: Parm:%5")
+        .arg(cc)
+        .arg(value)
+        .arg(record.Max)
+        .arg(record.Gp)
+        .arg(record.Para);
 }
 
 TSyx_Param* TCC_Param::Current(int selectedOp, int modGroup) const {
@@ -71,7 +63,7 @@ TOp::TOp(int op, GraphView* envGraph, PictureView* wavePicture, BarView* outBar)
         auto record = std::make_unique<TSyx_Param>(
             spec.group, Tables::opBase(spec.group, op) + spec.offset, spec.max, op);
         record->OwnValNames = Tables::toList(spec.names);
-        record->Val = spec.start;
+        record->Index = VoiceParam::Op(op, spec.field).Index();
         Records[int(spec.field)] = std::move(record);
     }
     ShiftX = 0;
@@ -79,8 +71,9 @@ TOp::TOp(int op, GraphView* envGraph, PictureView* wavePicture, BarView* outBar)
         EnvGraph->SetValue(0, 7);
         EnvGraph->SetValue(32, 1);
     }
+    const Voice start;
     for (int row = OperatorPanelFirstRow; row <= OperatorPanelLastRow; ++row)
-        UpdateOperatorGraph(*this, row);
+        UpdateOperatorGraph(*this, start, row);
 }
 
 TMod::TMod(QString heading, QString title, QString caption, TColor headingColor, TColor titleColor,
@@ -91,14 +84,18 @@ TMod::TMod(QString heading, QString title, QString caption, TColor headingColor,
 
 TPart::TPart(int part) {
     const int base = 12 * (part - 1);
-    for (const Tables::PartRecordSpec& spec : Tables::PartRecords)
+    for (const Tables::PartRecordSpec& spec : Tables::PartRecords) {
         Records[int(spec.field)] =
             std::make_unique<TSyx_Param>(Tables::Group10, base + spec.offset, spec.max);
+        Records[int(spec.field)]->Index = MultiParam::Part(part, spec.field).Row();
+    }
 }
 
 TMulti::TMulti() {
-    for (const Tables::MultiRecordSpec& spec : Tables::MultiRecords)
+    for (const Tables::MultiRecordSpec& spec : Tables::MultiRecords) {
         Records[int(spec.field)] = std::make_unique<TSyx_Param>(spec.group, spec.para, spec.max);
+        Records[int(spec.field)]->Index = MultiParam::Global(spec.field).Row();
+    }
     for (int p = 1; p <= PartCount; ++p)
         Parts[p - 1] = std::make_unique<TPart>(p);
 }

@@ -16,8 +16,9 @@ class GraphView;
 class PictureView;
 class BarView;
 
-// One synth parameter: where it lives in the synth (group and number), its value and range, the
-// names of its values and the controls that show it. A record never owns a control.
+// One synth parameter as the editor shows it: where it lives in the synth (group and number), its
+// range, the names of its values and the controls that show it. A record never owns a control and
+// holds no value: the values are the voice's and the multi's (Voice, Multi).
 struct TSyx_Param {
     TSyx_Param(int gp, int para, int max, int tag = 0, CaptionView* valueLabel = nullptr,
                KnobValue* knob = nullptr);
@@ -26,7 +27,8 @@ struct TSyx_Param {
 
     int Gp;
     int Para;
-    int Val = 0;
+    // The parameter's index in the Voice (a VoiceParam) or its row in the Multi.
+    int Index = -1;
     CaptionView* ValueButton = nullptr;
     CaptionView* ValueLabel;
     int Max;
@@ -40,25 +42,16 @@ struct TSyx_Param {
     static constexpr int NoCC = -1; // multi records have no controller row
 };
 
-// How SetValueChecked treats a value equal to the stored one.
-enum class Refresh {
-    WhenChanged, // only the label is refreshed
-    Always       // the value, knob and label are set again (the first multi dump)
-};
-
 // Shows the text of a value on the record's label or button; warns when the value has no name.
 void SetLabel(Prompter& prompts, const TSyx_Param& record, int value);
-// The one way a value changes: warns about and clamps a value above Max, refreshes the label and,
-// when the value changes, stores it and moves the knob.
-void SetValueChecked(Prompter& prompts, TSyx_Param& record, int value,
-                     Refresh refresh = Refresh::WhenChanged);
+// "Value too big CC:..." for a value above the record's maximum.
+QString ValueTooBigText(const TSyx_Param& record, int value);
 
 // One patch row, indexed by controller CC number.
 struct TCC_Param {
     enum SelectorKind { Single = -1, PerOperator = 0, PerModGroup = 1 };
 
     int CC = 0;
-    int LastVal = 0;
     int Selector = Single;
     std::array<TSyx_Param*, VariantSlotCount> Variant{};
 
@@ -74,6 +67,7 @@ struct TCC_mParam {
 
 // One FM operator with its 18 records and its panel controls.
 struct TOp {
+    // Draws the operator's panel from the records' start values.
     TOp(int op, GraphView* envGraph, PictureView* wavePicture, BarView* outBar);
     TOp(const TOp&) = delete;
     TOp& operator=(const TOp&) = delete;

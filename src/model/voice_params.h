@@ -65,6 +65,14 @@ public:
     }
     // The field of an operator's record.
     constexpr OpField Field() const { return OpField(index_ % OpFieldCount); }
+    // The modulation group 0..3 of a modulation group's record, or -1.
+    constexpr int Group() const {
+        for (int group = 0; group < ModGroupCount; ++group)
+            for (int row = 0; row < 4; ++row)
+                if (ModSlot[group][row] >= 0 && FirstMod + ModSlot[group][row] == index_)
+                    return group;
+        return -1;
+    }
 
 private:
     constexpr explicit VoiceParam(int index) : index_(index) {}

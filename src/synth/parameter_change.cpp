@@ -1,7 +1,6 @@
 #include "synth/parameter_change.h"
 
-#include "model/parameter_map.h"
-#include "synth/bulk_records.h"
+#include "synth/bulk_layout.h"
 #include "synth/sysex_formats.h"
 
 namespace ParameterChange {
@@ -33,14 +32,6 @@ std::array<Message7, 10> Name(int device, const QString& name) {
         messages[std::size_t(c)] =
             Change(device, OperatorMaskGroup, FirstNamePara + c, bytes[std::size_t(c)]);
     return messages;
-}
-
-int MaskOf(const ParameterMap& map) {
-    int mask = 0;
-    for (int op = 0; op < OperatorCount; ++op)
-        if (map.OpSwitch(op).Val)
-            mask |= OperatorBit(op);
-    return mask;
 }
 
 } // namespace ParameterChange

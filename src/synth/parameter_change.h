@@ -4,9 +4,6 @@
 #include <array>
 #include <cstdint>
 
-class ParameterMap;
-struct TSyx_Param;
-
 // The messages that change one synth parameter.
 namespace ParameterChange {
 
@@ -31,7 +28,5 @@ std::array<Message7, 10> Name(int device, const QString& name);
 constexpr int OperatorBit(int op) {
     return 0x8 >> op;
 }
-// 8 x op1 + 4 x op2 + 2 x op3 + op4 from the operator switch records.
-int MaskOf(const ParameterMap& map);
 
 } // namespace ParameterChange

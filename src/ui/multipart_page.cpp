@@ -186,12 +186,6 @@ void MultipartPage::buildFooter() {
 
 void MultipartPage::Connect(Editor& editor) {
     for (TKnob* knob : ChildrenOf<TKnob>(*this)) {
-        knob->OnMouseDown = [&editor, knob](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {
-            editor.MKnobMouseDown(knob);
-        };
-        knob->OnKeyDown = [&editor, knob](int, Qt::KeyboardModifiers) {
-            editor.MKnobKeyDown(knob);
-        };
         knob->OnMouseEnter = [&editor, knob] { editor.MKnobMouseEnter(knob); };
         knob->OnMouseLeave = [&editor, knob] { editor.MKnobMouseLeave(knob); };
         knob->OnMouseWheelUp = [&editor, knob](Qt::KeyboardModifiers modifiers) {

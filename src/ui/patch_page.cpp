@@ -262,10 +262,6 @@ void PatchPage::buildSideColumn() {
 
 void PatchPage::Connect(Editor& editor) {
     for (TKnob* knob : ChildrenOf<TKnob>(*this)) {
-        knob->OnMouseDown = [&editor, knob](Qt::MouseButton, Qt::KeyboardModifiers, QPoint) {
-            editor.KnobMouseDown(knob);
-        };
-        knob->OnKeyDown = [&editor, knob](int, Qt::KeyboardModifiers) { editor.KnobKeyDown(knob); };
         knob->OnMouseEnter = [&editor, knob] { editor.KnobMouseEnter(knob); };
         knob->OnMouseLeave = [&editor, knob] { editor.KnobMouseLeave(knob); };
         knob->OnMouseWheelUp = [&editor, knob](Qt::KeyboardModifiers modifiers) {

@@ -14,9 +14,9 @@ void ColourPanel::SetColor(TColor background) {
 }
 
 NameEdit::NameEdit(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, [this] {
-        if (OnChange)
-            OnChange();
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (OnUserEdit)
+            OnUserEdit();
     });
 }
 

@@ -65,12 +65,12 @@ public:
 class HeadlessEdit : public TextEditView {
 public:
     QString Text() const override { return text; }
-    void SetText(const QString& value) override {
-        if (value == text)
-            return;
+    void SetText(const QString& value) override { text = value; }
+    // What a user's typing does: the text changes and the edit is reported.
+    void Type(const QString& value) {
         text = value;
-        if (OnChange)
-            OnChange();
+        if (OnUserEdit)
+            OnUserEdit();
     }
     QString text;
 };

@@ -67,6 +67,18 @@ void KnobValue::StepPosition(int steps) {
                                              std::numeric_limits<int>::max())));
 }
 
+void KnobValue::UserSetPosition(int value) {
+    SetPosition(value);
+    if (OnUserChange)
+        OnUserChange();
+}
+
+void KnobValue::UserStepPosition(int steps) {
+    StepPosition(steps);
+    if (OnUserChange)
+        OnUserChange();
+}
+
 int KnobValue::CalcAngle() const {
     return MaxAngle - roundEven((double(position_) - double(min_)) * step_);
 }

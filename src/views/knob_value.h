@@ -9,9 +9,9 @@ class CaptionView;
 
 // The value side of a rotary knob: an integer Position between Min and Max on a 300-degree arc
 // (240 degrees at Min, -60 at Max, counter-clockwise positive), the text shown for a value, and a
-// change notice raised on every setting, even one that changes nothing; the edit path relies on
-// that. Min may lie above Max, which reverses the turning direction. The knob widget draws these
-// rules; the engine and its tests drive them without a display.
+// change notice raised on every setting, even one that changes nothing, and a notice of its own
+// for what the user turns. Min may lie above Max, which reverses the turning direction. The knob
+// widget draws these rules; the engine and its tests drive them without a display.
 class KnobValue {
 public:
     static constexpr int MinAngle = -60;
@@ -32,6 +32,10 @@ public:
     // Position + steps, kept within the range (Page Up, the arrow keys, the wheel); the sum is
     // taken wide, so that a step past the ends of int stops there.
     void StepPosition(int steps);
+    // A user's turn (a press, a key, a wheel step): set as above, then reported through
+    // OnUserChange. A value the program sets is never reported as the user's.
+    void UserSetPosition(int value);
+    void UserStepPosition(int steps);
 
     // Degrees per value unit; negative when Min is above Max, 0 when they are equal.
     double Step() const { return step_; }
@@ -54,7 +58,9 @@ public:
     std::uint16_t PageSize = 10;
     QString Caption; // appended to the value on the position label
     CaptionView* PositionLabel = nullptr;
+    // Raised by every setting, even one that changes nothing (the widget repaints on it).
     std::function<void()> OnChange;
+    std::function<void()> OnUserChange;
 
 protected:
     // Hooks for a widget: a new position needs a fresh frame; a new value text needs a repaint.

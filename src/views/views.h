@@ -52,13 +52,13 @@ public:
     virtual int Position() const = 0;
 };
 
-// A one-line text edit whose change notice the owner wires (the voice name).
+// A one-line text edit (the voice name). The program sets its text without a notice; what the
+// user types is reported through OnUserEdit.
 class TextEditView {
 public:
     virtual ~TextEditView() = default;
-    std::function<void()> OnChange;
+    std::function<void()> OnUserEdit;
     virtual QString Text() const = 0;
-    // Raises the change notice when the text differs from the current one.
     virtual void SetText(const QString& text) = 0;
 };
 

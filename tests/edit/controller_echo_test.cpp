@@ -58,8 +58,7 @@ struct ControllerFeedback : ::testing::Test {
 };
 
 TEST_F(ControllerFeedback, ScreenKnobEditIsEchoed) {
-    e.KnobMouseDown(&f.knob("Knob26"));
-    f.knob("Knob26").SetPosition(5);
+    f.knob("Knob26").UserSetPosition(5);
     f.settle();
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 53, 5)});
     EXPECT_EQ(f.toController(), Messages{echo(26, 5)});
@@ -125,7 +124,7 @@ TEST_F(ControllerFeedback, EachPauseFollowsItsOwnMessage) {
 TEST_F(ControllerFeedback, AGroupChangeTellsRowsZeroToThreeWhatTheControllerShows) {
     f.cc(0, 10);        // the mod wheel group's row 0
     e.lModGroupClick(); // breath, echoed on CC 0..3
-    const int shown = e.Map().Mod(2).Variant[0]->Val;
+    const int shown = f.val(*e.Map().Mod(2).Variant[0]);
     ASSERT_NE(shown, 10);
     f.clearSent();
     f.cc(0, shown); // the controller sends back what it was told: nothing to change
@@ -192,9 +191,10 @@ TEST_F(ControllerFeedback, EnvelopeOptionFlipsTheRateKnobsAndEchoesThem) {
     EXPECT_EQ(f.knob("Knob41").Position(), 9);
     EXPECT_EQ(f.settings.Value("Envelope", "TimeReverse", true), QVariant(false));
     const TOp& op1 = e.Map().Op(0);
-    EXPECT_EQ(f.toController(), (Messages{bytes(message(8)), echo(40, op1.Field(OpField::AR).Val),
-                                          echo(41, 9), echo(43, op1.Field(OpField::D2R).Val),
-                                          echo(44, op1.Field(OpField::RR).Val)}));
+    EXPECT_EQ(f.toController(),
+              (Messages{bytes(message(8)), echo(40, f.val(op1.Field(OpField::AR))), echo(41, 9),
+                        echo(43, f.val(op1.Field(OpField::D2R))),
+                        echo(44, f.val(op1.Field(OpField::RR)))}));
     EXPECT_TRUE(f.toSynth().empty()); // a rate stays a rate
 
     f.clearSent();
@@ -222,11 +222,12 @@ TEST_F(ControllerFeedback, PresetSequenceEndsWithOperatorOneSelected) {
 
 TEST_F(ControllerFeedback, EchoesTellTheRowWhatTheControllerShows) {
     // A value button changed by a dump can be clicked back from the controller.
-    const DumpMessages keySyncOn([](ParameterMap& map) { map.SingleRecord(15).Val = 1; });
+    const DumpMessages keySyncOn(
+        [](DumpMessages::Source& map) { map.set(map.map.SingleRecord(15), 1); });
     f.fromSynth(keySyncOn.voiceBlock);
-    ASSERT_EQ(e.Map().SingleRecord(15).Val, 1);
+    ASSERT_EQ(f.val(e.Map().SingleRecord(15)), 1);
     f.cc(15, 0);
-    EXPECT_EQ(e.Map().SingleRecord(15).Val, 0);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(15)), 0);
 }
 
 } // namespace
@@ -260,7 +261,7 @@ TEST_F(ControllerFeedback, WhatTheControllerSendsDuringTheWaitIsAppliedAfterTheU
     f.midi.Inject(QStringLiteral("BCR"), {0xB0, 6, 50}); // arrives while the upload waits
     f.midi.WaitIdle();
     uploadRev(Bcl::LineMessages({"$rev R1", "$end"}));
-    EXPECT_EQ(e.Map().SingleRecord(6).Val, 50);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 50);
     EXPECT_EQ(f.toSynth().back(), paramChange(0x12, 54, 50));
 }
 

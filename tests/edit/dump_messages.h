@@ -1,23 +1,38 @@
 #pragma once
 
 #include "support/map_fixture.h"
-#include "synth/bulk_records.h"
+#include "support/record_values.h"
+#include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
 
 #include <functional>
 #include <vector>
 
-// Bulk messages as the synth would send them, written from a parameter map of their own that the
-// test first edits.
+// Bulk messages as the synth would send them, written from a voice and a multi of their own that
+// the test first edits, by the records of a parameter map.
 struct DumpMessages {
     using Message = std::vector<std::uint8_t>;
 
-    explicit DumpMessages(const std::function<void(ParameterMap&)>& edit = {},
+    struct Source {
+        MapFixture fixture;
+        ParameterMap& map = fixture.map;
+        Voice voice;
+        Multi multi;
+        void set(const TSyx_Param& record, int value) {
+            if (IsMultiRecord(map, record))
+                multi.Set(MultiParam::FromRow(record.Index), value);
+            else
+                voice.Set(VoiceParam::FromIndex(record.Index), value);
+        }
+        int value(const TSyx_Param& record) const { return ValueOf(map, voice, multi, record); }
+    };
+
+    explicit DumpMessages(const std::function<void(Source&)>& edit = {},
                           const QString& name = QStringLiteral("Test Voice")) {
         if (edit)
-            edit(source.map);
-        const Layouts::VoiceName bytes = Layouts::EncodeVoiceName(name);
-        voiceBlock = write(Layouts::VoiceBlock, &bytes);
+            edit(source);
+        source.voice.SetName(name);
+        voiceBlock = write(Layouts::VoiceBlock);
         addVoice = write(Layouts::AddVoice);
         aftertouch = write(Layouts::Aftertouch);
         voiceEffect = write(Layouts::VoiceEffect);
@@ -25,13 +40,16 @@ struct DumpMessages {
         multiEffect = write(Layouts::MultiEffect);
     }
 
-    MapFixture source;
+    Source source;
     Message voiceBlock, addVoice, aftertouch, voiceEffect, multiBlock, multiEffect;
 
 private:
-    Message write(const Layouts::BulkLayout& layout, const Layouts::VoiceName* name = nullptr) {
+    Message write(const Layouts::BulkLayout& layout) {
         DataBuffer buffer(200);
-        Layouts::WriteMessage(layout, source.map, buffer, name);
+        if (layout.target == Layouts::Target::Voice)
+            Layouts::WriteMessage(layout, source.voice, buffer);
+        else
+            Layouts::WriteMessage(layout, source.multi, buffer);
         return {buffer.Data(), buffer.Data() + buffer.Length};
     }
 };

@@ -17,7 +17,7 @@ TEST_F(EditPath, ControllerCcBecomesAParameterChangeAndIsShown) {
     f.cc(6, 64); // LFO speed
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 54, 64)});
     EXPECT_TRUE(f.toController().empty()); // the controller's own edit is not echoed
-    EXPECT_EQ(e.Map().SingleRecord(6).Val, 64);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 64);
     EXPECT_EQ(f.knob("Knob6").Position(), 64);
     EXPECT_EQ(f.caption("lVal6"), QStringLiteral("64"));
     EXPECT_EQ(f.caption("lCtrlMsg"), QStringLiteral("CC: B0, 06, 40"));
@@ -71,9 +71,9 @@ TEST_F(EditPath, AnUnusedCcEndsTheDrainThatTookIt) {
     f.midi.WaitIdle();           // both queued before the editor looks
     e.tlmValMouseEnter(nullptr); // one drain, at once
     EXPECT_EQ(e.LastControllerMessage(), (std::array<std::uint8_t, 3>{0xB0, 60, 1}));
-    EXPECT_NE(e.Map().SingleRecord(6).Val, 33);
+    EXPECT_NE(f.val(e.Map().SingleRecord(6)), 33);
     f.settle(); // the next notice takes the rest
-    EXPECT_EQ(e.Map().SingleRecord(6).Val, 33);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 33);
 }
 
 TEST_F(EditPath, ActiveSensingIsIgnored) {
@@ -108,7 +108,7 @@ TEST_F(EditPath, ModulationRowFollowsTheGroup) {
     f.selectModGroup(3); // foot: no record for knob 0
     f.cc(0, 30);
     EXPECT_TRUE(f.toSynth().empty());
-    EXPECT_EQ(e.Map().Row(0)->LastVal, 30);
+    EXPECT_EQ(e.RowLastValue(0), 30);
 }
 
 TEST_F(EditPath, OperatorRowsEditTheSelectedOperator) {
@@ -128,7 +128,7 @@ TEST_F(EditPath, SwitchingTheSelectedOperatorOffIsRefused) {
     f.cc(97, 0);
     EXPECT_EQ(f.toController(), Messages{echo(97, 1)});
     EXPECT_TRUE(f.toSynth().empty());
-    EXPECT_EQ(e.Map().OpSwitch(1).Val, 1);
+    EXPECT_EQ(f.val(e.Map().OpSwitch(1)), 1);
 }
 
 TEST_F(EditPath, SwitchingAnotherOperatorOffSendsTheMaskAndEchoesAllFour) {
@@ -154,26 +154,27 @@ TEST_F(EditPath, SelectingAnOperatorEchoesButSendsNoParameters) {
                       echo(101, 1), echo(102, 0), echo(103, 0), echo(101, 1)};
     const TOp& op2 = e.Map().Op(1);
     for (int row = 32; row <= 47; ++row)
-        expected.push_back(echo(row, e.Map().Row(row)->Variant[1]->Val));
+        expected.push_back(echo(row, f.val(*e.Map().Row(row)->Variant[1])));
     expected.push_back(echo(101, 1));
     EXPECT_EQ(echoes, expected);
     EXPECT_EQ(e.State().SelectedOp, 1);
-    EXPECT_FALSE(e.State().Updating);
     EXPECT_EQ(f.knob("Knob40").Position(), 17);
-    EXPECT_EQ(op2.Field(OpField::AR).Val, 17);
+    EXPECT_EQ(f.val(op2.Field(OpField::AR)), 17);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp2Select")).color, Colours::Yellow);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("lOp1Select")).color, Colours::White);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("pOp1")).color, Colours::Green);
 }
 
-TEST_F(EditPath, SelectingAnOperatorRedrawsItsPanel) {
-    // A voice the controller asked for leaves the selection alone, and its additional voice
-    // message redraws no panel: operator 2's new wave shows once operator 2 is selected.
+TEST_F(EditPath, EveryOperatorsPanelFollowsItsValues) {
+    // A voice the controller asked for leaves the selection alone; operator 2's new wave shows on
+    // its panel at once, though operator 1 stays selected.
     f.cc(20, 1);
-    f.fromSynth(
-        DumpMessages([](ParameterMap& m) { m.Op(1).Field(OpField::Wave).Val = 5; }).addVoice);
-    ASSERT_EQ(e.Map().Op(1).Field(OpField::Wave).Val, 5);
-    ASSERT_NE(f.controls.Picture(QStringLiteral("gWave2")).state, 5);
+    f.fromSynth(DumpMessages([](DumpMessages::Source& m) {
+                    m.set(m.map.Op(1).Field(OpField::Wave), 5);
+                }).addVoice);
+    ASSERT_EQ(f.val(e.Map().Op(1).Field(OpField::Wave)), 5);
+    EXPECT_EQ(f.controls.Picture(QStringLiteral("gWave2")).state, 5);
+    EXPECT_EQ(e.State().SelectedOp, 0);
     f.cc(101, 1);
     EXPECT_EQ(f.controls.Picture(QStringLiteral("gWave2")).state, 5);
 }
@@ -229,14 +230,13 @@ TEST_F(EditPath, AnEmptySysexBufferFromTheKeyboardIsNotPassedOn) {
 TEST(EditPathWithoutDevices, NothingIsSentAndNothingComplains) {
     EditorFixture f;
     f.editor.StartUp();
-    f.editor.KnobMouseDown(&f.knob("Knob6"));
-    f.knob("Knob6").SetPosition(50);
+    f.knob("Knob6").UserSetPosition(50);
     f.editor.lValClick(&f.controls.Caption(QStringLiteral("lVal97"))); // operator 2 off
     f.settle();
     EXPECT_TRUE(f.toSynth().empty());
     EXPECT_TRUE(f.toController().empty());
-    EXPECT_EQ(f.editor.Map().SingleRecord(6).Val, 50);
-    EXPECT_EQ(f.editor.Map().OpSwitch(1).Val, 0);
+    EXPECT_EQ(f.val(f.editor.Map().SingleRecord(6)), 50);
+    EXPECT_EQ(f.val(f.editor.Map().OpSwitch(1)), 0);
     EXPECT_TRUE(f.prompts.shown.isEmpty());
 }
 

@@ -23,18 +23,19 @@ struct MultiPage : ::testing::Test {
         f.settle();
     }
     // The synth sends a multi edited this way; what the editor sent until then is forgotten.
-    void multiFromSynth(const std::function<void(TMulti&)>& edit) {
-        f.fromSynth(DumpMessages([&](ParameterMap& map) { edit(map.Multi()); }).multiBlock);
+    void multiFromSynth(const std::function<void(DumpMessages::Source&, const TMulti&)>& edit) {
+        f.fromSynth(
+            DumpMessages([&](DumpMessages::Source& s) { edit(s, s.map.Multi()); }).multiBlock);
         f.clearSent();
     }
     void setMaxNotes(std::initializer_list<int> values) {
-        multiFromSynth([&](TMulti& m) {
+        multiFromSynth([&](DumpMessages::Source& s, const TMulti& m) {
             int part = 1;
             for (int v : values)
-                m.Part(part++).Field(PartField::MaxNotes).Val = v;
+                s.set(m.Part(part++).Field(PartField::MaxNotes), v);
         });
     }
-    int maxNotes(int part) { return multi.Part(part).Field(PartField::MaxNotes).Val; }
+    int maxNotes(int part) { return f.val(multi.Part(part).Field(PartField::MaxNotes)); }
     static EditorFixture::Message noteLimit(int part, int value) {
         return paramChange(0x10, 12 * (part - 1), value);
     }
@@ -73,17 +74,20 @@ TEST_F(MultiPage, NoteLimitRepeatsAfterABackwardsWrap) {
 }
 
 TEST_F(MultiPage, BankButtonRelabelsTheVoiceAndSendsOnlyTheBank) {
-    multiFromSynth([](TMulti& m) { m.Part(3).Field(PartField::Patch).Val = 7; });
+    multiFromSynth([](DumpMessages::Source& s, const TMulti& m) {
+        s.set(m.Part(3).Field(PartField::Patch), 7);
+    });
     click(QStringLiteral("tlPatchBank3"));
     EXPECT_EQ(f.caption("tlPatchBank3"), QStringLiteral("User"));
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x10, 24 + 1, 1)});
-    EXPECT_EQ(multi.Part(3).Field(PartField::Patch).Val, 7);
+    EXPECT_EQ(f.val(multi.Part(3).Field(PartField::Patch)), 7);
     EXPECT_EQ(f.caption("lPatch3"), QStringLiteral("7")); // no USERNames.txt: the number
     EXPECT_EQ(f.knob("kPatch3").ValStrList().value(7), QStringLiteral("User 8"));
 }
 
 TEST_F(MultiPage, MemoryLockWrapsAndSendsOnce) {
-    multiFromSynth([](TMulti& m) { m.Field(MultiField::MemLock).Val = 1; });
+    multiFromSynth(
+        [](DumpMessages::Source& s, const TMulti& m) { s.set(m.Field(MultiField::MemLock), 1); });
     click(QStringLiteral("tlMemLock"));
     EXPECT_EQ(f.caption("tlMemLock"), QStringLiteral("Off"));
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x24, 3, 0)});
@@ -108,11 +112,9 @@ TEST_F(MultiPage, EffectTypeAsksForTheMultiAsTheControllerWould) {
 
 TEST_F(MultiPage, KnobsSendSevenBytesAndMasterTuneEight) {
     KnobValue& volume = f.knob("kVolume2");
-    e.MKnobMouseDown(&volume);
-    volume.SetPosition(80);
+    volume.UserSetPosition(80);
     KnobValue& tune = f.knob("kMasterTune");
-    e.MKnobKeyDown(&tune);
-    tune.SetPosition(64);
+    tune.UserSetPosition(64);
     tune.SetPosition(65); // unarmed: nothing
     f.settle();
     EXPECT_EQ(f.toSynth(), (Messages{paramChange(0x10, 12 + 8, 80),

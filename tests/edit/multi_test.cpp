@@ -34,14 +34,14 @@ TEST_F(MultiDumps, FirstBlockSetsEveryControlTheSecondOnlyChanges) {
 }
 
 TEST_F(MultiDumps, PartValuesLandInTheirRecords) {
-    const DumpMessages dump([](ParameterMap& m) {
-        m.Multi().Part(2).Field(PartField::Patch).Val = 12;
-        m.Multi().Part(3).Field(PartField::Volume).Val = 77;
-        m.Multi().Field(MultiField::MasterTune).Val = 64;
+    const DumpMessages dump([](DumpMessages::Source& m) {
+        m.set(m.map.Multi().Part(2).Field(PartField::Patch), 12);
+        m.set(m.map.Multi().Part(3).Field(PartField::Volume), 77);
+        m.set(m.map.Multi().Field(MultiField::MasterTune), 64);
     });
     f.fromSynth(dump.multiBlock);
-    EXPECT_EQ(multi.Part(2).Field(PartField::Patch).Val, 12);
-    EXPECT_EQ(multi.Part(3).Field(PartField::Volume).Val, 77);
+    EXPECT_EQ(f.val(multi.Part(2).Field(PartField::Patch)), 12);
+    EXPECT_EQ(f.val(multi.Part(3).Field(PartField::Volume)), 77);
     EXPECT_EQ(f.caption("lMasterTune"), QStringLiteral("0"));
     EXPECT_EQ(f.caption("lPatch2"), QStringLiteral("12")); // no names file: numbers
 }
@@ -54,9 +54,9 @@ TEST_F(MultiDumps, BankStoredByTheDumpNamesTheVoiceFromThatBank) {
     EditorFixture g; // a fresh editor that reads the file at start-up
     EXPECT_TRUE(QFile::copy(names.fileName(), g.folderFile(QStringLiteral("USERNames.txt"))));
     g.startWithDevices();
-    const DumpMessages dump([](ParameterMap& m) {
-        m.Multi().Part(4).Field(PartField::Bank).Val = 1;
-        m.Multi().Part(4).Field(PartField::Patch).Val = 2;
+    const DumpMessages dump([](DumpMessages::Source& m) {
+        m.set(m.map.Multi().Part(4).Field(PartField::Bank), 1);
+        m.set(m.map.Multi().Part(4).Field(PartField::Patch), 2);
     });
     g.editor.pcModeChange(Editor::Page::Multipart);
     g.settle();
@@ -80,9 +80,9 @@ TEST(MultiBankChange, ADumpThatChangesAPartsBankShowsNoBox) {
     f.startWithDevices();
     f.showMultipartPage();
     const auto partFour = [](int bank, int voice) {
-        return DumpMessages([=](ParameterMap& m) {
-                   m.Multi().Part(4).Field(PartField::Bank).Val = bank;
-                   m.Multi().Part(4).Field(PartField::Patch).Val = voice;
+        return DumpMessages([=](DumpMessages::Source& m) {
+                   m.set(m.map.Multi().Part(4).Field(PartField::Bank), bank);
+                   m.set(m.map.Multi().Part(4).Field(PartField::Patch), voice);
                })
             .multiBlock;
     };
@@ -99,11 +99,11 @@ TEST(MultiBankChange, ADumpThatChangesAPartsBankShowsNoBox) {
 }
 
 TEST_F(MultiDumps, BuildingAfterDecodingReproducesTheMessage) {
-    const DumpMessages dump([](ParameterMap& m) {
+    const DumpMessages dump([](DumpMessages::Source& m) {
         int v = 0;
         for (int index = 0; index < 95; ++index) {
-            TSyx_Param& r = *m.MultiRow(index)->Param;
-            r.Val = (v += 7) % (r.Max + 1);
+            const TSyx_Param& r = *m.map.MultiRow(index)->Param;
+            m.set(r, (v += 7) % (r.Max + 1));
         }
     });
     auto received = dump.multiBlock;

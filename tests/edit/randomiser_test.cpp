@@ -19,8 +19,8 @@ TEST_F(Randomiser, SpreadFollowsThePercentageOfTheRange) {
     e.lRandomClick();
     // The draws are made in row and slot order; find the one for row 6: range = 2 x 4 + 1.
     EXPECT_NE(std::find(f.random.ranges.begin(), f.random.ranges.end(), 9), f.random.ranges.end());
-    EXPECT_GE(speed.Val, 46);
-    EXPECT_LE(speed.Val, 54);
+    EXPECT_GE(f.val(speed), 46);
+    EXPECT_LE(f.val(speed), 54);
 }
 
 TEST_F(Randomiser, ValuesStayWithinRangeAtTheEnds) {
@@ -36,8 +36,8 @@ TEST_F(Randomiser, ValuesStayWithinRangeAtTheEnds) {
     for (int row = 0; row < 48; ++row)
         for (const TSyx_Param* r : e.Map().Row(row)->Variant)
             if (r) {
-                EXPECT_GE(r->Val, 0);
-                EXPECT_LE(r->Val, r->Max);
+                EXPECT_GE(f.val(*r), 0);
+                EXPECT_LE(f.val(*r), r->Max);
             }
     EXPECT_EQ(f.caption("lRandPercent"), QStringLiteral("100"));
 }
@@ -49,7 +49,7 @@ TEST_F(Randomiser, OnePercentOfASmallRangeKeepsTheValue) {
     for (int i = 0; i < 500; ++i)
         f.random.values.push_back(7);
     e.lRandomClick();
-    EXPECT_EQ(algorithm.Val, 3);
+    EXPECT_EQ(f.val(algorithm), 3);
     EXPECT_EQ(f.controls.Picture(QStringLiteral("gAlgorithm")).state, 3);
 }
 
@@ -61,9 +61,8 @@ TEST_F(Randomiser, EndState) {
     e.lRandomClick();
     f.settle();
     EXPECT_EQ(e.State().SelectedOp, 0);
-    EXPECT_EQ(e.Map().OpSwitch(0).Val, 1);
+    EXPECT_EQ(f.val(e.Map().OpSwitch(0)), 1);
     EXPECT_EQ(e.State().ModGroup, 2);
-    EXPECT_FALSE(e.State().Updating);
     EXPECT_EQ(f.controls.Caption(QStringLiteral("lRandom")).color, Colours::White);
     const QString name = f.controls.Edit(QStringLiteral("eName")).text;
     EXPECT_TRUE(name.startsWith(QStringLiteral("Rand "))) << name.toStdString();
@@ -83,10 +82,10 @@ TEST_F(Randomiser, EndState) {
     EXPECT_EQ(sent[5], paramChange(0x12, 77, 'R'));
     // The shared knobs 0..3 show the current group again, and the controller heard it last.
     const TMod& breath = e.Map().Mod(2);
-    EXPECT_EQ(f.knob("Knob0").Position(), breath.Variant[0]->Val);
+    EXPECT_EQ(f.knob("Knob0").Position(), f.val(*breath.Variant[0]));
     const Messages echoes = f.toController();
-    EXPECT_EQ(echoes[echoes.size() - 4], echo(0, breath.Variant[0]->Val));
-    EXPECT_EQ(echoes.back(), echo(3, breath.Variant[3]->Val));
+    EXPECT_EQ(echoes[echoes.size() - 4], echo(0, f.val(*breath.Variant[0])));
+    EXPECT_EQ(echoes.back(), echo(3, f.val(*breath.Variant[3])));
 }
 
 TEST_F(Randomiser, ControllerCc21Randomises) {
@@ -104,21 +103,21 @@ TEST_F(Randomiser, AnEqualDrawForTheNextOperatorLeavesItAlone) {
     e.lRandomClick();
     // Operator 1 draws 0 for row 32, which the row already holds; operator 2 then draws 0 too,
     // equal to the row's last value, so its 5 stays although the knob showed 0.
-    EXPECT_EQ(e.Map().Op(0).Field(OpField::FixRange).Val, 0);
-    EXPECT_EQ(e.Map().Op(1).Field(OpField::FixRange).Val, 5);
+    EXPECT_EQ(f.val(e.Map().Op(0).Field(OpField::FixRange)), 0);
+    EXPECT_EQ(f.val(e.Map().Op(1).Field(OpField::FixRange)), 5);
     // Likewise the output level: operator 1 drops from 90 to 0, operator 2 keeps its 90.
-    EXPECT_EQ(e.Map().Op(0).Field(OpField::Out).Val, 0);
-    EXPECT_EQ(e.Map().Op(1).Field(OpField::Out).Val, 90);
+    EXPECT_EQ(f.val(e.Map().Op(0).Field(OpField::Out)), 0);
+    EXPECT_EQ(f.val(e.Map().Op(1).Field(OpField::Out)), 90);
 }
 
 TEST_F(Randomiser, DrawsRowByRowAndEachRowsSlotsInTurn) {
     e.sbRandChange(100);
     f.random.values = {11, 22, 33, 44};
     e.lRandomClick();
-    EXPECT_EQ(e.Map().Mod(0).Variant[0]->Val, 11); // row 0: aftertouch,
-    EXPECT_EQ(e.Map().Mod(1).Variant[0]->Val, 22); // mod wheel,
-    EXPECT_EQ(e.Map().Mod(2).Variant[0]->Val, 33); // breath (the foot group has no row 0)
-    EXPECT_EQ(e.Map().Mod(0).Variant[1]->Val, 44); // then row 1
+    EXPECT_EQ(f.val(*e.Map().Mod(0).Variant[0]), 11); // row 0: aftertouch,
+    EXPECT_EQ(f.val(*e.Map().Mod(1).Variant[0]), 22); // mod wheel,
+    EXPECT_EQ(f.val(*e.Map().Mod(2).Variant[0]), 33); // breath (the foot group has no row 0)
+    EXPECT_EQ(f.val(*e.Map().Mod(0).Variant[1]), 44); // then row 1
 }
 
 TEST_F(Randomiser, TheSpreadReachesBothEnds) {
@@ -126,11 +125,11 @@ TEST_F(Randomiser, TheSpreadReachesBothEnds) {
     e.sbRandChange(5);
     f.cc(6, 50);
     e.lRandomClick(); // the lowest draws
-    EXPECT_EQ(speed.Val, 46);
+    EXPECT_EQ(f.val(speed), 46);
     f.cc(6, 50);
     f.random.highestWhenEmpty = true;
     e.lRandomClick();
-    EXPECT_EQ(speed.Val, 54);
+    EXPECT_EQ(f.val(speed), 54);
 }
 
 TEST_F(Randomiser, ButtonRowsAreRememberedButNotEchoed) {
@@ -140,7 +139,7 @@ TEST_F(Randomiser, ButtonRowsAreRememberedButNotEchoed) {
     f.settle();
     for (const EditorFixture::Message& sent : f.toController())
         EXPECT_FALSE(sent[1] >= 8 && sent[1] <= 23) << "echo on CC " << int(sent[1]);
-    ASSERT_EQ(e.Map().SingleRecord(22).Val, 7);
+    ASSERT_EQ(f.val(e.Map().SingleRecord(22)), 7);
     f.clearSent();
     f.cc(22, 7); // the controller's button shows 7 too: nothing to change
     EXPECT_TRUE(f.toSynth().empty());
@@ -154,15 +153,15 @@ TEST_F(Randomiser, RedrawsEveryOperatorsPanel) {
         SCOPED_TRACE(op);
         const TOp& record = e.Map().Op(op);
         const HeadlessGraph& graph = f.controls.Graph(QStringLiteral("gAdsr%1").arg(op + 1));
-        EXPECT_EQ(graph.GetValue(0), record.Field(OpField::AR).Val);
-        EXPECT_EQ(graph.GetValue(2), record.Field(OpField::D1R).Val);
-        EXPECT_EQ(graph.GetValue(4), record.Field(OpField::D2R).Val);
-        EXPECT_EQ(graph.GetValue(6), record.Field(OpField::RR).Val);
-        EXPECT_EQ(graph.GetValue(7), record.Field(OpField::Shift).Val * 8);
+        EXPECT_EQ(graph.GetValue(0), f.val(record.Field(OpField::AR)));
+        EXPECT_EQ(graph.GetValue(2), f.val(record.Field(OpField::D1R)));
+        EXPECT_EQ(graph.GetValue(4), f.val(record.Field(OpField::D2R)));
+        EXPECT_EQ(graph.GetValue(6), f.val(record.Field(OpField::RR)));
+        EXPECT_EQ(graph.GetValue(7), f.val(record.Field(OpField::Shift)) * 8);
         EXPECT_EQ(f.controls.Picture(QStringLiteral("gWave%1").arg(op + 1)).state,
-                  record.Field(OpField::Wave).Val);
+                  f.val(record.Field(OpField::Wave)));
         EXPECT_EQ(f.controls.Bar(QStringLiteral("pbOp%1").arg(op + 1)).position,
-                  record.Field(OpField::Out).Val);
+                  f.val(record.Field(OpField::Out)));
     }
 }
 

@@ -45,15 +45,14 @@ struct SoundFiles : ::testing::Test {
     }
     // The effect time set on the Multipart page's knob.
     void setEffectTime(int value) {
-        e.MKnobMouseDown(&f.knob("kFxTime"));
-        f.knob("kFxTime").SetPosition(value);
+        f.knob("kFxTime").UserSetPosition(value);
         f.settle();
         f.clearSent();
     }
 };
 
 TEST_F(SoundFiles, SaveOffersTheTrimmedNameAndWritesTheLayout) {
-    f.controls.Edit(QStringLiteral("eName")).SetText(QStringLiteral("  Bass  "));
+    f.controls.Edit(QStringLiteral("eName")).Type(QStringLiteral("  Bass  "));
     saveAs(patchPath("Bass.SYX"));
     ASSERT_EQ(f.files.requests.size(), 1u);
     const FileDialogRequest& asked = f.files.requests[0];
@@ -136,7 +135,7 @@ TEST_F(SoundFiles, FailedSaveIsReportedAndTheCaptionStays) {
 }
 
 TEST_F(SoundFiles, LoadSendsEachMessageThenDecodesIt) {
-    const DumpMessages dump([](ParameterMap& m) { m.SingleRecord(26).Val = 6; },
+    const DumpMessages dump([](DumpMessages::Source& m) { m.set(m.map.SingleRecord(26), 6); },
                             QStringLiteral("Organ"));
     writeAll(patchPath("Organ.SYX"), bytesOf(dump.addVoice) + bytesOf(dump.aftertouch) +
                                          bytesOf(dump.voiceEffect) + bytesOf(dump.voiceBlock));
@@ -152,26 +151,26 @@ TEST_F(SoundFiles, LoadSendsEachMessageThenDecodesIt) {
         expected.push_back(paramChange(0x12, 77 + c, name[c]));
     expected.push_back(mask);
     EXPECT_EQ(f.toSynth(), expected);
-    EXPECT_EQ(e.Map().SingleRecord(26).Val, 6);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(26)), 6);
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Organ"));
 }
 
 TEST_F(SoundFiles, ADumpArrivingDuringTheLoadsWarningWaitsForTheLoad) {
-    DumpMessages file([](ParameterMap& m) {
-        m.Op(0).Field(OpField::Fine).Val = 3;
-        m.SingleRecord(27).Val = 2; // reverb
+    DumpMessages file([](DumpMessages::Source& m) {
+        m.set(m.map.Op(0).Field(OpField::Fine), 3);
+        m.set(m.map.SingleRecord(27), 2); // reverb
     });
     file.voiceEffect[16] = 40; // an effect type above 10 warns
     writeAll(patchPath("Warm.SYX"), bytesOf(file.addVoice) + bytesOf(file.aftertouch) +
                                         bytesOf(file.voiceEffect) + bytesOf(file.voiceBlock));
-    const DumpMessages synth([](ParameterMap& m) {
-        m.Op(0).Field(OpField::Fine).Val = 9;
-        m.SingleRecord(27).Val = 6;
+    const DumpMessages synth([](DumpMessages::Source& m) {
+        m.set(m.map.Op(0).Field(OpField::Fine), 9);
+        m.set(m.map.SingleRecord(27), 6);
     });
     int fineDuringTheLoad = -1;
     f.prompts.whileOpen = [&] {
         f.fromSynth(synth.addVoice);
-        fineDuringTheLoad = e.Map().Op(0).Field(OpField::Fine).Val;
+        fineDuringTheLoad = f.val(e.Map().Op(0).Field(OpField::Fine));
     };
     f.files.answers.push_back(patchPath("Warm.SYX"));
     e.bLoadPatchClick();
@@ -181,10 +180,9 @@ TEST_F(SoundFiles, ADumpArrivingDuringTheLoadsWarningWaitsForTheLoad) {
     const Messages sent = f.toSynth();
     EXPECT_NE(std::find(sent.begin(), sent.end(), file.addVoice), sent.end());
     EXPECT_EQ(std::find(sent.begin(), sent.end(), synth.addVoice), sent.end());
-    EXPECT_EQ(e.Map().Op(0).Field(OpField::Fine).Val, 9);
-    EXPECT_EQ(e.Map().SingleRecord(27).Val, 6);
+    EXPECT_EQ(f.val(e.Map().Op(0).Field(OpField::Fine)), 9);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(27)), 6);
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Warm"));
-    EXPECT_FALSE(e.State().Updating);
 }
 
 TEST_F(SoundFiles, ShortFileIsDecodedByPositionAndOnlyWholeMessagesAreSent) {
@@ -241,7 +239,7 @@ TEST_F(SoundFiles, MultiSaveAndLoad) {
     f.files.answers.push_back(path);
     e.bLoadMultiClick();
     f.settle();
-    EXPECT_EQ(e.Map().Multi().Field(MultiField::FxTime).Val, 42);
+    EXPECT_EQ(f.val(e.Map().Multi().Field(MultiField::FxTime)), 42);
     e.bSaveMultiClick(); // a load makes its name the next save's proposal
     EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral("Live1.SYX"));
     const Messages sent = f.toSynth();

@@ -27,11 +27,17 @@ TEST(StartUp, FirstRunWithoutSettings) {
     EXPECT_EQ(f.editor.DeviceList(Editor::Port::SynthIn),
               (QStringList{"Synth", "BCR", "Keys", "None"}));
     EXPECT_EQ(f.editor.DeviceList(Editor::Port::SynthOut), (QStringList{"Synth", "BCR", "None"}));
+    // The multi's start values, by number where no names file is.
     EXPECT_EQ(f.caption("lPatch1"), QStringLiteral("0"));
+    EXPECT_EQ(f.caption("tlPatchBank1"), QStringLiteral("ROM"));
+    EXPECT_EQ(f.caption("lMasterTune"), QStringLiteral("-64"));
+    EXPECT_EQ(f.caption("lRxChannel4"), QStringLiteral("1"));
     EXPECT_EQ(f.caption("lMouseWheelSize"), QStringLiteral("Mouse Wheel Size : 3"));
     // The value buttons show the start values: nothing has come from a synth.
     EXPECT_EQ(f.caption("lVal14"), QStringLiteral("Saw"));
     EXPECT_EQ(f.caption("lVal16"), QStringLiteral("Ratio"));
+    EXPECT_EQ(f.caption("lVal96"), QStringLiteral("On"));
+    EXPECT_TRUE(f.prompts.shown.isEmpty());
     // Every control the editor looked for is one the screen has.
     EXPECT_EQ(f.editor.MissingControls(), QStringList());
 }

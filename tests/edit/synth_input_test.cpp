@@ -32,30 +32,29 @@ TEST_F(SynthInput, ProgramChangeOnAnyChannelRequestsTheShownPagesDump) {
 }
 
 TEST_F(SynthInput, VoiceBlockFillsTheRecordsAndTheScreen) {
-    const DumpMessages dump([](ParameterMap& m) {
-        m.Op(3).Field(OpField::AR).Val = 12;
-        m.Op(0).Field(OpField::Wave).Val = 0;
-        m.Op(0).Field(OpField::Out).Val = 61;
-        m.SingleRecord(24).Val = 6;
-        m.Mod(2).Variant[3]->Val = 44;
+    const DumpMessages dump([](DumpMessages::Source& m) {
+        m.set(m.map.Op(3).Field(OpField::AR), 12);
+        m.set(m.map.Op(0).Field(OpField::Wave), 0);
+        m.set(m.map.Op(0).Field(OpField::Out), 61);
+        m.set(m.map.SingleRecord(24), 6);
+        m.set(*m.map.Mod(2).Variant[3], 44);
     });
     f.fromSynth(dump.voiceBlock);
-    EXPECT_EQ(e.Map().Op(3).Field(OpField::AR).Val, 12);
-    EXPECT_EQ(e.Map().Op(0).Field(OpField::Out).Val, 61);
-    EXPECT_EQ(e.Map().Mod(2).Variant[3]->Val, 44);
+    EXPECT_EQ(f.val(e.Map().Op(3).Field(OpField::AR)), 12);
+    EXPECT_EQ(f.val(e.Map().Op(0).Field(OpField::Out)), 61);
+    EXPECT_EQ(f.val(*e.Map().Mod(2).Variant[3]), 44);
     EXPECT_EQ(f.controls.Picture(QStringLiteral("gAlgorithm")).state, 6);
     EXPECT_EQ(f.controls.Bar(QStringLiteral("pbOp1")).position, 61);
     EXPECT_EQ(f.controls.Graph(QStringLiteral("gAdsr4")).values[0], 12);
     EXPECT_EQ(f.controls.Edit(QStringLiteral("eName")).text, QStringLiteral("Test Voice"));
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: From Synth"));
-    EXPECT_FALSE(e.State().Updating);
     // No name changes go back while decoding; the refresh sends the operator mask and echoes.
     EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x5D, 0x0F)});
     // Every row that has a current record is echoed, in row order, before the refresh's echoes.
     Messages rows;
     for (int row = 0; row < 48; ++row)
         if (const TSyx_Param* r = e.Map().Row(row)->Current(0, e.State().ModGroup))
-            rows.push_back(echo(row, r->Val));
+            rows.push_back(echo(row, f.val(*r)));
     const Messages echoes = f.toController();
     ASSERT_GE(echoes.size(), rows.size());
     EXPECT_EQ(Messages(echoes.begin(), echoes.begin() + std::ptrdiff_t(rows.size())), rows);
@@ -71,29 +70,29 @@ TEST_F(SynthInput, OnlyTheVoiceBlockNamesTheSource) {
 }
 
 TEST_F(SynthInput, ForeignShortAndDamagedMessages) {
-    DumpMessages dump([](ParameterMap& m) { m.SingleRecord(6).Val = 70; });
+    DumpMessages dump([](DumpMessages::Source& m) { m.set(m.map.SingleRecord(6), 70); });
     auto other = dump.voiceBlock;
     other[2] = 0x01;
     f.fromSynth(other);
-    EXPECT_EQ(e.Map().SingleRecord(6).Val, 0);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 0);
     auto shorter = dump.voiceBlock;
     shorter.resize(80); // too short for a voice block: stale bytes would be decoded
     f.fromSynth(shorter);
-    EXPECT_EQ(e.Map().SingleRecord(6).Val, 0);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 0);
     auto damaged = dump.voiceBlock;
     damaged[99] ^= 0x11; // a wrong checksum is still decoded
     f.fromSynth(damaged);
-    EXPECT_EQ(e.Map().SingleRecord(6).Val, 70);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 70);
 }
 
 TEST_F(SynthInput, OversizedMessageIsCutAtTheBuffer) {
-    DumpMessages dump([](ParameterMap& m) { m.SingleRecord(7).Val = 9; });
+    DumpMessages dump([](DumpMessages::Source& m) { m.set(m.map.SingleRecord(7), 9); });
     auto huge = dump.voiceBlock;
     huge.back() = 0x11; // one SysEx: an F7 inside would end it there
     huge.resize(5000, 0x11);
     huge.back() = 0xF7;
     f.fromSynth(huge); // arrives as two port events; the first is the voice block
-    EXPECT_EQ(e.Map().SingleRecord(7).Val, 9);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(7)), 9);
     EXPECT_EQ(e.Data().VoiceBlockBuf[199], 0x11);
 }
 
@@ -103,7 +102,7 @@ TEST_F(SynthInput, OutOfRangeByteWarnsAndStoresTheMaximum) {
     f.fromSynth(dump.voiceBlock);
     EXPECT_TRUE(f.prompts.shown.contains(
         QStringLiteral("warning: Value too big CC:40; Val:40: Max:31: Gp:18: Parm:0")));
-    EXPECT_EQ(e.Map().Op(3).Field(OpField::AR).Val, 31);
+    EXPECT_EQ(f.val(e.Map().Op(3).Field(OpField::AR)), 31);
 }
 
 TEST_F(SynthInput, NameEndsAtAZeroByteAndKeepsBlanks) {
@@ -118,18 +117,18 @@ TEST_F(SynthInput, NameEndsAtAZeroByteAndKeepsBlanks) {
 }
 
 TEST_F(SynthInput, EffectMessageGoesToTheMultiOnTheMultipartPage) {
-    const DumpMessages dump([](ParameterMap& m) {
-        m.SingleRecord(20).Val = 4;
-        m.SingleRecord(29).Val = 50;
+    const DumpMessages dump([](DumpMessages::Source& m) {
+        m.set(m.map.SingleRecord(20), 4);
+        m.set(m.map.SingleRecord(29), 50);
     });
     e.pcModeChange(Editor::Page::Multipart);
     f.fromSynth(dump.voiceEffect);
-    EXPECT_EQ(e.Map().Multi().Field(MultiField::FxType).Val, 4);
-    EXPECT_EQ(e.Map().Multi().Field(MultiField::FxTime).Val, 50);
-    EXPECT_EQ(e.Map().SingleRecord(20).Val, 0);
+    EXPECT_EQ(f.val(e.Map().Multi().Field(MultiField::FxType)), 4);
+    EXPECT_EQ(f.val(e.Map().Multi().Field(MultiField::FxTime)), 50);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(20)), 0);
     e.pcModeChange(Editor::Page::Patch);
     f.fromSynth(dump.voiceEffect);
-    EXPECT_EQ(e.Map().SingleRecord(20).Val, 4);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(20)), 4);
 }
 
 TEST_F(SynthInput, AfterGetPatchEachMessageResetsTheOperators) {
@@ -140,7 +139,7 @@ TEST_F(SynthInput, AfterGetPatchEachMessageResetsTheOperators) {
     for (const auto* m : {&dump.voiceBlock, &dump.addVoice, &dump.aftertouch, &dump.voiceEffect}) {
         f.fromSynth(*m);
         EXPECT_EQ(e.State().SelectedOp, 0);
-        EXPECT_EQ(e.Map().OpSwitch(2).Val, 1);
+        EXPECT_EQ(f.val(e.Map().OpSwitch(2)), 1);
     }
     Messages masks;
     for (const auto& m : f.toSynth())
@@ -154,20 +153,20 @@ TEST_F(SynthInput, AfterCc20FourMessagesLeaveTheOperatorsAlone) {
     f.cc(98, 0);  // operator 3 off
     f.cc(20, 0);
     f.clearSent();
-    const DumpMessages dump([](ParameterMap& m) {
-        m.Op(0).Field(OpField::Coarse).Val = 11;
-        m.Op(1).Field(OpField::Coarse).Val = 22;
-        m.Mod(0).Variant[0]->Val = 5;
+    const DumpMessages dump([](DumpMessages::Source& m) {
+        m.set(m.map.Op(0).Field(OpField::Coarse), 11);
+        m.set(m.map.Op(1).Field(OpField::Coarse), 22);
+        m.set(*m.map.Mod(0).Variant[0], 5);
     });
     for (const auto* m : {&dump.voiceBlock, &dump.addVoice, &dump.aftertouch, &dump.voiceEffect}) {
         f.fromSynth(*m);
         EXPECT_EQ(e.State().SelectedOp, 1);
-        EXPECT_EQ(e.Map().OpSwitch(2).Val, 0);
+        EXPECT_EQ(f.val(e.Map().OpSwitch(2)), 0);
         // The shared knobs show the selected operator and the current group, not the last decoded.
         EXPECT_EQ(f.knob("Knob33").Position(), 22);
         EXPECT_EQ(f.caption("lVal33"), QStringLiteral("22"));
     }
-    EXPECT_EQ(f.knob("Knob0").Position(), e.Map().Mod(e.State().ModGroup).Variant[0]->Val);
+    EXPECT_EQ(f.knob("Knob0").Position(), f.val(*e.Map().Mod(e.State().ModGroup).Variant[0]));
     EXPECT_TRUE(f.toSynth().empty()); // no mask
     EXPECT_FALSE(e.State().PatchRequestedByController);
     // The next voice resets again.
@@ -186,17 +185,17 @@ TEST_F(SynthInput, UnchangedValueDoesNotMoveTheKnob) {
 TEST_F(SynthInput, DumpArrivingDuringAWarningWaitsForTheFirst) {
     DumpMessages first;
     first.voiceBlock[6] = 40; // warns
-    const DumpMessages second([](ParameterMap& m) { m.SingleRecord(6).Val = 33; });
+    const DumpMessages second([](DumpMessages::Source& m) { m.set(m.map.SingleRecord(6), 33); });
     bool secondSeenInside = true;
     f.prompts.whileOpen = [&] {
         f.fromSynth(second.voiceBlock);
-        secondSeenInside = e.Map().SingleRecord(6).Val == 33;
+        secondSeenInside = f.val(e.Map().SingleRecord(6)) == 33;
     };
     f.fromSynth(first.voiceBlock);
     EXPECT_FALSE(secondSeenInside);
-    EXPECT_EQ(e.Map().SingleRecord(6).Val, 33); // decoded after the first
-    EXPECT_EQ(e.Map().Op(3).Field(OpField::AR).Val, second.source.map.Op(3).Field(OpField::AR).Val);
-    EXPECT_FALSE(e.State().Updating);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 33); // decoded after the first
+    EXPECT_EQ(f.val(e.Map().Op(3).Field(OpField::AR)),
+              second.source.value(second.source.map.Op(3).Field(OpField::AR)));
 }
 
 TEST_F(SynthInput, RequestWhileDecodingIsDropped) {

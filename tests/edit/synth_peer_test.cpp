@@ -1,5 +1,5 @@
 #include "support/editor_fixture.h"
-#include "synth/bulk_records.h"
+#include "synth/bulk_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,12 @@ struct WithSimulatedSynth : ::testing::Test {
 
     SimulatedSynth synth() const { return f.simulator->Snapshot(); }
 
-    // The editor's records (and its name edit) as the synth's voice data.
+    // The editor's voice as the synth's voice data.
     SimulatedSynth::Voice editorVoice() {
-        const Layouts::VoiceName name =
-            Layouts::EncodeVoiceName(f.controls.Edit(QStringLiteral("eName")).text);
         SimulatedSynth::Voice voice;
         auto copy = [&](const Layouts::BulkLayout& layout, auto& data, int offset) {
             DataBuffer buffer(200);
-            Layouts::WriteMessage(layout, e.Map(), buffer, &name);
+            Layouts::WriteMessage(layout, e.CurrentVoice(), buffer);
             std::copy_n(buffer.Data() + offset, data.size(), data.begin());
         };
         copy(Layouts::VoiceBlock, voice.Block, 6);
@@ -91,19 +89,17 @@ TEST_F(WithSimulatedSynth, MultiEditsAndTheMultiDump) {
     e.pcModeChange(Editor::Page::Multipart);
     f.settle();
     KnobValue& volume = f.knob("kVolume5");
-    e.MKnobMouseDown(&volume);
-    volume.SetPosition(33);
+    volume.UserSetPosition(33);
     KnobValue& tune = f.knob("kMasterTune");
-    e.MKnobMouseDown(&tune);
-    tune.SetPosition(70);
+    tune.UserSetPosition(70);
     f.settle();
     EXPECT_EQ(synth().CurrentMulti().Block[4 + 12 * 4 + 8], 33);
     EXPECT_EQ(synth().CurrentMulti().Block[0], 70);
     e.bGetPatchClick();
     f.settle();
-    // The multi block built from the editor's records, as a save builds it.
+    // The multi block built from the editor's multi, as a save builds it.
     DataBuffer built = e.Data().MultiBuf;
-    Layouts::WriteMessage(Layouts::MultiBlock, e.Map(), built);
+    Layouts::WriteMessage(Layouts::MultiBlock, e.CurrentMulti(), built);
     const SimulatedSynth held = synth();
     const auto& block = held.CurrentMulti().Block;
     EXPECT_TRUE(std::equal(block.begin(), block.end(), built.Data() + 16));

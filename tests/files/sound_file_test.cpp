@@ -1,6 +1,5 @@
 #include "files/file_io.h"
 #include "files/safe_save.h"
-#include "support/map_fixture.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -11,9 +10,17 @@
 
 namespace {
 
-QByteArray written(const SyxFiles::FileKind& kind, const ParameterMap& map) {
+QByteArray written(const SyxFiles::FileKind& kind) {
+    Voice voice;
+    voice.SetName(QStringLiteral("Bass"));
+    const Multi multi;
     SynthData data;
-    SyxFiles::BuildMessages(kind, map, data, Layouts::EncodeVoiceName(QStringLiteral("Bass")));
+    for (const SyxFiles::FileMessage& m : kind.messages) {
+        if (m.layout->target == Layouts::Target::Voice)
+            Layouts::WriteMessage(*m.layout, voice, data.*m.buffer);
+        else
+            Layouts::WriteMessage(*m.layout, multi, data.*m.buffer);
+    }
     QBuffer file;
     file.open(QIODevice::WriteOnly);
     EXPECT_TRUE(SyxFiles::WriteMessages(file, kind, data));
@@ -29,22 +36,20 @@ void expectFraming(const QByteArray& file, std::initializer_list<std::pair<int, 
 }
 
 TEST(SoundFileLayout, PatchAndMultiFilesAreTheMessagesEndToEnd) {
-    const MapFixture f;
-    const QByteArray patch = written(SyxFiles::PatchFile, f.map);
+    const QByteArray patch = written(SyxFiles::PatchFile);
     ASSERT_EQ(patch.size(), 191);
     expectFraming(patch, {{0, 40}, {41, 68}, {69, 89}, {90, 190}});
     EXPECT_EQ(patch.mid(90, 6), QByteArray("\xF0\x43\x00\x03\x00\x5D", 6));
     EXPECT_EQ(patch.mid(96 + 77, 10), QByteArray("Bass      "));
 
-    const QByteArray multi = written(SyxFiles::MultiFile, f.map);
+    const QByteArray multi = written(SyxFiles::MultiFile);
     ASSERT_EQ(multi.size(), 139);
     expectFraming(multi, {{0, 117}, {118, 138}});
 }
 
 TEST(SoundFileLayout, ALoadReadsByPositionAndDecodesInItsOwnOrder) {
-    const MapFixture f;
     QBuffer whole;
-    whole.setData(written(SyxFiles::PatchFile, f.map));
+    whole.setData(written(SyxFiles::PatchFile));
     whole.open(QIODevice::ReadOnly);
     SynthData data;
     const auto loaded = SyxFiles::ReadForLoad(whole, SyxFiles::PatchFile, data);

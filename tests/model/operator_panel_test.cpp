@@ -1,5 +1,6 @@
 #include "model/operator_panel.h"
 #include "model/parameter_records.h"
+#include "model/voice.h"
 #include "views/headless_controls.h"
 
 #include <gtest/gtest.h>
@@ -24,17 +25,19 @@ struct Panel : ::testing::Test {
     HeadlessPicture wave;
     HeadlessBar bar;
     TOp op{0, &graph, &wave, &bar};
+    Voice voice;
+    void set(OpField field, int value) { voice.Set(VoiceParam::Op(0, field), value); }
 };
 
 TEST_F(Panel, EachRowFeedsItsElement) {
-    op.Field(OpField::Wave).Val = 6;
-    op.Field(OpField::Out).Val = 77;
-    op.Field(OpField::AR).Val = 31;
-    op.Field(OpField::D1R).Val = 20;
-    op.Field(OpField::D2R).Val = 10;
-    op.Field(OpField::RR).Val = 3;
+    set(OpField::Wave, 6);
+    set(OpField::Out, 77);
+    set(OpField::AR, 31);
+    set(OpField::D1R, 20);
+    set(OpField::D2R, 10);
+    set(OpField::RR, 3);
     for (int row = 38; row <= 45; ++row)
-        UpdateOperatorGraph(op, row);
+        UpdateOperatorGraph(op, voice, row);
     EXPECT_EQ(wave.state, 6);
     EXPECT_EQ(bar.position, 77);
     EXPECT_EQ(graph.values[0], 31);
@@ -45,25 +48,25 @@ TEST_F(Panel, EachRowFeedsItsElement) {
 }
 
 TEST_F(Panel, ShiftRaisesTheLevelsAboveItsOffset) {
-    op.Field(OpField::Shift).Val = 3;
-    op.Field(OpField::D1L).Val = 0;
-    UpdateOperatorGraph(op, 45);
+    set(OpField::Shift, 3);
+    set(OpField::D1L, 0);
+    UpdateOperatorGraph(op, voice, 45);
     EXPECT_EQ(op.ShiftX, 24);
     EXPECT_EQ(graph.values[7], 24);
     EXPECT_EQ(graph.values[5], 24);
     EXPECT_EQ(graph.values[3], 24);
     // Row 42 uses the kept offset.
-    op.Field(OpField::D1L).Val = 15;
-    UpdateOperatorGraph(op, 42);
+    set(OpField::D1L, 15);
+    UpdateOperatorGraph(op, voice, 42);
     EXPECT_EQ(graph.values[3], 31);
     EXPECT_EQ(graph.values[5], 27);
 }
 
 TEST_F(Panel, OtherRowsChangeNothing) {
     const auto before = graph.values;
-    op.Field(OpField::AR).Val = 1;
-    UpdateOperatorGraph(op, 37);
-    UpdateOperatorGraph(op, 46);
+    set(OpField::AR, 1);
+    UpdateOperatorGraph(op, voice, 37);
+    UpdateOperatorGraph(op, voice, 46);
     EXPECT_EQ(graph.values, before);
 }
 

@@ -1,4 +1,5 @@
 #include "model/parameter_records.h"
+#include "model/voice.h"
 #include "support/recording_prompter.h"
 #include "views/headless_controls.h"
 
@@ -14,7 +15,6 @@ struct RecordTest : ::testing::Test {
 
 TEST_F(RecordTest, ConstructionBindsAndSetsTheKnobMaximum) {
     TSyx_Param record(0x12, 64, 12, -1, &label, &knob);
-    EXPECT_EQ(record.Val, 0);
     EXPECT_EQ(knob.Max(), 12);
     EXPECT_EQ(record.ValNames, &record.OwnValNames);
     EXPECT_TRUE(record.ValNames->isEmpty());
@@ -52,49 +52,14 @@ TEST_F(RecordTest, ButtonShowsTheTextWhenThereIsNoLabel) {
     EXPECT_EQ(button.caption, QStringLiteral("On"));
 }
 
-TEST_F(RecordTest, TooBigAValueWarnsAndStoresTheMaximum) {
+TEST_F(RecordTest, TooBigAValueIsSaidWithTheRecordsNumbers) {
     TSyx_Param record(0x12, 23, 99, 1, &label, &knob);
     record.CC = 39;
-    SetValueChecked(prompts, record, 120);
-    EXPECT_EQ(record.Val, 99);
-    EXPECT_EQ(knob.Position(), 99);
-    EXPECT_EQ(label.caption, QStringLiteral("99"));
-    ASSERT_EQ(prompts.shown.size(), 1);
-    EXPECT_EQ(prompts.shown[0],
-              QStringLiteral("warning: Value too big CC:39; Val:120: Max:99: Gp:18: Parm:23"));
-}
-
-TEST_F(RecordTest, AMultiRecordHasNoCCToReport) {
-    TSyx_Param record(0x10, 32, 99);
-    SetValueChecked(prompts, record, 100);
-    EXPECT_EQ(prompts.shown.value(0),
-              QStringLiteral("warning: Value too big CC:none; Val:100: Max:99: Gp:16: Parm:32"));
-}
-
-TEST_F(RecordTest, SameValueRefreshesOnlyTheLabel) {
-    TSyx_Param record(0x12, 66, 99, -1, &label, &knob);
-    SetValueChecked(prompts, record, 40);
-    int notices = 0;
-    knob.OnChange = [&] { ++notices; };
-    label.caption = QStringLiteral("stale");
-    SetValueChecked(prompts, record, 40);
-    EXPECT_EQ(notices, 0);
-    EXPECT_EQ(label.caption, QStringLiteral("40"));
-}
-
-TEST_F(RecordTest, AlwaysRefreshMovesTheKnobForAnUnchangedValue) {
-    TSyx_Param record(0x10, 2, 99, 0, &label, &knob);
-    int notices = 0;
-    knob.OnChange = [&] { ++notices; };
-    SetValueChecked(prompts, record, 0, Refresh::Always);
-    EXPECT_EQ(notices, 1);
-}
-
-TEST_F(RecordTest, NoLowerBoundCheck) {
-    TSyx_Param record(0x12, 66, 99, -1, &label);
-    SetValueChecked(prompts, record, -3);
-    EXPECT_EQ(record.Val, -3);
-    EXPECT_EQ(label.caption, QStringLiteral("-3"));
+    EXPECT_EQ(ValueTooBigText(record, 120),
+              QStringLiteral("Value too big CC:39; Val:120: Max:99: Gp:18: Parm:23"));
+    const TSyx_Param part(0x10, 32, 99); // a multi record has no controller row
+    EXPECT_EQ(ValueTooBigText(part, 100),
+              QStringLiteral("Value too big CC:none; Val:100: Max:99: Gp:16: Parm:32"));
 }
 
 TEST(OperatorRecords, NumbersFollowTheSynthsOperatorOrder) {
@@ -122,7 +87,7 @@ TEST(OperatorRecords, StartValuesAndPanel) {
     TOp op(0, &graph, &wave, &bar);
     const int starts[] = {5, 5, 5, 5, 15, 0, 0, 0, 0, 4, 90, 4, 0, 0, 0, 0, 0, 0};
     for (int f = 0; f < OpFieldCount; ++f)
-        EXPECT_EQ(op.Records[f]->Val, starts[f]) << f;
+        EXPECT_EQ(Voice().Op(0, OpField(f)), starts[f]) << f;
     EXPECT_EQ(op.Field(OpField::Shift).OwnValNames.value(3), QStringLiteral("12dB"));
     EXPECT_EQ(op.Field(OpField::FixRange).OwnValNames.size(), 8);
     EXPECT_EQ(bar.position, 90);

@@ -52,7 +52,7 @@ TEST(VoiceParams, AgreeWithTheRecordsOfTheMap) {
         EXPECT_EQ(spec.para, record.Para) << param.Index();
         EXPECT_EQ(spec.max, record.Max) << param.Index();
         EXPECT_EQ(spec.row, record.CC) << param.Index();
-        EXPECT_EQ(spec.start, record.Val) << param.Index();
+        EXPECT_EQ(record.Index, param.Index());
         ++count;
     }
     EXPECT_EQ(count, 108);
@@ -62,6 +62,7 @@ TEST(VoiceParams, AgreeWithTheRecordsOfTheMap) {
         EXPECT_EQ(spec.group, record.Gp) << row;
         EXPECT_EQ(spec.para, record.Para) << row;
         EXPECT_EQ(spec.max, record.Max) << row;
+        EXPECT_EQ(record.Index, row);
     }
 }
 

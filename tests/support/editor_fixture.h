@@ -5,6 +5,7 @@
 #include "midi/virtual_midi_service.h"
 #include "model/control_names.h"
 #include "sim/simulated_synth_device.h"
+#include "support/record_values.h"
 #include "support/recording_prompter.h"
 #include "views/headless_controls.h"
 
@@ -111,6 +112,10 @@ public:
         return controls.Caption(QString::fromLatin1(name)).caption;
     }
     KnobValue& knob(const char* name) { return controls.Knob(QString::fromLatin1(name)); }
+    // The value of the voice or the multi that the record shows.
+    int val(const TSyx_Param& record) const {
+        return ValueOf(editor.Map(), editor.CurrentVoice(), editor.CurrentMulti(), record);
+    }
 
     HeadlessControls controls{EditorControls()};
     Editor editor;

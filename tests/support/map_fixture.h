@@ -11,8 +11,8 @@
 // the given folder (none by default).
 struct MapFixture {
     explicit MapFixture(const QDir& folder = QDir(QStringLiteral("/nonexistent"))) {
-        map.BuildPatchMap(controls, prompts, folder);
-        map.BuildMultiMap(controls, prompts);
+        map.BuildPatchMap(controls, folder);
+        map.BuildMultiMap(controls);
     }
 
     HeadlessControls controls{EditorControls()};

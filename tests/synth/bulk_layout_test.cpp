@@ -1,5 +1,4 @@
-#include "support/map_fixture.h"
-#include "synth/bulk_records.h"
+#include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +12,18 @@ const BulkLayout* const AllLayouts[] = {&VoiceBlock,  &AddVoice,    &Aftertouch,
                                         &VoiceEffect, &MultiEffect, &MultiBlock};
 
 struct BulkLayouts : ::testing::Test {
-    MapFixture f;
-    ParameterMap& map = f.map;
+    Voice voice;
+    Multi multi;
     DataBuffer buffer{200};
-    VoiceName name = EncodeVoiceName(QStringLiteral("Patch Name"));
 
-    void write(const BulkLayout& layout) { WriteMessage(layout, map, buffer, &name); }
-    std::vector<FieldValue> read(const BulkLayout& layout) {
-        return ReadRecords(layout, map, {buffer.Data(), std::size_t(buffer.Capacity())});
+    void write(const BulkLayout& layout) {
+        if (layout.target == Target::Voice)
+            WriteMessage(layout, voice, buffer);
+        else
+            WriteMessage(layout, multi, buffer);
+    }
+    std::vector<MessageByte> read(const BulkLayout& layout) {
+        return ReadBytes(layout, {buffer.Data(), std::size_t(buffer.Capacity())});
     }
 };
 
@@ -62,18 +65,18 @@ TEST_F(BulkLayouts, MultiKeepsEachPartsLastByte) {
 }
 
 TEST_F(BulkLayouts, RecordPositions) {
-    map.Op(1).Field(OpField::Fix).Val = 1;
+    voice.Set(VoiceParam::Op(1, OpField::Fix), 1);
     write(AddVoice);
     EXPECT_EQ(buffer[21], 1);
-    map.Row(1)->Variant[0]->Val = 42;
+    voice.Set(*RowParam(1, 0), 42);
     write(Aftertouch);
     EXPECT_EQ(buffer[17], 42);
-    map.Multi().Part(3).Field(PartField::Volume).Val = 77;
-    map.Multi().Part(1).Field(PartField::MaxNotes).Val = 6;
+    multi.Set(MultiParam::Part(3, PartField::Volume), 77);
+    multi.Set(MultiParam::Part(1, PartField::MaxNotes), 6);
     write(MultiBlock);
     EXPECT_EQ(buffer[52], 77);
     EXPECT_EQ(buffer[20], 6);
-    map.SingleRecord(29).Val = 50;
+    voice.Set(*VoiceParam::Single(29), 50);
     write(VoiceEffect);
     EXPECT_EQ(buffer[17], 50);
 }
@@ -82,37 +85,51 @@ TEST_F(BulkLayouts, ReadOrderOfTheVoiceBlock) {
     write(VoiceBlock);
     const auto values = read(VoiceBlock);
     ASSERT_EQ(values.size(), 52u + 22u);
-    EXPECT_EQ(values[0].record, &map.Op(3).Field(OpField::AR));
+    EXPECT_EQ(values[0].param, VoiceParam::Op(3, OpField::AR).Index());
     EXPECT_EQ(values[0].block, 0);
-    EXPECT_EQ(values[13].record, &map.Op(1).Field(OpField::AR));
-    EXPECT_EQ(values[51].record, &map.Op(0).Field(OpField::Detune));
-    EXPECT_EQ(values[52].record, &map.SingleRecord(24));
+    EXPECT_EQ(values[13].param, VoiceParam::Op(1, OpField::AR).Index());
+    EXPECT_EQ(values[51].param, VoiceParam::Op(0, OpField::Detune).Index());
+    EXPECT_EQ(values[52].param, VoiceParam::Single(24)->Index());
     EXPECT_EQ(values[52].block, -1);
-    EXPECT_EQ(values.back().record, map.Row(3)->Variant[2]);
+    EXPECT_EQ(values.back().param, VoiceParam::Mod(2, 3)->Index());
 }
 
 TEST_F(BulkLayouts, ReadOfAShortSpanGivesNothing) {
     write(Aftertouch);
-    EXPECT_TRUE(ReadRecords(Aftertouch, map, {buffer.Data(), 27}).empty());
+    EXPECT_TRUE(ReadBytes(Aftertouch, {buffer.Data(), 27}).empty());
 }
 
 TEST_F(BulkLayouts, RandomValuesSurviveARoundTrip) {
     std::mt19937 random(1234);
+    auto draw = [&](int max) { return std::uniform_int_distribution<int>(0, max)(random); };
     for (int round = 0; round < 20; ++round) {
         for (const BulkLayout* layout : AllLayouts) {
-            std::map<TSyx_Param*, int> chosen;
-            for (TSyx_Param* r : RecordsOf(*layout, map)) {
-                chosen[r] = std::uniform_int_distribution<int>(0, r->Max)(random);
-                r->Val = chosen[r];
+            for (int param : ParamsOf(*layout)) {
+                if (layout->target == Target::Voice)
+                    voice.Set(VoiceParam::FromIndex(param),
+                              draw(SpecOf(VoiceParam::FromIndex(param)).max));
+                else
+                    multi.Set(MultiParam::FromRow(param),
+                              draw(SpecOf(MultiParam::FromRow(param)).max));
             }
             write(*layout);
             const std::vector<std::uint8_t> first(buffer.Data(), buffer.Data() + buffer.Length);
-            for (auto& [r, v] : chosen)
-                r->Val = -1;
-            for (const FieldValue& fv : read(*layout))
-                fv.record->Val = fv.value;
-            for (auto& [r, v] : chosen)
-                ASSERT_EQ(r->Val, v);
+            Voice readVoice;
+            Multi readMulti;
+            for (const MessageByte& byte : read(*layout)) {
+                if (layout->target == Target::Voice)
+                    readVoice.Set(VoiceParam::FromIndex(byte.param), byte.value);
+                else
+                    readMulti.Set(MultiParam::FromRow(byte.param), byte.value);
+            }
+            for (int param : ParamsOf(*layout)) {
+                if (layout->target == Target::Voice)
+                    ASSERT_EQ(readVoice.Value(VoiceParam::FromIndex(param)),
+                              voice.Value(VoiceParam::FromIndex(param)));
+                else
+                    ASSERT_EQ(readMulti.Value(MultiParam::FromRow(param)),
+                              multi.Value(MultiParam::FromRow(param)));
+            }
             write(*layout);
             EXPECT_TRUE(std::equal(first.begin(), first.end(), buffer.Data()));
         }

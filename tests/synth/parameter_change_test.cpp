@@ -1,3 +1,4 @@
+#include "model/voice.h"
 #include "support/map_fixture.h"
 #include "synth/parameter_change.h"
 
@@ -7,8 +8,9 @@ namespace {
 
 using ParameterChange::Message7;
 
-Message7 changeOf(const TSyx_Param& r) {
-    return ParameterChange::Change(0, r.Gp, r.Para, r.Val);
+Message7 changeOf(const TSyx_Param& r, int value = -1) {
+    return ParameterChange::Change(
+        0, r.Gp, r.Para, value >= 0 ? value : Voice().Value(VoiceParam::FromIndex(r.Index)));
 }
 
 TEST(ParameterChanges, RecordsMapToTheirMessages) {
@@ -20,10 +22,9 @@ TEST(ParameterChanges, RecordsMapToTheirMessages) {
               (Message7{0xF0, 0x43, 0x10, 0x13, 5, 0, 0xF7}));
     EXPECT_EQ(changeOf(*f.map.Row(1)->Variant[0])[3], 0x13);
     EXPECT_EQ(changeOf(*f.map.Row(1)->Variant[0])[4], 24);
-    EXPECT_EQ(changeOf(f.map.Multi().Part(3).Field(PartField::Volume))[4], 32);
-    TSyx_Param& rx = f.map.Multi().Field(MultiField::RxChannel);
-    rx.Val = 3;
-    EXPECT_EQ(changeOf(rx), (Message7{0xF0, 0x43, 0x10, 0x24, 0x01, 0x03, 0xF7}));
+    EXPECT_EQ(changeOf(f.map.Multi().Part(3).Field(PartField::Volume), 0)[4], 32);
+    const TSyx_Param& rx = f.map.Multi().Field(MultiField::RxChannel);
+    EXPECT_EQ(changeOf(rx, 3), (Message7{0xF0, 0x43, 0x10, 0x24, 0x01, 0x03, 0xF7}));
 }
 
 TEST(ParameterChanges, MasterTuneHasEightBytes) {
@@ -32,10 +33,6 @@ TEST(ParameterChanges, MasterTuneHasEightBytes) {
 }
 
 TEST(ParameterChanges, OperatorMask) {
-    MapFixture f;
-    EXPECT_EQ(ParameterChange::MaskOf(f.map), 0x0F);
-    f.map.OpSwitch(1).Val = 0;
-    EXPECT_EQ(ParameterChange::MaskOf(f.map), 0x0B);
     EXPECT_EQ(ParameterChange::OperatorMask(0, 0x0B),
               (Message7{0xF0, 0x43, 0x10, 0x12, 0x5D, 0x0B, 0xF7}));
 }
