@@ -49,7 +49,8 @@ TEST(Window, StoredSettingsShowOnTheScreen) {
     EXPECT_EQ(f.text("lMouseWheelSize"), QStringLiteral("Mouse Wheel Size : 5"));
     EXPECT_EQ(f.text("lModGroup"), QStringLiteral(" Ctrl: Foot   "));
     EXPECT_EQ(f.widget<QListWidget>("lbCtrlIn").currentItem()->text(), QStringLiteral("None"));
-    EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("None")));
+    // A device that is not there keeps its name, to be opened when it appears.
+    EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("Gone Controller")));
     EXPECT_EQ(f.widget<QListWidget>("lbCtrlOut").currentItem()->text(), QStringLiteral("BCR"));
     EXPECT_FALSE(f.widget<QWidget>("bLoadBCR").isHidden());
 }
