@@ -342,14 +342,10 @@ QStringList EditorPorts::closeGone(const std::array<QString, PortCount>& opened)
 }
 
 void EditorPorts::openAppeared(const QStringList& oldInputs, const QStringList& oldOutputs) {
-    const auto listed = [](const QStringList& list, const QString& name) {
-        return list.contains(name, Qt::CaseInsensitive) &&
-               name.compare(NoDevice, Qt::CaseInsensitive) != 0;
-    };
     for (Port port : SettingsOrder) {
         const QString name = RememberedDevice(settings_, port);
-        if (Index(port) >= 0 || name.isEmpty() ||
-            listed(isInput(port) ? oldInputs : oldOutputs, name))
+        const QStringList& before = isInput(port) ? oldInputs : oldOutputs;
+        if (Index(port) >= 0 || name.isEmpty() || before.contains(name, Qt::CaseInsensitive))
             continue;
         const int entry = FindDevice(port, name);
         if (entry == DeviceList(port).size() - 1)
