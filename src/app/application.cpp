@@ -10,6 +10,7 @@
 #include "midi/midi_service_factory.h"
 #include "sim/virtual_studio.h"
 #include "views/console_prompter.h"
+#include "views/quit_on_signal.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -79,7 +80,8 @@ int EditorApplication::Run() {
                                  : options_.batch    ? EditorSession::PresetQuestion::AnswerNo
                                                      : EditorSession::PresetQuestion::Ask);
 
-    const int exitCode = QApplication::exec();
+    // A signal during start-up or the splash ends the program as closing its window does.
+    const int exitCode = QuitRequested() ? 0 : QApplication::exec();
     try {
         session.Engine().ShutDown();
     } catch (const EMidiError& error) {

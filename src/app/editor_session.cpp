@@ -7,20 +7,23 @@
 EditorSession::EditorSession(MidiService& midi, Prompter& prompts, FileChooser& files,
                              SettingsStore& settings, const Clock& clock, Sleeper& sleeper,
                              RandomSource& random, const QDir& startFolder)
-    : setup_(new MidiSetupPage), window_(setup_), controls_(window_),
-      editor_(midi, EditorServices{controls_, prompts, files, settings, clock, sleeper, random,
-                                   startFolder}) {
+    : midi_(midi), settings_(settings), setup_(new MidiSetupPage), window_(setup_),
+      controls_(window_), editor_(midi, EditorServices{controls_, prompts, files, settings, clock,
+                                                       sleeper, random, startFolder}) {
     editor_.SetSplash(&splash_);
+    // Added after the editor's own handler, so the page shows what the editor made of a change.
+    changeHandler_ = midi_.AddChangeHandler([this] { setup_->Refresh(editor_); });
 }
 
 EditorSession::~EditorSession() {
+    midi_.RemoveChangeHandler(changeHandler_);
     InstallAccessibleControls(nullptr);
 }
 
 bool EditorSession::StartUp(int systemWheelLines) {
     const bool haveInputs = editor_.StartUp(systemWheelLines);
     window_.Connect(editor_);
-    setup_->Connect(editor_);
+    setup_->Connect(editor_, settings_);
     window_.ShowPage(TfMidi::PatchIndex);
     return haveInputs;
 }

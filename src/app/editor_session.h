@@ -7,7 +7,8 @@
 #include "ui/window_controls.h"
 
 // The window and the editor on it: the window's widgets are made first, the editor binds to them
-// by name, and after the editor's start-up the widgets pass their events to it.
+// by name, and after the editor's start-up the widgets pass their events to it. The setup page
+// follows the changes of the MIDI system's devices.
 class EditorSession {
 public:
     EditorSession(MidiService& midi, Prompter& prompts, FileChooser& files, SettingsStore& settings,
@@ -33,6 +34,9 @@ public:
     TfSplash& Splash() { return splash_; }
 
 private:
+    MidiService& midi_;
+    const SettingsStore& settings_;
+    int changeHandler_ = 0;
     MidiSetupPage* setup_; // a page of the window, which owns it
     TfMidi window_;
     WindowControls controls_;

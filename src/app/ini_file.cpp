@@ -1,59 +1,71 @@
 #include "app/ini_file.h"
 
+#include "files/safe_save.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <variant>
 
 namespace {
 // A settings file is a few hundred bytes; anything far larger is not one.
 constexpr qint64 MaxFileSize = 1 << 20;
 
-bool isSection(const QString& line, QString* name = nullptr) {
-    const QString trimmed = line.trimmed();
-    if (!trimmed.startsWith(QLatin1Char('[')) || !trimmed.endsWith(QLatin1Char(']')))
-        return false;
-    if (name)
-        *name = trimmed.mid(1, trimmed.size() - 2).trimmed();
-    return true;
-}
-
-// The key of a "key=value" line, or nothing for a comment or a line without '='.
-std::optional<QString> keyOf(const QString& line) {
-    const QString trimmed = line.trimmed();
-    if (trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#')))
-        return std::nullopt;
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals < 0)
-        return std::nullopt;
-    return line.left(equals).trimmed();
-}
-
-bool same(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-// The line range of a section's keys: from the line after its header to the next header.
-struct SectionLines {
-    qsizetype header = -1;
-    qsizetype end = -1;
+struct Missing {};
+struct Refused {
+    enum Kind { NotAFile, TooLarge, Unreadable } kind;
+    QString reason;
 };
+using ReadResult = std::variant<Missing, Refused, QByteArray>;
 
-SectionLines findSection(const QStringList& lines, const QString& section) {
-    SectionLines found;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString name;
-        if (!isSection(lines[i], &name))
-            continue;
-        if (found.header >= 0) {
-            found.end = i;
-            return found;
-        }
-        if (same(name, section))
-            found.header = i;
+// Opened without blocking, so that a FIFO or a device named like the settings file cannot hang
+// the program, and read only if it is a regular file.
+ReadResult readFile(const QString& path) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT
+                   ? ReadResult(Missing{})
+                   : Refused{Refused::Unreadable, QString::fromLocal8Bit(std::strerror(errno))};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return Refused{Refused::NotAFile, QStringLiteral("it is not a regular file")};
     }
-    if (found.header >= 0)
-        found.end = lines.size();
-    return found;
+    if (status.st_size > MaxFileSize) {
+        ::close(fd);
+        return Refused{Refused::TooLarge, QStringLiteral("it is too large to be a settings file")};
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Refused{Refused::Unreadable, file.errorString()};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Refused{Refused::Unreadable, file.errorString()};
+    return bytes;
+}
+
+QString startProblem(const QString& path, const Refused& refused) {
+    switch (refused.kind) {
+    case Refused::NotAFile:
+        return QStringLiteral("The settings file %1 is not a file; the defaults are used and "
+                              "nothing is stored.")
+            .arg(path);
+    case Refused::TooLarge:
+        return QStringLiteral("The settings file %1 is too large to be a settings file; the "
+                              "defaults are used and nothing is stored.")
+            .arg(path);
+    case Refused::Unreadable:
+        break;
+    }
+    return QStringLiteral("The settings file %1 cannot be read (%2); the defaults are used.")
+        .arg(path, refused.reason);
 }
 
 std::optional<int> wholeNumber(const QString& text) {
@@ -65,56 +77,16 @@ std::optional<int> wholeNumber(const QString& text) {
 
 IniFile::IniFile(QString path, std::function<void(const QString& problem)> onProblem)
     : path_(std::move(path)), onProblem_(std::move(onProblem)) {
-    const QFileInfo info(path_);
-    if (!info.exists())
-        return;
-    if (!info.isFile()) {
-        writable_ = false;
-        report(QStringLiteral("The settings file %1 is not a file; the defaults are used and "
-                              "nothing is stored.")
-                   .arg(path_));
-        return;
-    }
-    QFile file(path_);
-    if (file.size() > MaxFileSize) {
-        writable_ = false;
-        report(QStringLiteral("The settings file %1 is too large to be a settings file; the "
-                              "defaults are used and nothing is stored.")
-                   .arg(path_));
-        return;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        report(QStringLiteral("The settings file %1 cannot be read (%2); the defaults are used.")
-                   .arg(path_, file.errorString()));
-        return;
-    }
-    // Latin-1 keeps every byte of a name as it was; device names are ASCII in practice.
-    const QString text = QString::fromLatin1(file.readAll());
-    if (text.contains(QStringLiteral("\r\n")))
-        lineEnd_ = QStringLiteral("\r\n");
-    else if (text.contains(QLatin1Char('\r')))
-        lineEnd_ = QStringLiteral("\r");
-    QString normal = text;
-    normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lines_ = normal.split(QLatin1Char('\n'));
-    if (!lines_.isEmpty() && lines_.last().isEmpty())
-        lines_.removeLast();
-}
-
-std::optional<QString> IniFile::text(const QString& section, const QString& key) const {
-    const SectionLines lines = findSection(lines_, section);
-    for (qsizetype i = lines.header + 1; lines.header >= 0 && i < lines.end; ++i) {
-        const std::optional<QString> k = keyOf(lines_[i]);
-        if (k && same(*k, key))
-            return lines_[i].mid(lines_[i].indexOf(QLatin1Char('=')) + 1).trimmed();
-    }
-    return std::nullopt;
+    const ReadResult read = readFile(path_);
+    if (const auto* bytes = std::get_if<QByteArray>(&read))
+        known_ = IniText::Parse(*bytes);
+    else if (const auto* refused = std::get_if<Refused>(&read))
+        report(startProblem(path_, *refused));
 }
 
 QVariant IniFile::Value(const QString& section, const QString& key,
                         const QVariant& defaultValue) const {
-    const std::optional<QString> found = text(section, key);
+    const std::optional<QString> found = known_.Value(section, key);
     if (!found)
         return defaultValue;
     switch (defaultValue.typeId()) {
@@ -135,41 +107,30 @@ void IniFile::SetValue(const QString& section, const QString& key, const QVarian
     const QString written = value.typeId() == QMetaType::Bool
                                 ? QString::number(value.toBool() ? 1 : 0)
                                 : value.toString();
-    const QString line = key + QLatin1Char('=') + written;
-    const SectionLines lines = findSection(lines_, section);
-    if (lines.header < 0) {
-        lines_ << QLatin1Char('[') + section + QLatin1Char(']') << line;
-    } else {
-        qsizetype at = -1;
-        qsizetype lastKey = lines.header;
-        for (qsizetype i = lines.header + 1; i < lines.end; ++i) {
-            const std::optional<QString> k = keyOf(lines_[i]);
-            if (!k)
-                continue;
-            lastKey = i;
-            if (same(*k, key)) {
-                at = i;
-                break;
-            }
-        }
-        // A key the file has keeps its spelling.
-        if (at >= 0)
-            lines_[at] = *keyOf(lines_[at]) + QLatin1Char('=') + written;
-        else
-            lines_.insert(lastKey + 1, line);
-    }
-    store();
+    if (known_.Value(section, key) == written)
+        return;
+    known_.SetValue(section, key, written);
+    store(section, key, written);
 }
 
-void IniFile::store() {
-    if (!writable_)
-        return;
-    QSaveFile file(path_);
-    const QByteArray bytes = (lines_.join(lineEnd_) + lineEnd_).toLatin1();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+void IniFile::store(const QString& section, const QString& key, const QString& value) {
+    const ReadResult read = readFile(path_);
+    if (const auto* refused = std::get_if<Refused>(&read)) {
         report(QStringLiteral("The settings file %1 cannot be written (%2). The program goes on; "
                               "its settings will not be kept.")
-                   .arg(path_, file.errorString()));
+                   .arg(path_, refused->reason));
+        return;
+    }
+    // A file that has gone is written anew with everything this program knows.
+    IniText onDisk = known_;
+    if (const auto* bytes = std::get_if<QByteArray>(&read)) {
+        onDisk = IniText::Parse(*bytes);
+        onDisk.SetValue(section, key, value);
+    }
+    if (const auto error = SafeSave::WriteAtomically(path_, onDisk.Bytes()))
+        report(QStringLiteral("The settings file %1 cannot be written (%2). The program goes on; "
+                              "its settings will not be kept.")
+                   .arg(path_, *error));
 }
 
 void IniFile::report(const QString& problem) {

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "app/ini_text.h"
 #include "views/services.h"
 
 #include <QString>
-#include <QStringList>
 #include <functional>
-#include <optional>
 
-// The settings file: a plain INI file, read and written as other programs and hand edits leave it.
-// Sections and keys are found whatever their letter case; a value is the text after the first '='
-// without the blanks around it, with no quoting and no escapes (a device name with a comma stays
-// one name). Every other line of the file (comments, other sections and keys, the line ends) is
-// kept as it was. Each change is written at once, atomically.
+// The settings file: a plain INI file (ini_text.h), UTF-8. The program reads it once and then
+// answers from what it read and what it has changed since. A change writes only its own key into
+// the file as it is on disk at that moment (read, change the key, write atomically), so that
+// another program on the same file keeps its own choices; writing a value the key already has
+// changes nothing.
 class IniFile : public SettingsStore {
 public:
     // onProblem hears why the file could not be read or written, once; the values are kept in
@@ -29,15 +28,11 @@ public:
     const QString& Path() const { return path_; }
 
 private:
-    std::optional<QString> text(const QString& section, const QString& key) const;
-    void store();
+    void store(const QString& section, const QString& key, const QString& value);
     void report(const QString& problem);
 
     QString path_;
     std::function<void(const QString& problem)> onProblem_;
     bool reported_ = false;
-    // A path that is not a regular file (a folder, a device, a pipe) is never written over.
-    bool writable_ = true;
-    QStringList lines_; // without their line ends
-    QString lineEnd_ = QStringLiteral("\n");
+    IniText known_; // what was read, with this program's changes
 };

@@ -6,6 +6,7 @@
 #include "ui/find_widgets.h"
 #include "ui/panel_style.h"
 #include "ui/view_widgets.h"
+#include "views/services.h"
 
 #include <QListWidget>
 #include <QPainter>
@@ -16,7 +17,8 @@ constexpr int HintMs = 5000;
 const QColor Navy(0, 0, 0x80);
 const QColor Yellow(0xFF, 0xFF, 0);
 
-// The lists in the order of their ports' settings keys.
+// The lists in the order of their ports' settings keys; under each, the line that names its
+// remembered device while that is missing.
 struct DeviceListPlace {
     Editor::Port port;
     const char* list;
@@ -24,6 +26,7 @@ struct DeviceListPlace {
     const char* text;
     QPoint captionAt;
     QRect rect;
+    const char* missing;
 };
 const DeviceListPlace Lists[] = {
     {Editor::Port::SynthIn,
@@ -31,22 +34,50 @@ const DeviceListPlace Lists[] = {
      "cbFromSynth",
      "From <- Synth",
      {24, 85},
-     {19, 102, 162, 174}},
+     {19, 102, 162, 174},
+     "lMidiInMissing"},
     {Editor::Port::SynthOut,
      "lbMidiOut",
      "cbToSynth",
      "To -> Synth",
      {212, 85},
-     {207, 102, 162, 174}},
-    {Editor::Port::CtrlIn, "lbCtrlIn", "cbFromBCR", "From <- BCR", {460, 85}, {455, 102, 162, 174}},
-    {Editor::Port::CtrlOut, "lbCtrlOut", "cbToBCR", "To -> BCR", {636, 85}, {631, 102, 162, 174}},
+     {207, 102, 162, 174},
+     "lMidiOutMissing"},
+    {Editor::Port::CtrlIn,
+     "lbCtrlIn",
+     "cbFromBCR",
+     "From <- BCR",
+     {460, 85},
+     {455, 102, 162, 174},
+     "lCtrlInMissing"},
+    {Editor::Port::CtrlOut,
+     "lbCtrlOut",
+     "cbToBCR",
+     "To -> BCR",
+     {636, 85},
+     {631, 102, 162, 174},
+     "lCtrlOutMissing"},
     {Editor::Port::KbdIn,
      "lbKbdIn",
      "cbFromKbd",
      "From <- Keyboard",
      {124, 302},
-     {119, 321, 162, 174}},
+     {119, 321, 162, 174},
+     "lKbdInMissing"},
 };
+const QColor Orange(0xFF, 0xA5, 0x40);
+
+// Shows the entries, changing only what differs: the item being clicked stays alive.
+void showEntries(QListWidget& list, const QStringList& entries) {
+    while (list.count() > entries.size())
+        delete list.takeItem(list.count() - 1);
+    for (int i = 0; i < entries.size(); ++i) {
+        if (i == list.count())
+            list.addItem(entries[i]);
+        else if (list.item(i)->text() != entries[i])
+            list.item(i)->setText(entries[i]);
+    }
+}
 
 // The captions' face is narrower than the fall-back sans-serif at the same size; one pixel less
 // keeps the captions within their places.
@@ -82,6 +113,12 @@ MidiSetupPage::MidiSetupPage(QWidget* parent) : QWidget(parent) {
         colours.setColor(QPalette::Text, Navy);
         list->setPalette(colours);
         lists_[i] = list;
+        missing_[i] =
+            PanelStyle::Label(this, QString::fromLatin1(place.missing), QString(),
+                              {place.rect.left(), place.rect.bottom() + 3, place.rect.width(), 17},
+                              Orange, CaptionPixels);
+        missing_[i]->setToolTipDuration(HintMs);
+        missing_[i]->hide();
     }
     auto* option = new CheckToggle(QStringLiteral("Env Time Reversed"), this);
     option->setObjectName(QStringLiteral("cbEnvRev"));
@@ -113,16 +150,14 @@ MidiSetupPage::MidiSetupPage(QWidget* parent) : QWidget(parent) {
     send->hide();
 }
 
-void MidiSetupPage::Connect(Editor& editor) {
-    for (std::size_t i = 0; i < std::size(Lists); ++i) {
-        QListWidget* list = lists_[i];
-        list->clear();
-        list->addItems(editor.DeviceList(Lists[i].port));
-        connect(list, &QListWidget::itemClicked, this, [this, &editor, i](QListWidgetItem* item) {
-            listClicked(editor, int(i), lists_[i]->row(item));
-        });
-    }
-    showDevices(editor);
+void MidiSetupPage::Connect(Editor& editor, const SettingsStore& settings) {
+    settings_ = &settings;
+    for (std::size_t i = 0; i < std::size(Lists); ++i)
+        connect(lists_[i], &QListWidget::itemClicked, this,
+                [this, &editor, i](QListWidgetItem* item) {
+                    listClicked(editor, int(i), lists_[i]->row(item));
+                });
+    Refresh(editor);
     wheelSize_->SetPosition(editor.WheelDivider());
     wheelSize_->OnClick = [this, &editor] { editor.WheelSizeClick(wheelSize_->Position()); };
     connect(ChildNamed<CheckToggle>(*this, QStringLiteral("cbEnvRev")), &QCheckBox::clicked, this,
@@ -134,17 +169,31 @@ void MidiSetupPage::Connect(Editor& editor) {
 void MidiSetupPage::listClicked(Editor& editor, int list, int entry) {
     const Editor::Port port = Lists[list].port;
     const bool chosen = editor.ChooseDevice(port, entry);
-    showDevices(editor);
+    // A choice may have followed a change of the devices that waited for it.
+    Refresh(editor);
     // The user kept the other port's device: the list shows its own port's device again, or
     // nothing when the port has none.
     if (!chosen && editor.DeviceIndex(port) < 0)
         lists_[list]->setCurrentRow(-1);
 }
 
-void MidiSetupPage::showDevices(const Editor& editor) {
+void MidiSetupPage::Refresh(const Editor& editor) {
     for (std::size_t i = 0; i < std::size(Lists); ++i) {
-        const int index = editor.DeviceIndex(Lists[i].port);
+        const Editor::Port port = Lists[i].port;
+        const QStringList& devices = editor.DeviceList(port);
+        showEntries(*lists_[i], devices);
+        const int index = editor.DeviceIndex(port);
         lists_[i]->setCurrentRow(index >= 0 ? index : lists_[i]->count() - 1);
+        const QString remembered =
+            settings_ ? EditorPorts::RememberedDevice(*settings_, port) : QString();
+        const bool missing = index < 0 && !remembered.isEmpty() &&
+                             !devices.contains(remembered, Qt::CaseInsensitive);
+        missing_[i]->setVisible(missing);
+        missing_[i]->setText(missing ? QStringLiteral("Missing: ") + remembered : QString());
+        missing_[i]->setToolTip(
+            missing ? QStringLiteral("\"%1\" is not there now; it is opened when it appears.")
+                          .arg(remembered)
+                    : QString());
     }
 }
 

@@ -1,10 +1,12 @@
 #include "edit/editor_ports.h"
 
+#include "edit/scope_exit.h"
 #include "midi/midi_errors.h"
 #include "model/domain.h"
 #include "views/prompts.h"
 #include "views/services.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -41,8 +43,8 @@ bool isInput(Port port) {
 } // namespace
 
 EditorPorts::EditorPorts(MidiService& midi, Prompter& prompts, SettingsStore& settings)
-    : prompts_(prompts), settings_(settings), synthIn_(midi), ctrlIn_(midi), kbdIn_(midi),
-      synthOut_(midi), ctrlOut_(midi) {
+    : midi_(midi), prompts_(prompts), settings_(settings), synthIn_(midi), ctrlIn_(midi),
+      kbdIn_(midi), synthOut_(midi), ctrlOut_(midi) {
     for (Port port : InputPorts) {
         inputOf(port).OnEventsDropped = [this, port](std::uint32_t dropped) {
             reportLoss(Loss::Dropped, port, dropped);
@@ -51,6 +53,11 @@ EditorPorts::EditorPorts(MidiService& midi, Prompter& prompts, SettingsStore& se
             reportLoss(Loss::CyclesMissed, port, cycles);
         };
     }
+    changeHandler_ = midi_.AddChangeHandler([this] { followDevices(); });
+}
+
+EditorPorts::~EditorPorts() {
+    midi_.RemoveChangeHandler(changeHandler_);
 }
 
 void EditorPorts::reportLoss(Loss loss, Port port, std::uint32_t count) {
@@ -153,6 +160,8 @@ bool EditorPorts::ListDevices() {
     outputDevices_ << NoDevice;
     for (Port port : SettingsOrder)
         indexOf(port) = -1;
+    listed_ = true;
+    systemRunning_ = midi_.SystemRunning();
     if (inputs == 0) {
         prompts_.Error(QStringLiteral("You need a Midi interface for this program to work."));
         return false;
@@ -174,6 +183,18 @@ void EditorPorts::resetPort(Port port) {
 }
 
 bool EditorPorts::ChooseDevice(Port port, int entry) {
+    bool chosen = false;
+    {
+        choosing_ = true;
+        ScopeExit done([this] { choosing_ = false; });
+        chosen = choose(port, entry);
+    }
+    if (followAgain_)
+        followDevices();
+    return chosen;
+}
+
+bool EditorPorts::choose(Port port, int entry) {
     const QStringList& list = DeviceList(port);
     if (entry < 0 || entry >= list.size() - 1) {
         resetPort(port);
@@ -237,17 +258,105 @@ int EditorPorts::FindDevice(Port port, const QString& name) const {
     return list.size() - 1;
 }
 
+QString EditorPorts::RememberedDevice(const SettingsStore& settings, Port port) {
+    const QString name = settings.Value(DevicesSection, SettingsKey(port), NoDevice).toString();
+    return name.compare(NoDevice, Qt::CaseInsensitive) == 0 ? QString() : name;
+}
+
 void EditorPorts::RestoreDevices() {
     for (Port port : SettingsOrder) {
-        const QString name =
-            settings_.Value(DevicesSection, SettingsKey(port), NoDevice).toString();
+        const QString name = RememberedDevice(settings_, port);
+        const int entry = FindDevice(port, name);
+        if (!name.isEmpty() && entry == DeviceList(port).size() - 1)
+            continue;
         try {
-            ChooseDevice(port, FindDevice(port, name));
+            ChooseDevice(port, entry);
         } catch (const EMidiError& error) {
             // A remembered device that is present but cannot be opened: say so and go on
             // without it.
             prompts_.Error(error.Message());
         }
+    }
+}
+
+void EditorPorts::followDevices() {
+    if (!listed_ || choosing_ || following_) {
+        followAgain_ = listed_;
+        return;
+    }
+    following_ = true;
+    ScopeExit done([this] { following_ = false; });
+    do {
+        followAgain_ = false;
+        followOnce();
+    } while (followAgain_);
+}
+
+void EditorPorts::followOnce() {
+    const bool wasRunning = std::exchange(systemRunning_, midi_.SystemRunning());
+    std::array<QString, PortCount> opened;
+    for (Port port : SettingsOrder)
+        if (Index(port) >= 0)
+            opened[std::size_t(port)] = DeviceList(port)[Index(port)];
+    // A system that has stopped is not asked: it may take a while to answer that it is not there.
+    const QStringList oldInputs = std::exchange(
+        inputDevices_, (systemRunning_ ? midi_.InputDevices() : QStringList()) << NoDevice);
+    const QStringList oldOutputs = std::exchange(
+        outputDevices_, (systemRunning_ ? midi_.OutputDevices() : QStringList()) << NoDevice);
+    const QStringList gone = closeGone(opened);
+    openAppeared(oldInputs, oldOutputs);
+    // Said once the ports are as they will stay: a box runs a nested event loop.
+    if (wasRunning && !systemRunning_) {
+        prompts_.Error(QStringLiteral("The MIDI system has stopped, and the MIDI devices are "
+                                      "closed. They are opened again when it is back."));
+        return;
+    }
+    for (const QString& name : gone)
+        prompts_.Error(QStringLiteral("The MIDI device \"%1\" has gone, and its port is closed. "
+                                      "It is opened again when it is back.")
+                           .arg(name));
+}
+
+QStringList EditorPorts::closeGone(const std::array<QString, PortCount>& opened) {
+    QStringList gone;
+    for (Port port : SettingsOrder) {
+        const QString& name = opened[std::size_t(port)];
+        if (name.isEmpty())
+            continue;
+        const QStringList& list = DeviceList(port);
+        const int entry = int(list.indexOf(name));
+        if (entry >= 0 && entry < list.size() - 1) {
+            indexOf(port) = entry;
+            continue;
+        }
+        indexOf(port) = -1;
+        try {
+            closePort(port);
+        } catch (const EMidiError&) {
+            // Its device has gone: there is nothing left to close.
+        }
+        if (!gone.contains(name))
+            gone << name;
+    }
+    return gone;
+}
+
+void EditorPorts::openAppeared(const QStringList& oldInputs, const QStringList& oldOutputs) {
+    for (Port port : SettingsOrder) {
+        const QString name = RememberedDevice(settings_, port);
+        const QStringList& before = isInput(port) ? oldInputs : oldOutputs;
+        if (Index(port) >= 0 || name.isEmpty() || before.contains(name, Qt::CaseInsensitive))
+            continue;
+        const int entry = FindDevice(port, name);
+        if (entry == DeviceList(port).size() - 1)
+            continue;
+        // A device another port has taken meanwhile stays with it.
+        const bool taken =
+            std::any_of(std::begin(SettingsOrder), std::end(SettingsOrder), [&](Port other) {
+                return isInput(other) == isInput(port) && Index(other) == entry;
+            });
+        if (!taken && open(port, entry) && port == Port::CtrlOut && OnControllerOutputChosen)
+            OnControllerOutputChosen();
     }
 }
 

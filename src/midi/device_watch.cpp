@@ -7,7 +7,8 @@ namespace {
 constexpr std::chrono::milliseconds Interval(100);
 }
 
-DeviceWatch::DeviceWatch(Lister list) : list_(std::move(list)), thread_([this] { run(); }) {}
+DeviceWatch::DeviceWatch(Lister list, std::function<void()> changed)
+    : list_(std::move(list)), changed_(std::move(changed)), thread_([this] { run(); }) {}
 
 DeviceWatch::~DeviceWatch() {
     {
@@ -20,7 +21,7 @@ DeviceWatch::~DeviceWatch() {
 
 void DeviceWatch::Watch(const QString& reported, std::atomic<bool>& gone) {
     std::lock_guard lock(mutex_);
-    watched_.push_back({reported, &gone});
+    watched_.push_back({reported, &gone, ++lastWatched_});
 }
 
 void DeviceWatch::Forget(const std::atomic<bool>& gone) {
@@ -29,13 +30,21 @@ void DeviceWatch::Forget(const std::atomic<bool>& gone) {
 }
 
 void DeviceWatch::run() {
+    DeviceSnapshot last;
     std::unique_lock lock(mutex_);
     while (!wake_.wait_for(lock, Interval, [this] { return stopping_; })) {
-        if (watched_.empty())
-            continue;
-        const QStringList present = list_();
+        // Listing may take a while (a JACK server being connected to again), so ports are opened
+        // and closed meanwhile; only a device watched before the look began can be missing from it.
+        const std::uint64_t watchedBefore = lastWatched_;
+        lock.unlock();
+        DeviceSnapshot now = list_();
+        lock.lock();
         for (const Watched& w : watched_)
-            if (!present.contains(w.reported))
+            if (w.number <= watchedBefore && !now.outputs.contains(w.reported))
                 w.gone->store(true, std::memory_order_release);
+        if (now == last)
+            continue;
+        last = std::move(now);
+        changed_();
     }
 }

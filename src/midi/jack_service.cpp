@@ -6,42 +6,91 @@
 #include "midi/jack_input.h"
 #include "midi/jack_output.h"
 
+#include <QFileInfo>
+#include <unistd.h>
+
+namespace {
+
+// Where a JACK2 server of this user listens, as libjack looks for it. Not a promise of libjack's:
+// the service checks the guess while it is connected before it relies on it.
+QString serverSocket() {
+    const QString server = qEnvironmentVariable("JACK_DEFAULT_SERVER", QStringLiteral("default"));
+    const unsigned user = qEnvironmentVariableIsSet("JACK_PROMISCUOUS_SERVER") ? 0 : ::geteuid();
+    return QStringLiteral("/dev/shm/jack_%1_%2_0").arg(server).arg(user);
+}
+
+} // namespace
+
 bool JackMidiService::Connection::Usable() const {
     return receiving && sending && !receiving->Gone() && !sending->Gone();
 }
 
-JackMidiService::JackMidiService(const QString& clientName)
-    : clientName_(clientName), watch_(std::make_unique<DeviceWatch>([this] {
-          Connection current;
-          {
-              std::lock_guard lock(mutex_);
-              current = connection_;
-          }
-          // Without a server every device has gone; the watch never connects again itself.
-          QStringList reported;
-          if (current.Usable())
-              for (const ListedDevice& device : devices(current, JackPortIsInput))
-                  reported << device.reported;
-          return reported;
-      })) {
+JackMidiService::JackMidiService(const QString& clientName) : clientName_(clientName) {
+    // While no server runs the watch tries to connect every tenth of a second, and libjack would
+    // print its failure each time; the program says in its own words that the system has stopped.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { jack_set_error_function([](const char*) {}); });
     connection();
+    watch_ = std::make_unique<DeviceWatch>([this] { return look(); }, [this] { PostChange(); });
 }
 
 JackMidiService::~JackMidiService() = default;
 
-JackMidiService::Connection JackMidiService::connection() {
-    std::lock_guard lock(mutex_);
+void JackMidiService::closeGoneClients() {
     if (connection_.Usable())
-        return connection_;
+        return;
     // The ports that still hold the clients of a server that has gone fail as they did.
     for (const std::shared_ptr<JackClient>& client : {connection_.receiving, connection_.sending})
         if (client)
             client->Close();
-    connection_.receiving = JackClient::Open(clientName_);
-    connection_.sending = JackClient::Open(clientName_ + QStringLiteral(" out"));
-    if (!connection_.Usable())
-        connection_ = {};
+    connection_ = {};
+}
+
+JackMidiService::Connection JackMidiService::connection() {
+    std::lock_guard lock(mutex_);
+    if (!connection_.Usable()) {
+        closeGoneClients();
+        connection_.receiving = JackClient::Open(clientName_);
+        connection_.sending = JackClient::Open(clientName_ + QStringLiteral(" out"));
+        if (!connection_.Usable())
+            connection_ = {};
+        else
+            socketKnown_ = QFileInfo::exists(serverSocket());
+    }
+    running_.store(connection_.Usable());
     return connection_;
+}
+
+DeviceSnapshot JackMidiService::look() {
+    Connection current;
+    bool mayConnect = false;
+    {
+        std::lock_guard lock(mutex_);
+        // A client that connects, or fails to, has libjack clear away every client of the process
+        // that the old server left, and a later close of one of those crashes: ours are closed
+        // as soon as the server has gone. The program has no other clients, but a test's peer may
+        // share the process, so while the server's socket is known to be missing nothing is tried.
+        closeGoneClients();
+        current = connection_;
+        mayConnect = !socketKnown_ || QFileInfo::exists(serverSocket());
+    }
+    // Connects again once a server that has gone is back, so that the devices can be opened again.
+    if (!current.Usable() && mayConnect)
+        current = connection();
+    DeviceSnapshot seen;
+    seen.running = current.Usable();
+    running_.store(seen.running);
+    if (!seen.running)
+        return seen;
+    for (const ListedDevice& device : devices(current, JackPortIsOutput))
+        seen.inputs << device.reported;
+    for (const ListedDevice& device : devices(current, JackPortIsInput))
+        seen.outputs << device.reported;
+    return seen;
+}
+
+bool JackMidiService::SystemRunning() {
+    return running_.load();
 }
 
 std::vector<ListedDevice> JackMidiService::devices(const Connection& connection,

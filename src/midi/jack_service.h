@@ -3,12 +3,14 @@
 #include "midi/device_names.h"
 #include "midi/midi_service.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 class DeviceWatch;
 class JackClient;
+struct DeviceSnapshot;
 
 // The MIDI service on a JACK server, on libjack, with a port of its own for each device opened.
 // The program has two JACK clients, one for its inputs, named clientName, and one for its
@@ -19,8 +21,9 @@ class JackClient;
 // delivered on JACK's process thread. The clients' own ports are left out of the device lists.
 //
 // When the server goes away every open device fails at once: sends raise the invalid-handle error
-// and inputs receive nothing more. The lists are then empty, and the next listing or opening
-// connects again, so a device chosen again after the server is back opens as before.
+// and inputs receive nothing more. The lists are then empty and the system is not running; the
+// device watch connects again once a server answers, and the change handlers hear of both, so a
+// device chosen again after the server is back opens as before.
 class JackMidiService final : public MidiService {
 public:
     explicit JackMidiService(const QString& clientName = QStringLiteral("Marrowlink"));
@@ -32,6 +35,7 @@ public:
                          std::unique_ptr<ServiceInput>& input) override;
     MidiResult OpenOutput(const QString& name, MidiOutputSink& sink,
                           std::unique_ptr<ServiceOutput>& output) override;
+    bool SystemRunning() override;
 
 private:
     struct Connection {
@@ -42,6 +46,10 @@ private:
 
     // The clients on the server, made anew when the server has gone; not usable without a server.
     Connection connection();
+    // The device watch's look at the server.
+    DeviceSnapshot look();
+    // Under mutex_: closes the clients of a server that has gone.
+    void closeGoneClients();
     // Devices are the MIDI ports of other clients; flags pick the ports that send or receive.
     static std::vector<ListedDevice> devices(const Connection& connection, unsigned long flags);
     template <class Handle, class Opened, class Sink, class... More>
@@ -51,5 +59,7 @@ private:
     const QString clientName_;
     std::mutex mutex_; // connection_: the Qt thread connects, the device watch lists
     Connection connection_;
+    bool socketKnown_ = false; // under mutex_: the server's socket was where serverSocket() says
+    std::atomic<bool> running_{false}; // whether connection_ was usable when last made or asked for
     std::unique_ptr<DeviceWatch> watch_; // last: it uses the clients
 };

@@ -15,6 +15,8 @@
 //   are counted on the service's thread and reported with the next notification handled.
 // - A long message sent on an output is reported done on the service's thread; its buffer is
 //   released, and OnMidiOutput raised, on the Qt thread.
+// - The device watch (device_watch.h) looks at the devices on a thread of its own; the service's
+//   change handlers run on the Qt thread, from its event loop.
 // Errors are raised as EMidiInputError / EMidiOutputError (midi_errors.h).
 
 #include "midi/circular_buffer.h"

@@ -1,5 +1,39 @@
 #include "midi/midi_service.h"
 
+#include <QObject>
+#include <algorithm>
+
+MidiService::MidiService() : changes_(std::make_unique<QObject>()) {}
+
+MidiService::~MidiService() = default;
+
+int MidiService::AddChangeHandler(ChangeHandler handler) {
+    handlers_.emplace_back(++lastHandler_, std::move(handler));
+    return lastHandler_;
+}
+
+void MidiService::RemoveChangeHandler(int id) {
+    std::erase_if(handlers_, [id](const auto& handler) { return handler.first == id; });
+}
+
+void MidiService::PostChange() {
+    if (changePosted_.exchange(true))
+        return;
+    // Dropped with the object, should the service go before the Qt thread gets to it.
+    QMetaObject::invokeMethod(
+        changes_.get(), [this] { runHandlers(); }, Qt::QueuedConnection);
+}
+
+void MidiService::runHandlers() {
+    changePosted_.store(false);
+    // A handler may remove another while it runs a nested event loop.
+    const auto handlers = handlers_;
+    for (const auto& [id, handler] : handlers)
+        if (std::any_of(handlers_.begin(), handlers_.end(),
+                        [id = id](const auto& h) { return h.first == id; }))
+            handler();
+}
+
 QString MidiService::ResultText(std::uint16_t code) {
     switch (code) {
     case MidiFailed:

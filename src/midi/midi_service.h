@@ -2,10 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <vector>
 
+class QObject;
 struct TMyMidiHdr;
 
 // Result codes of our MIDI services. The numbers follow the classic multimedia codes where the
@@ -76,10 +80,13 @@ public:
 
 // The MIDI system beneath the ports. Devices are known by stable names (see StableDeviceNames);
 // a device's index is its position in the current list, and opening looks the name up again so a
-// device found before a replug is found after it.
+// device found before a replug is found after it. Made on the Qt thread.
 class MidiService {
 public:
-    virtual ~MidiService() = default;
+    MidiService();
+    virtual ~MidiService();
+    MidiService(const MidiService&) = delete;
+    MidiService& operator=(const MidiService&) = delete;
 
     virtual QStringList InputDevices() = 0;
     virtual QStringList OutputDevices() = 0;
@@ -88,8 +95,33 @@ public:
     virtual MidiResult OpenOutput(const QString& name, MidiOutputSink& sink,
                                   std::unique_ptr<ServiceOutput>& output) = 0;
 
+    // Whether the MIDI system runs. A JACK server can stop, which closes every device it had,
+    // and start again; the other systems always run. Does not wait for the system.
+    virtual bool SystemRunning() { return true; }
+
+    // Heard on the Qt thread, from its event loop, soon after the devices listed may have changed
+    // or the system has stopped or started: a device plugged in or out, a JACK client come or
+    // gone. Handlers run in the order they were added. Changes that come before the handlers
+    // have run are heard once; a change while a handler runs a nested event loop (a message box)
+    // runs the handlers again inside it.
+    using ChangeHandler = std::function<void()>;
+    int AddChangeHandler(ChangeHandler handler);
+    void RemoveChangeHandler(int id);
+
     // The service's text for a result code; empty when it has none.
     static QString ResultText(std::uint16_t code);
+
+protected:
+    // Any thread: has the handlers run.
+    void PostChange();
+
+private:
+    void runHandlers();
+
+    std::unique_ptr<QObject> changes_; // on the Qt thread: where a posted change is handled
+    std::atomic<bool> changePosted_{false};
+    std::vector<std::pair<int, ChangeHandler>> handlers_;
+    int lastHandler_ = 0;
 };
 
 // Why a device name could not be opened: none was selected, or it is no longer there.

@@ -95,12 +95,16 @@ RtMidiService::RtMidiService(MidiBackend backend, const QString& clientName)
       listErrors_(std::make_unique<RtMidiErrors>()),
       inputList_(MakeRtMidi<RtMidiIn>(backend_, clientName.toStdString(), *listErrors_)),
       outputList_(MakeRtMidi<RtMidiOut>(backend_, clientName.toStdString(), *listErrors_)),
-      watch_(std::make_unique<DeviceWatch>([this] {
-          QStringList reported;
-          for (const ListedDevice& port : outputPorts())
-              reported << port.reported;
-          return reported;
-      })) {}
+      watch_(std::make_unique<DeviceWatch>(
+          [this] {
+              DeviceSnapshot seen;
+              for (const ListedDevice& port : inputPorts())
+                  seen.inputs << port.reported;
+              for (const ListedDevice& port : outputPorts())
+                  seen.outputs << port.reported;
+              return seen;
+          },
+          [this] { PostChange(); })) {}
 
 RtMidiService::~RtMidiService() = default;
 

@@ -15,8 +15,9 @@ class RtMidiOut;
 struct RtMidiErrors;
 
 // The real MIDI service, on RtMidi: ALSA or JACK on Linux, the native system elsewhere. Inputs are
-// delivered on the backend's own thread. An output whose device has gone fails its sends once the
-// device watch has noticed (within a tenth of a second). Every port this service opens belongs to a
+// delivered on the backend's own thread. The device watch looks at the lists every tenth of a
+// second: the change handlers hear what it saw change, and an output whose device has gone fails
+// its sends once it has noticed. Every port this service opens belongs to a
 // client named clientName; those ports are left out of the device lists so the program never offers
 // itself.
 class RtMidiService final : public MidiService {

@@ -19,20 +19,24 @@ struct VirtualMidiService::Device {
 class VirtualMidiService::Input final : public InputDelivery {
 public:
     Input(VirtualMidiService& service, std::shared_ptr<Device> device, MidiInputSink& sink)
-        : InputDelivery(sink), service_(service), device_(std::move(device)) {}
+        : InputDelivery(sink), service_(service), device_(std::move(device)),
+          generation_(service.generation_.load()) {}
     ~Input() override { service_.removeInput(this); }
 
     Device& device() const { return *device_; }
+    bool alive() const { return service_.running_ && service_.generation_ == generation_; }
 
 private:
     VirtualMidiService& service_;
     std::shared_ptr<Device> device_;
+    const int generation_;
 };
 
 class VirtualMidiService::Output final : public ServiceOutput {
 public:
     Output(VirtualMidiService& service, std::shared_ptr<Device> device, MidiOutputSink& sink)
-        : service_(service), device_(std::move(device)), sink_(sink) {}
+        : service_(service), device_(std::move(device)), sink_(sink),
+          generation_(service.generation_.load()) {}
     ~Output() override {
         std::unique_lock lock(service_.mutex_);
         service_.idle_.wait(lock, [this] { return pendingLong_ == 0; });
@@ -52,6 +56,8 @@ public:
 private:
     MidiResult send(Message bytes, TMyMidiHdr* header) {
         std::lock_guard lock(service_.mutex_);
+        if (!service_.running_ || service_.generation_ != generation_)
+            return MidiInvalidHandle;
         if (!device_->present)
             return MidiNoDevice;
         if (header) {
@@ -69,6 +75,7 @@ private:
     VirtualMidiService& service_;
     std::shared_ptr<Device> device_;
     MidiOutputSink& sink_;
+    const int generation_;
 };
 
 VirtualMidiService::VirtualMidiService() : thread_([this] { run(); }) {}
@@ -101,7 +108,27 @@ void VirtualMidiService::RemoveDevice(const QString& name) {
         }
 }
 
+void VirtualMidiService::NoticeDeviceChanges() {
+    PostChange();
+}
+
+void VirtualMidiService::StopSystem() {
+    {
+        std::lock_guard lock(mutex_);
+        running_ = false;
+        ++generation_;
+    }
+    PostChange();
+}
+
+void VirtualMidiService::StartSystem() {
+    running_ = true;
+    PostChange();
+}
+
 QStringList VirtualMidiService::names(Direction direction) const {
+    if (!running_)
+        return {};
     QStringList reported;
     for (const auto& device : devices_)
         if (device->present && (device->direction & direction))
@@ -133,6 +160,8 @@ QStringList VirtualMidiService::OutputDevices() {
 
 MidiResult VirtualMidiService::OpenInput(const QString& name, MidiInputSink& sink,
                                          std::unique_ptr<ServiceInput>& input) {
+    if (!running_)
+        return MidiNoDriver;
     std::shared_ptr<Device> device;
     {
         std::lock_guard lock(mutex_);
@@ -151,6 +180,8 @@ MidiResult VirtualMidiService::OpenInput(const QString& name, MidiInputSink& sin
 
 MidiResult VirtualMidiService::OpenOutput(const QString& name, MidiOutputSink& sink,
                                           std::unique_ptr<ServiceOutput>& output) {
+    if (!running_)
+        return MidiNoDriver;
     std::lock_guard lock(mutex_);
     std::shared_ptr<Device> device = find(name, ReceivesFromComputer);
     if (!device)
@@ -235,7 +266,8 @@ void VirtualMidiService::deliverToInputs(const Device& device, const Message& by
         return;
     std::lock_guard lock(inputsMutex_);
     for (Input* input : device.inputs)
-        input->Deliver(bytes.data(), bytes.size());
+        if (input->alive())
+            input->Deliver(bytes.data(), bytes.size());
 }
 
 void VirtualMidiService::deliverToDevice(Device& device, std::span<const std::uint8_t> bytes) {

@@ -2,6 +2,7 @@
 
 #include "midi/midi_service.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -31,6 +32,15 @@ public:
     void AddDevice(const QString& name, Direction direction = Both);
     // The device disappears: open inputs on it receive nothing more and sends to it fail.
     void RemoveDevice(const QString& name);
+    // The service looks at its devices, as a real one does every tenth of a second: the change
+    // handlers run from the event loop. Adding and removing devices alone tells no one.
+    void NoticeDeviceChanges();
+    // The MIDI system stops, as a JACK server does, and the change handlers hear of it at once:
+    // nothing is listed or opened, and the devices open meanwhile stay dead after it starts
+    // again (sends fail with the invalid-handle code, inputs receive nothing).
+    void StopSystem();
+    void StartSystem();
+    bool SystemRunning() override { return running_.load(); }
 
     // The device sends one message to every started input open on it: one to three bytes
     // as a short message; a SysEx (or anything longer) whole, of any length; no bytes as an empty
@@ -80,6 +90,8 @@ private:
     std::deque<Job> jobs_;
     bool busy_ = false;
     bool stopping_ = false;
+    std::atomic<bool> running_{true};
+    std::atomic<int> generation_{0}; // one more at each stop of the system
 
     std::mutex inputsMutex_;   // held while inputs are called, so closing waits for them
     std::mutex handlersMutex_; // held while a receive handler runs

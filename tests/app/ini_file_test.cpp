@@ -1,8 +1,10 @@
 #include "app/ini_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -76,6 +78,100 @@ TEST_F(SettingsFile, WhatIsNotAFileIsNeverWrittenOver) {
     settings.SetValue("Modulation", "Start", 2);
     EXPECT_EQ(problems.size(), 1);
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+}
+
+TEST_F(SettingsFile, TwoProgramsOnOneFileKeepEachOthersChoices) {
+    write("[MidiDevices]\nInput=Synth\n");
+    IniFile first = open();
+    IniFile second = open();
+    first.SetValue("MidiDevices", "KbdInput", "Keys");
+    second.SetValue("Envelope", "TimeReverse", false);
+    // A value the second program already has is no change of its own: the first one's stays.
+    first.SetValue("MidiDevices", "Input", "BCR");
+    second.SetValue("MidiDevices", "Input", "Synth");
+    EXPECT_EQ(read(), QByteArray("[MidiDevices]\nInput=BCR\nKbdInput=Keys\n"
+                                 "[Envelope]\nTimeReverse=0\n"));
+    // Each answers from what it read and what it changed itself.
+    EXPECT_EQ(second.Value("MidiDevices", "KbdInput", "None"), QVariant("None"));
+    EXPECT_EQ(first.Value("MidiDevices", "Input", "None"), QVariant("BCR"));
+}
+
+TEST_F(SettingsFile, AFileThatHasGoneIsWrittenAgainWithEverythingKnown) {
+    write("[MidiDevices]\nInput=Synth\n");
+    IniFile settings = open();
+    ASSERT_TRUE(QFile::remove(path));
+    settings.SetValue("Modulation", "Start", 2);
+    EXPECT_EQ(read(), QByteArray("[MidiDevices]\nInput=Synth\n[Modulation]\nStart=2\n"));
+}
+
+// Device names as JACK and ALSA may report them: every character comes back as it was, and none
+// adds a line, a key or a section.
+TEST_F(SettingsFile, NamesKeepTheirExactCharacters) {
+    const QString names[] = {
+        QStringLiteral("Evil\n[MidiDevices]\nOutput=pwn"),
+        QStringLiteral("Синт:выход"),
+        QStringLiteral(" Synth "),
+        QStringLiteral("Tab\tCR\rBell\aDel\x7F"),
+        QStringLiteral("Back\\slash\\n"),
+        QStringLiteral("USB MIDI, Port 1 \"quoted\" ; not a comment"),
+    };
+    for (const QString& name : names) {
+        {
+            IniFile settings = open();
+            settings.SetValue("MidiDevices", "Input", name);
+        }
+        const QByteArray bytes = read();
+        EXPECT_EQ(bytes.count('\n'), 2) << bytes.constData();
+        EXPECT_FALSE(bytes.contains('\r')) << bytes.constData();
+        EXPECT_EQ(open().Value("MidiDevices", "Input", "None"), QVariant(name))
+            << bytes.constData();
+        EXPECT_EQ(open().Value("MidiDevices", "Output", "None"), QVariant("None"));
+    }
+    EXPECT_TRUE(problems.isEmpty());
+}
+
+TEST_F(SettingsFile, EscapesAreWrittenAsTheReadmeSays) {
+    IniFile settings = open();
+    settings.SetValue("MidiDevices", "Input", QStringLiteral("Evil\n[MidiDevices]\nOutput=pwn"));
+    settings.SetValue("MidiDevices", "Output", QStringLiteral(" Синт:выход\t"));
+    settings.SetValue("MidiDevices", "CtrlInput", QStringLiteral("a\\b\x01"));
+    EXPECT_EQ(read(), QStringLiteral("[MidiDevices]\nInput=Evil\\n[MidiDevices]\\nOutput=pwn\n"
+                                     "Output=\\x20Синт:выход\\t\nCtrlInput=a\\\\b\\x01\n")
+                          .toUtf8());
+}
+
+TEST_F(SettingsFile, ReadsUtf8AndTheLatin1AndBackslashesOfOlderFiles) {
+    write("[MidiDevices]\nInput=Caf\xC3\xA9\nOutput=USB\\MIDI\\x\nKbdInput=Keys\\\n");
+    IniFile settings = open();
+    EXPECT_EQ(settings.Value("MidiDevices", "Input", "None"), QVariant(QStringLiteral("Café")));
+    EXPECT_EQ(settings.Value("MidiDevices", "Output", "None"), QVariant("USB\\MIDI\\x"));
+    EXPECT_EQ(settings.Value("MidiDevices", "KbdInput", "None"), QVariant("Keys\\"));
+    // Bytes that are not UTF-8: a file written as Latin-1 before.
+    write("[MidiDevices]\r\nInput=Caf\xE9\r\n");
+    IniFile older = open();
+    EXPECT_EQ(older.Value("MidiDevices", "Input", "None"), QVariant(QStringLiteral("Café")));
+    older.SetValue("MidiDevices", "Output", QStringLiteral("Synth"));
+    EXPECT_EQ(read(), QByteArray("[MidiDevices]\r\nInput=Caf\xC3\xA9\r\nOutput=Synth\r\n"));
+}
+
+TEST_F(SettingsFile, AFifoInItsPlaceIsNeitherWaitedForNorWrittenOver) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    IniFile settings = open();
+    EXPECT_EQ(problems.size(), 1);
+    EXPECT_EQ(settings.Value("Modulation", "Start", 1), QVariant(1));
+
+    // Put there after the start: the next change sees it.
+    ASSERT_TRUE(QFile::remove(path));
+    write("[Modulation]\nStart=1\n");
+    problems.clear();
+    IniFile later = open();
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    later.SetValue("Modulation", "Start", 2);
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].contains(QStringLiteral("cannot be written")))
+        << problems[0].toStdString();
+    EXPECT_FALSE(QFileInfo(path).isFile());
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 #include "window_fixture.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,7 +51,8 @@ TEST(Window, StoredSettingsShowOnTheScreen) {
     EXPECT_EQ(f.text("lMouseWheelSize"), QStringLiteral("Mouse Wheel Size : 5"));
     EXPECT_EQ(f.text("lModGroup"), QStringLiteral(" Ctrl: Foot   "));
     EXPECT_EQ(f.widget<QListWidget>("lbCtrlIn").currentItem()->text(), QStringLiteral("None"));
-    EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("None")));
+    // A device that is not there keeps its name, to be opened when it appears.
+    EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("Gone Controller")));
     EXPECT_EQ(f.widget<QListWidget>("lbCtrlOut").currentItem()->text(), QStringLiteral("BCR"));
     EXPECT_FALSE(f.widget<QWidget>("bLoadBCR").isHidden());
 }
@@ -207,6 +210,61 @@ TEST(Window, KnobsAndButtonsAreNamedByTheirParameters) {
     QAccessibleInterface* wave =
         QAccessible::queryAccessibleInterface(&f.widget<QWidget>("lVal14"));
     EXPECT_EQ(wave->text(QAccessible::Value), QStringLiteral("Saw"));
+}
+
+// The service has looked at its devices: the editor and then the page follow what it saw.
+void follow(WindowFixture& f) {
+    QCoreApplication::processEvents();
+    f.settle();
+}
+
+QStringList entries(WindowFixture& f, const char* list) {
+    QStringList texts;
+    auto& widget = f.widget<QListWidget>(list);
+    for (int i = 0; i < widget.count(); ++i)
+        texts << widget.item(i)->text();
+    return texts;
+}
+
+TEST(Window, ARememberedDeviceThatIsMissingIsNamedUnderItsListUntilItOpens) {
+    WindowFixture f;
+    f.settings.SetValue("MidiDevices", "CtrlInput", "Ghost:out");
+    f.session.StartUp(3);
+    EXPECT_EQ(f.widget<QListWidget>("lbCtrlIn").currentItem()->text(), QStringLiteral("None"));
+    auto& missing = f.widget<QLabel>("lCtrlInMissing");
+    EXPECT_FALSE(missing.isHidden());
+    EXPECT_EQ(missing.text(), QStringLiteral("Missing: Ghost:out"));
+    EXPECT_EQ(missing.toolTip(),
+              QStringLiteral("\"Ghost:out\" is not there now; it is opened when it appears."));
+    for (const char* other :
+         {"lMidiInMissing", "lMidiOutMissing", "lCtrlOutMissing", "lKbdInMissing"})
+        EXPECT_TRUE(f.widget<QLabel>(other).isHidden()) << other;
+
+    f.midi.AddDevice(QStringLiteral("Ghost:out"), VirtualMidiService::SendsToComputer);
+    f.midi.NoticeDeviceChanges();
+    follow(f);
+    EXPECT_EQ(entries(f, "lbMidiIn"), (QStringList{"Synth", "BCR", "Keys", "Ghost:out", "None"}));
+    EXPECT_EQ(f.widget<QListWidget>("lbCtrlIn").currentItem()->text(), QStringLiteral("Ghost:out"));
+    EXPECT_TRUE(missing.isHidden());
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join('|').toStdString();
+}
+
+TEST(Window, TheListsFollowTheMidiSystemStoppingAndComingBack) {
+    WindowFixture f;
+    f.startWithDevices();
+    f.midi.StopSystem();
+    follow(f);
+    for (const char* name : DeviceLists)
+        EXPECT_EQ(entries(f, name), QStringList{"None"}) << name;
+    EXPECT_EQ(f.widget<QLabel>("lMidiOutMissing").text(), QStringLiteral("Missing: Synth"));
+    EXPECT_EQ(f.widget<QLabel>("lKbdInMissing").text(), QStringLiteral("Missing: Keys"));
+
+    f.midi.StartSystem();
+    follow(f);
+    EXPECT_EQ(entries(f, "lbCtrlOut"), (QStringList{"Synth", "BCR", "None"}));
+    EXPECT_EQ(f.widget<QListWidget>("lbCtrlOut").currentItem()->text(), QStringLiteral("BCR"));
+    EXPECT_EQ(f.widget<QListWidget>("lbKbdIn").currentItem()->text(), QStringLiteral("Keys"));
+    EXPECT_TRUE(f.widget<QLabel>("lKbdInMissing").isHidden());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "support/editor_fixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -74,7 +75,8 @@ TEST(StartUp, RemembersDevicesByNameIgnoringCaseAndFetchesBothDumps) {
     EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthIn), 0);
     EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::SynthOut), 0);
     EXPECT_EQ(f.editor.DeviceIndex(Editor::Port::KbdIn), -1);
-    EXPECT_EQ(stored(f, "MidiDevices", "KbdInput"), QVariant(QStringLiteral("None")));
+    // A device that is not there keeps its name, to be opened when it appears.
+    EXPECT_EQ(stored(f, "MidiDevices", "KbdInput"), QVariant(QStringLiteral("Gone Keyboard")));
     EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("Synth")));
     // Operator 1's start values are not sent: only the mode messages and the dump requests.
     const Messages sent = f.toSynth();
@@ -159,6 +161,127 @@ TEST(ShutDown, StoresDevicesAndTheGroup) {
     EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("Synth")));
     EXPECT_EQ(stored(f, "MidiDevices", "KbdInput"), QVariant(QStringLiteral("Keys")));
     EXPECT_EQ(stored(f, "Modulation", "Start"), QVariant(2));
+}
+
+// The service has looked at its devices: the editor follows what it saw.
+void follow(EditorFixture& f) {
+    QCoreApplication::processEvents();
+    f.settle();
+}
+
+std::array<int, 5> indexes(const Editor& e) {
+    return {e.DeviceIndex(Port::SynthIn), e.DeviceIndex(Port::SynthOut),
+            e.DeviceIndex(Port::CtrlIn), e.DeviceIndex(Port::CtrlOut), e.DeviceIndex(Port::KbdIn)};
+}
+
+TEST(FollowDevices, ARememberedDeviceThatIsAbsentKeepsItsNameAndOpensWhenItAppears) {
+    EditorFixture f;
+    f.settings.SetValue("MidiDevices", "Input", "Ghost:out");
+    f.settings.SetValue("MidiDevices", "Output", "Ghost-r:in");
+    f.editor.StartUp();
+    f.settle();
+    EXPECT_EQ(f.editor.DeviceIndex(Port::SynthIn), -1);
+    EXPECT_EQ(f.editor.DeviceIndex(Port::SynthOut), -1);
+    EXPECT_EQ(stored(f, "MidiDevices", "Input"), QVariant(QStringLiteral("Ghost:out")));
+    EXPECT_EQ(stored(f, "MidiDevices", "Output"), QVariant(QStringLiteral("Ghost-r:in")));
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join('|').toStdString();
+
+    f.midi.AddDevice(QStringLiteral("Ghost:out"), VirtualMidiService::SendsToComputer);
+    f.midi.AddDevice(QStringLiteral("Ghost-r:in"), VirtualMidiService::ReceivesFromComputer);
+    f.midi.NoticeDeviceChanges();
+    follow(f);
+    EXPECT_EQ(f.editor.DeviceList(Port::SynthIn),
+              (QStringList{"Synth", "BCR", "Keys", "Ghost:out", "None"}));
+    EXPECT_EQ(f.editor.DeviceIndex(Port::SynthIn), 3);
+    EXPECT_EQ(f.editor.DeviceIndex(Port::SynthOut), 2);
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join('|').toStdString();
+    f.editor.bGetPatchClick();
+    f.settle();
+    EXPECT_EQ(f.midi.Received(QStringLiteral("Ghost-r:in")).size(), 1u);
+}
+
+TEST(FollowDevices, ADeviceThatGoesIsSaidOnceAndOpensAgainWhenItIsBack) {
+    EditorFixture f;
+    f.startWithDevices();
+    f.midi.RemoveDevice(QStringLiteral("BCR"));
+    f.midi.NoticeDeviceChanges();
+    follow(f);
+    EXPECT_EQ(f.prompts.shown,
+              QStringList{QStringLiteral("error: The MIDI device \"BCR\" has gone, and its port is "
+                                         "closed. It is opened again when it is back.")});
+    // The others stay open on their devices, which have moved up the lists.
+    EXPECT_EQ(indexes(f.editor), (std::array<int, 5>{0, 0, -1, -1, 1}));
+    EXPECT_EQ(stored(f, "MidiDevices", "CtrlInput"), QVariant(QStringLiteral("BCR")));
+    f.fromKeyboard({0x90, 60, 100});
+    EXPECT_EQ(f.toSynth(), Messages{(EditorFixture::Message{0x90, 60, 100})});
+
+    f.prompts.shown.clear();
+    f.midi.AddDevice(QStringLiteral("BCR"));
+    f.midi.NoticeDeviceChanges();
+    follow(f);
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join('|').toStdString();
+    EXPECT_EQ(indexes(f.editor), (std::array<int, 5>{0, 0, 2, 1, 1}));
+    f.clearSent();
+    f.cc(6, 77);
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x36, 77)});
+}
+
+TEST(FollowDevices, TheSystemStoppingIsSaidAtOnceAndTheDevicesOpenAgainWhenItIsBack) {
+    EditorFixture f;
+    f.startWithDevices();
+    f.midi.StopSystem();
+    follow(f);
+    EXPECT_EQ(f.prompts.shown,
+              QStringList{QStringLiteral("error: The MIDI system has stopped, and the MIDI devices "
+                                         "are closed. They are opened again when it is back.")});
+    EXPECT_EQ(indexes(f.editor), (std::array<int, 5>{-1, -1, -1, -1, -1}));
+    EXPECT_EQ(f.editor.DeviceList(Port::SynthOut), QStringList{"None"});
+    // Nothing is sent into the stopped system, so nothing raises its invalid-handle error.
+    f.editor.bGetPatchClick();
+    EXPECT_EQ(stored(f, "MidiDevices", "Output"), QVariant(QStringLiteral("Synth")));
+
+    f.midi.StartSystem();
+    follow(f);
+    EXPECT_EQ(f.prompts.shown.size(), 1);
+    EXPECT_EQ(indexes(f.editor), (std::array<int, 5>{0, 0, 1, 1, 2}));
+    f.clearSent();
+    f.cc(6, 77);
+    EXPECT_EQ(f.toSynth(), Messages{paramChange(0x12, 0x36, 77)});
+}
+
+TEST(FollowDevices, ADeviceRememberedForTwoPortsOpensOnTheFirstWithoutAQuestion) {
+    EditorFixture f;
+    f.settings.SetValue("MidiDevices", "CtrlInput", "New Keys");
+    f.settings.SetValue("MidiDevices", "KbdInput", "New Keys");
+    f.editor.StartUp();
+    f.midi.AddDevice(QStringLiteral("New Keys"), VirtualMidiService::SendsToComputer);
+    f.midi.NoticeDeviceChanges();
+    follow(f);
+    EXPECT_EQ(f.editor.DeviceIndex(Port::CtrlIn), 3);
+    EXPECT_EQ(f.editor.DeviceIndex(Port::KbdIn), -1);
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join('|').toStdString();
+}
+
+// A change heard while a conflict question is open waits for the choice: the entry the user
+// clicked must not come to mean another device.
+TEST(FollowDevices, AChangeDuringAQuestionWaitsForTheChoice) {
+    EditorFixture f;
+    f.startWithDevices();
+    f.prompts.answers = {Answer::Yes};
+    f.prompts.whileOpen = [&] {
+        f.midi.RemoveDevice(QStringLiteral("Synth"));
+        f.midi.NoticeDeviceChanges();
+        QCoreApplication::processEvents();
+    };
+    f.editor.ChooseDevice(Port::CtrlIn, 0); // "Synth", the synth input's
+    EXPECT_EQ(f.editor.DeviceIndex(Port::CtrlIn), -1);
+    ASSERT_EQ(f.prompts.shown.size(), 3) << f.prompts.shown.join('|').toStdString();
+    EXPECT_TRUE(f.prompts.shown[1].startsWith(
+        QStringLiteral("error: The MIDI input device \"Synth\" cannot be opened: ")));
+    EXPECT_EQ(f.prompts.shown[2],
+              QStringLiteral("error: The MIDI device \"Synth\" has gone, and its port is closed. "
+                             "It is opened again when it is back."));
+    EXPECT_EQ(indexes(f.editor), (std::array<int, 5>{-1, -1, -1, 0, 1}));
 }
 
 } // namespace

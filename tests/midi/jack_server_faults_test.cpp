@@ -1,5 +1,8 @@
 #include "child_process.h"
+#include "edit/editor_ports.h"
+#include "edit/system_services.h"
 #include "support/jack_fixture.h"
+#include "support/recording_prompter.h"
 
 #include <QFile>
 #include <atomic>
@@ -224,6 +227,68 @@ TEST_F(JackServerFaults, SendsFailAtOnceWhenTheServerIsGoneAndTheDevicesOpenAgai
     const auto event = input->GetMidiEvent();
     ASSERT_TRUE(event);
     EXPECT_EQ(event->StatusByte, 0x80);
+}
+
+// The editor's ports with a peer's ports remembered as the synth's: when the server goes, the user
+// hears it at once in the editor's words, and when it is back the devices open again unasked.
+class EditorPortsOnJack : public JackTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.Known()) << "the fixture's server is not running";
+        JackTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        peer = std::make_unique<JackPeer>(uniqueName("synth"));
+        ASSERT_TRUE(peer->Problem().isEmpty()) << peer->Problem().toStdString();
+        settings.SetValue(QStringLiteral("MidiDevices"), QStringLiteral("Input"),
+                          peer->SendingPort());
+        settings.SetValue(QStringLiteral("MidiDevices"), QStringLiteral("Output"),
+                          peer->ReceivingPort());
+        service = MakeMidiService(MidiBackend::Jack);
+        ports = std::make_unique<EditorPorts>(*service, prompts, settings);
+        ASSERT_TRUE(ports->ListDevices());
+        ports->RestoreDevices();
+        ASSERT_TRUE(ports->SynthOutputChosen()) << prompts.shown.join('|').toStdString();
+        exchangeFirstMessages(*peer, ports->MidiSynthToPC(), ports->MidiPCToSynth());
+    }
+    void TearDown() override { server.Resume(); }
+
+    FixtureServer server;
+    std::unique_ptr<JackPeer> peer;
+    MemorySettings settings;
+    RecordingPrompter prompts;
+    std::unique_ptr<MidiService> service;
+    std::unique_ptr<EditorPorts> ports;
+};
+
+TEST_F(EditorPortsOnJack, TheServerGoingIsSaidAtOnceAndTheDevicesOpenAgainWhenItIsBack) {
+    ASSERT_TRUE(server.Kill());
+    const auto gone = Clock::now();
+    const QString stopped = QStringLiteral("error: The MIDI system has stopped, and the MIDI "
+                                           "devices are closed. They are opened again when it is "
+                                           "back.");
+    ASSERT_TRUE(WaitUntil([&] { return !prompts.shown.isEmpty(); }, 5000));
+    EXPECT_LT(Clock::now() - gone, 1s);
+    EXPECT_EQ(prompts.shown, QStringList{stopped});
+    EXPECT_FALSE(ports->SynthOutputChosen());
+    EXPECT_EQ(ports->DeviceList(Port::SynthIn), QStringList{"None"});
+    // Nothing goes out, so libjack's invalid handle is never said.
+    ports->ToSynth(std::vector<std::uint8_t>{0xF0, 0x43, 0x20, 0x7E, 0xF7});
+    EXPECT_EQ(prompts.shown.size(), 1);
+
+    // libjack renews its view of the server only once every client of the process has closed.
+    const QString peerName = peer->SendingPort();
+    peer.reset();
+    ASSERT_TRUE(server.Restart());
+    peer = std::make_unique<JackPeer>(uniqueName("synth"));
+    ASSERT_EQ(peer->SendingPort(), peerName);
+    ASSERT_TRUE(WaitUntil([&] { return ports->SynthOutputChosen(); }, 5000))
+        << prompts.shown.join('|').toStdString();
+    EXPECT_EQ(ports->Index(Port::SynthIn), ports->FindDevice(Port::SynthIn, peerName));
+    exchangeFirstMessages(*peer, ports->MidiSynthToPC(), ports->MidiPCToSynth());
+    ports->ToSynth(std::vector<std::uint8_t>{0xF0, 0x43, 0x20, 0x7E, 0xF7});
+    EXPECT_TRUE(WaitUntil([&] { return peer->ReceivedCount() == 1; }));
+    EXPECT_EQ(prompts.shown.size(), 1) << prompts.shown.join('|').toStdString();
 }
 
 } // namespace

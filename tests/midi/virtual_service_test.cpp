@@ -1,5 +1,7 @@
+#include "midi/midi_errors.h"
 #include "support/virtual_ports.h"
 
+#include <QCoreApplication>
 #include <thread>
 
 namespace {
@@ -71,6 +73,55 @@ TEST_F(VirtualService, OnlyDevicesThatSendCanBeInjectedFrom) {
     EXPECT_FALSE(service.Inject(QStringLiteral("Sound module"), {0x90, 1, 1}));
     EXPECT_FALSE(service.Inject(QStringLiteral("Nobody"), {0x90, 1, 1}));
     EXPECT_TRUE(service.Inject(QStringLiteral("Keyboard"), {0x90, 1, 1}));
+}
+
+TEST_F(VirtualService, ChangeHandlersRunOnTheEventLoopInOrderOnceForWhatCameBefore) {
+    QStringList heard;
+    const int first = service.AddChangeHandler([&] { heard << QStringLiteral("first"); });
+    service.AddChangeHandler([&] { heard << QStringLiteral("second"); });
+    service.NoticeDeviceChanges();
+    service.StopSystem();
+    EXPECT_TRUE(heard.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard, (QStringList{"first", "second"}));
+    service.RemoveChangeHandler(first);
+    service.StartSystem();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(heard, (QStringList{"first", "second", "second"}));
+}
+
+TEST_F(VirtualService, AStoppedSystemOffersNothingAndWhatWasOpenStaysDeadAfterIt) {
+    synthIn();
+    synthOut();
+    service.StopSystem();
+    EXPECT_FALSE(service.SystemRunning());
+    EXPECT_TRUE(service.InputDevices().isEmpty());
+    EXPECT_TRUE(service.OutputDevices().isEmpty());
+    TMidiOutput other(service);
+    EXPECT_THROW(other.SetProductName(QStringLiteral("Controller")), EMidiOutputError);
+
+    service.StartSystem();
+    EXPECT_TRUE(service.SystemRunning());
+    EXPECT_EQ(service.OutputDevices(), (QStringList{"Synth", "Controller"}));
+    try {
+        output.PutShort(0x90, 60, 100);
+        ADD_FAILURE() << "a port of the stopped system still sends";
+    } catch (const EMidiOutputError& error) {
+        EXPECT_EQ(error.Message(), QStringLiteral("(Short Msg) The specified device handle is "
+                                                  "invalid."));
+    }
+    send({0x90, 60, 100});
+    SettleMidi(service);
+    EXPECT_EQ(input.GetEventCount(), 0);
+    // Opened again, the devices work as before.
+    input.StopAndClose();
+    output.Close();
+    synthIn();
+    synthOut().PutShort(0x90, 61, 100);
+    send({0x80, 61, 0});
+    SettleMidi(service);
+    EXPECT_EQ(sentToSynth().back(), (Bytes{0x90, 61, 100}));
+    EXPECT_EQ(input.GetEventCount(), 1);
 }
 
 } // namespace

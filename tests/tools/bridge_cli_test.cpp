@@ -47,21 +47,23 @@ TEST(BridgeCommandLine, BadArgumentsEndWithCode2AndOneLine) {
 }
 
 TEST(BridgeCommandLine, RunsUntilSigtermAndEndsCleanly) {
-    QProcess bridge;
-    bridge.start(QStringLiteral(MARROWLINK_BRIDGE), VirtualDevices);
-    ASSERT_TRUE(bridge.waitForStarted(5000));
-    QByteArray err;
-    for (int i = 0; i < 100 && !err.contains("running"); ++i) {
-        bridge.waitForReadyRead(100);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        QProcess bridge;
+        bridge.start(QStringLiteral(MARROWLINK_BRIDGE), VirtualDevices);
+        ASSERT_TRUE(bridge.waitForStarted(5000));
+        QByteArray err;
+        for (int i = 0; i < 100 && !err.contains("running"); ++i) {
+            bridge.waitForReadyRead(100);
+            err += bridge.readAllStandardError();
+        }
+        ASSERT_TRUE(err.contains("running")) << err.toStdString();
+        ::kill(pid_t(bridge.processId()), signal);
+        ASSERT_TRUE(bridge.waitForFinished(5000));
+        EXPECT_EQ(bridge.exitStatus(), QProcess::NormalExit) << signal;
+        EXPECT_EQ(bridge.exitCode(), 0) << signal;
         err += bridge.readAllStandardError();
+        EXPECT_FALSE(err.contains("error")) << err.toStdString();
     }
-    ASSERT_TRUE(err.contains("running")) << err.toStdString();
-    ::kill(pid_t(bridge.processId()), SIGINT);
-    ASSERT_TRUE(bridge.waitForFinished(5000));
-    EXPECT_EQ(bridge.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(bridge.exitCode(), 0);
-    err += bridge.readAllStandardError();
-    EXPECT_FALSE(err.contains("error")) << err.toStdString();
 }
 
 TEST(BridgeCommandLine, AMissingFolderOrJackServerIsSaidAndEndsWithCode2) {

@@ -144,4 +144,25 @@ TEST_F(BridgeOnJack, CyclesRunWithoutItWhileADeviceSendsAreReported) {
     EXPECT_FALSE(stderrText().contains(simName.toUtf8())) << stderrText().toStdString();
 }
 
+// A keyboard whose program ends and starts again: the bridge says it has gone and, once it is
+// back, plays it through to the synth again unasked.
+TEST_F(BridgeOnJack, AKeyboardThatGoesAndComesBackIsPlayedThroughAgain) {
+    const QString port = keyboard->SendingPort();
+    keyboard.reset();
+    const QString said = QStringLiteral("The MIDI device \"%1\" has gone").arg(port);
+    ASSERT_TRUE(WaitUntil([&] { return stderrText().contains(said.toUtf8()); }, 5000))
+        << stderrText().toStdString();
+
+    keyboard = std::make_unique<JackPeer>(uniqueName("Keys"));
+    ASSERT_EQ(keyboard->SendingPort(), port);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            keyboard->Send({0x92, 61, 100});
+            return simLog().contains("\"92 3D 64\"");
+        },
+        10000))
+        << stderrText().toStdString();
+    EXPECT_EQ(stderrText().count(said.toUtf8()), 1) << stderrText().toStdString();
+}
+
 } // namespace

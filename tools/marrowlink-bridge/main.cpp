@@ -9,10 +9,11 @@
 #include "midi/midi_service_factory.h"
 #include "model/control_names.h"
 #include "named_files.h"
-#include "quit_on_signal.h"
+#include "signal_aware_sleeper.h"
 #include "sim/virtual_studio.h"
 #include "views/console_prompter.h"
 #include "views/headless_controls.h"
+#include "views/quit_on_signal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -128,9 +129,9 @@ int run(GuardedApplication<QCoreApplication>& app, const BridgeOptions& options)
     }
 
     if (!QuitRequested()) {
-        std::fprintf(stderr, "marrowlink-bridge: running on %s; SIGINT or SIGTERM ends it\n",
-                     options.backend ? qPrintable(MidiBackendName(*options.backend))
-                                     : "in-process devices");
+        std::fprintf(
+            stderr, "marrowlink-bridge: running on %s; SIGINT, SIGTERM or SIGHUP ends it\n",
+            options.backend ? qPrintable(MidiBackendName(*options.backend)) : "in-process devices");
         std::fflush(stderr);
         app.exec();
     }
