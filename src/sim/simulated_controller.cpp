@@ -1,6 +1,6 @@
 #include "sim/simulated_controller.h"
 
-#include <algorithm>
+#include "sim/element_moves.h"
 
 namespace {
 
@@ -11,18 +11,86 @@ QString buttonName(int number) {
     return QStringLiteral("button %1").arg(number);
 }
 
+QString hexOf(std::span<const std::uint8_t> message) {
+    return QByteArray(reinterpret_cast<const char*>(message.data()), qsizetype(message.size()))
+        .toHex(' ')
+        .toUpper();
+}
+
+// A channel message in words, for the log.
+QString described(std::span<const std::uint8_t> message) {
+    const int channel = (message[0] & 0x0F) + 1;
+    const int kind = message[0] & 0xF0;
+    const auto data = [&](std::size_t at) { return at < message.size() ? int(message[at]) : 0; };
+    switch (kind) {
+    case 0xB0:
+        return QStringLiteral("control change %1 = %2 on channel %3")
+            .arg(data(1))
+            .arg(data(2))
+            .arg(channel);
+    case 0x80:
+    case 0x90:
+        return QStringLiteral("note %1 velocity %2 on channel %3")
+            .arg(data(1))
+            .arg(kind == 0x80 ? 0 : data(2))
+            .arg(channel);
+    case 0xC0:
+        return QStringLiteral("program change %1 on channel %2").arg(data(1)).arg(channel);
+    case 0xE0:
+        return QStringLiteral("pitch bend %1 on channel %2")
+            .arg(data(2) << 7 | data(1))
+            .arg(channel);
+    default:
+        return QStringLiteral("aftertouch %1 on channel %2")
+            .arg(hexOf(message.subspan(1)))
+            .arg(channel);
+    }
+}
+
+// Adds what one detent or press sent, with the change it made.
+void record(SimulatedController::Outcome& outcome, const QString& name, int before,
+            const ControllerElement& element, std::vector<SimulatedController::Message> sent) {
+    outcome.Changes << QStringLiteral("%1: %2 -> %3").arg(name).arg(before).arg(element.value);
+    outcome.SentByChange.push_back(sent.size());
+    outcome.Sent.insert(outcome.Sent.end(), sent.begin(), sent.end());
+}
+
 } // namespace
 
 SimulatedController::Outcome SimulatedController::Receive(std::span<const std::uint8_t> message) {
-    if (message.size() == 3 && (message[0] & 0xF0) == 0xB0)
-        return show((message[0] & 0x0F) + 1, message[1], message[2]);
+    if (!message.empty() && message[0] == 0xF0)
+        return sysex(message);
+    if (!message.empty() && message[0] >= 0x80 && message[0] < 0xF0)
+        return show(message);
+    return {{}, {QStringLiteral("ignored: neither SysEx nor a channel message")}, {0}};
+}
+
+bool SimulatedController::addressed(int device, int model) const {
+    return (device == Bcl::AnyDevice || device == bcl_.DeviceNumber()) &&
+           (model == Bcl::Bcr2000 || model == Bcl::AnyModel);
+}
+
+SimulatedController::Outcome SimulatedController::sysex(std::span<const std::uint8_t> message) {
+    if (const std::optional<Bcl::IdentityRequest> request = Bcl::ReadIdentityRequest(message)) {
+        if (!addressed(request->device, request->model))
+            return {{}, {QStringLiteral("ignored: an identity request for another device")}, {0}};
+        const QString identity = QString::fromLatin1(Bcl::Bcr2000Identity);
+        return {{Bcl::IdentityMessage(bcl_.DeviceNumber(), Bcl::Bcr2000, identity)},
+                {QStringLiteral("identity request: answered \"%1\"").arg(identity)},
+                {1}};
+    }
     const std::optional<Bcl::Line> received = Bcl::ReadLine(message);
     if (!received)
-        return {{}, {QStringLiteral("ignored: neither a preset line nor a control change")}};
+        return {{},
+                {QStringLiteral("ignored: SysEx that is neither a preset line nor an "
+                                "identity request")},
+                {0}};
     if (received->device != Bcl::AnyDevice && received->device != bcl_.DeviceNumber())
-        return {{}, {QStringLiteral("ignored: a preset line for device %1").arg(received->device)}};
-    if (received->model != Bcl::Bcr2000 && received->model != Bcl::AnyModel)
-        return {{}, {QStringLiteral("ignored: a preset line for another model")}};
+        return {{},
+                {QStringLiteral("ignored: a preset line for device %1").arg(received->device)},
+                {0}};
+    if (!addressed(received->device, received->model))
+        return {{}, {QStringLiteral("ignored: a preset line for another model")}, {0}};
     return line(*received);
 }
 
@@ -34,39 +102,37 @@ SimulatedController::Outcome SimulatedController::line(const Bcl::Line& received
             ? QStringLiteral("accepted")
             : QStringLiteral("refused, error %1 (%2)").arg(error).arg(Bcl::ErrorText(error));
     return {{Bcl::ReplyMessage(bcl_.DeviceNumber(), received.index, error)},
-            {QStringLiteral("line %1 \"%2\": %3").arg(received.index).arg(received.text, verdict)}};
+            {QStringLiteral("line %1 \"%2\": %3").arg(received.index).arg(received.text, verdict)},
+            {1}};
 }
 
-SimulatedController::Outcome SimulatedController::show(int channel, int cc, int value) {
+SimulatedController::Outcome SimulatedController::show(std::span<const std::uint8_t> message) {
     Outcome outcome;
+    const std::vector<ControllerFeedback::Value> values = feedback_.Read(message);
     const auto light = [&](ControllerElement& element, const QString& name, bool encoder) {
-        if (!element.defined || element.channel != channel || element.cc != cc)
-            return;
-        const int shown = encoder ? std::clamp(value, element.low(), element.high()) : value;
-        if (shown == element.value)
-            return;
-        outcome.Changes << QStringLiteral("%1: %2 -> %3").arg(name).arg(element.value).arg(shown);
-        element.value = shown;
+        for (const ControllerFeedback::Value& value : values) {
+            if (!ControllerFeedback::Shows(element, value))
+                continue;
+            const int shown =
+                encoder ? std::clamp(value.value, element.low(), element.high()) : value.value;
+            if (shown == element.value)
+                continue;
+            outcome.Changes
+                << QStringLiteral("%1: %2 -> %3").arg(name).arg(element.value).arg(shown);
+            outcome.SentByChange.push_back(0);
+            element.value = shown;
+        }
     };
     ControllerPreset& preset = bcl_.Edit();
     for (std::size_t i = 0; i < preset.encoders.size(); ++i)
         light(preset.encoders[i], encoderName(int(i) + 1), true);
     for (std::size_t i = 0; i < preset.buttons.size(); ++i)
         light(preset.buttons[i], buttonName(int(i) + 1), false);
-    if (outcome.Changes.isEmpty())
-        outcome.Changes << QStringLiteral("control change %1 = %2 on channel %3: nothing changed")
-                               .arg(cc)
-                               .arg(value)
-                               .arg(channel);
+    if (outcome.Changes.isEmpty()) {
+        outcome.Changes << described(message) + QStringLiteral(": nothing changed");
+        outcome.SentByChange.push_back(0);
+    }
     return outcome;
-}
-
-void SimulatedController::send(Outcome& outcome, ControllerElement& element, const QString& name,
-                               int value) {
-    outcome.Changes << QStringLiteral("%1: %2 -> %3").arg(name).arg(element.value).arg(value);
-    element.value = value;
-    outcome.Sent.push_back(Message{std::uint8_t(0xB0 | (element.channel - 1)),
-                                   std::uint8_t(element.cc), std::uint8_t(value)});
 }
 
 SimulatedController::Outcome SimulatedController::Turn(int encoder, int steps) {
@@ -74,43 +140,29 @@ SimulatedController::Outcome SimulatedController::Turn(int encoder, int steps) {
     if (encoder < 1 || encoder > ControllerPreset::EncoderCount)
         return outcome;
     ControllerElement& element = bcl_.Edit().encoders[std::size_t(encoder - 1)];
-    if (!element.defined)
-        return outcome;
-    // A minimum above the maximum makes the encoder count down when turned clockwise.
-    const int direction = (steps > 0) == (element.first <= element.second) ? 1 : -1;
     for (int step = 0; step < std::abs(steps); ++step) {
-        const int next = std::clamp(element.value + direction, element.low(), element.high());
-        if (next == element.value)
-            break;
-        send(outcome, element, encoderName(encoder), next);
+        const int before = element.value;
+        std::vector<Message> sent = ElementMoves::Turn(element, steps > 0);
+        if (sent.empty() && element.value == before)
+            break; // the end of its range
+        record(outcome, encoderName(encoder), before, element, std::move(sent));
     }
     return outcome;
 }
 
 SimulatedController::Outcome SimulatedController::Press(int button) {
-    using Mode = ControllerElement::Mode;
     Outcome outcome;
     if (button < 1 || button > ControllerPreset::ButtonCount)
         return outcome;
     ControllerElement& element = bcl_.Edit().buttons[std::size_t(button - 1)];
-    const QString name = buttonName(button);
-    if (!element.defined)
+    if (!element.sends())
         return outcome;
-    if (element.mode == Mode::ToggleOn) {
-        // Lit while its value is nearer the first value than the second; a press turns it over.
-        const bool lit =
-            std::abs(element.value - element.first) < std::abs(element.value - element.second);
-        send(outcome, element, name, lit ? element.second : element.first);
-    } else if (element.mode == Mode::ToggleOff) {
-        // Momentary: the first value on press, the second on release.
-        send(outcome, element, name, element.first);
-        send(outcome, element, name, element.second);
-    } else if (element.mode == Mode::Increment) {
-        // Counts from the second value towards the first by the increment, then starts again.
-        const bool up = element.increment >= 0;
-        const int next = element.value + element.increment;
-        const bool beyond = up ? next > element.first : next < element.second;
-        send(outcome, element, name, beyond ? (up ? element.second : element.first) : next);
+    for (const bool down : {true, false}) {
+        const int before = element.value;
+        std::vector<Message> sent =
+            down ? ElementMoves::Press(element) : ElementMoves::Release(element);
+        if (!sent.empty() || element.value != before)
+            record(outcome, buttonName(button), before, element, std::move(sent));
     }
     return outcome;
 }

@@ -1,26 +1,29 @@
 #pragma once
 
-#include "sim/simulated_controller_bcl.h"
+#include "sim/bcl_interpreter.h"
+#include "sim/controller_feedback.h"
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-// A BCR2000 of our own, so that the controller presets and the editor's echoes can be tried and
+// A BCR2000 of our own, so that controller presets and the editor's echoes can be tried and
 // tested without the hardware. It takes preset lines in its language one SysEx message at a time
-// and answers each as the unit does, keeps every element's definition and value, shows the
-// control changes it receives on the elements that send them, and turns encoders and presses
-// keys as the loaded definitions make them send. Not thread-safe: callers serialise.
+// and answers each as the unit does, answers an identity request, keeps every element's
+// definition and value, shows the values it receives on the elements whose standard output sends
+// them, and turns encoders and presses keys as the loaded definitions make them send. Not
+// thread-safe: callers serialise.
 class SimulatedController {
 public:
     using Message = std::vector<std::uint8_t>;
 
-    // What one message or one action did: the messages the controller sent (an answer to a
-    // preset line, control changes), and a line for a log for each preset line taken and each
-    // element that changed.
+    // What one message or one action did: the messages the controller sent (an answer, the
+    // messages of a turn or a press), a line for a log for each thing that happened (a preset line
+    // taken, an element changed), and how many of the messages each of those lines sent.
     struct Outcome {
         std::vector<Message> Sent;
         QStringList Changes;
+        std::vector<std::size_t> SentByChange;
     };
 
     struct Answer {
@@ -30,8 +33,7 @@ public:
     };
 
     Outcome Receive(std::span<const std::uint8_t> message);
-    // Turns encoder 1..56 by so many detents, clockwise when positive. Each detent that changes
-    // the value sends one control change; at the end of its range the encoder sends nothing more.
+    // Turns encoder 1..56 by so many detents, clockwise when positive, one step a detent.
     Outcome Turn(int encoder, int steps);
     // Presses and releases button 1..64.
     Outcome Press(int button);
@@ -43,10 +45,12 @@ public:
     const std::vector<Answer>& Answers() const { return answers_; }
 
 private:
+    Outcome sysex(std::span<const std::uint8_t> message);
     Outcome line(const Bcl::Line& received);
-    Outcome show(int channel, int cc, int value);
-    void send(Outcome& outcome, ControllerElement& element, const QString& name, int value);
+    Outcome show(std::span<const std::uint8_t> message);
+    bool addressed(int device, int model) const;
 
     BclInterpreter bcl_;
+    ControllerFeedback::Reader feedback_;
     std::vector<Answer> answers_;
 };

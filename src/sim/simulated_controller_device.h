@@ -9,8 +9,8 @@
 class VirtualMidiService;
 
 // A simulated controller as a device of the in-process MIDI service: what the program's outputs
-// send to the device reaches the controller, and its answers and control changes come back as
-// the device's input. Messages arrive on the service's delivery thread; the accessors take a
+// send to the device reaches the controller, and its answers and what its elements send come back
+// as the device's input. Messages arrive on the service's delivery thread; the accessors take a
 // consistent copy from any thread.
 class SimulatedControllerDevice {
 public:

@@ -121,9 +121,9 @@ TEST_F(SimulatedControllerTest, RefusesWhatTheUnitRefuses) {
         {"$encoder 33", E::Accepted},
         {".easypar CC 1 200 0 99 absolute", E::ValueOutOfRange},
         {".easypar CC 17 1 0 99 absolute", E::ValueOutOfRange},
-        {".easypar NRPN 1 1 0 99 absolute", E::UnknownToken},
+        {".easypar PGM 1 1 0 99 absolute", E::UnknownToken},
         {".easypar CC 1 1 0 99", E::WrongArgumentCount},
-        {".easypar CC 1 1 0 99 relative-1", E::UnknownToken},
+        {".easypar CC 1 1 0 99 relative-4", E::UnknownToken},
         {".mode bar", E::ValueOutOfRange}, // a mode of the top encoders only
         {".mode 1dot", E::Accepted},
         {".name 'x'", E::NotAllowedHere},

@@ -10,6 +10,23 @@ ProgramRun bcrSim(const QStringList& arguments) {
     return RunProgram(QStringLiteral(BCR_SIM), arguments, {}, 10000);
 }
 
+// The lines as preset messages numbered from 0, to any device, to the BCR2000 (15) or any model.
+QByteArray presetLines(const QStringList& lines, char model = 0x15) {
+    QByteArray bytes;
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        bytes += QByteArray::fromHex("F0 00 20 32 7F") + model + char(0x20) + char(index >> 7) +
+                 char(index & 0x7F) + lines[index].toLatin1() + char(0xF7);
+    }
+    return bytes;
+}
+
+QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+    QFile file(dir.filePath(QLatin1String(name)));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
 TEST(BcrSimCommandLine, HelpExplainsOptionsCommandsPortsAnswersAndLog) {
     const ProgramRun run = bcrSim({QStringLiteral("--help")});
     EXPECT_EQ(run.exitCode, 0);
@@ -42,6 +59,37 @@ TEST(BcrSimCommandLine, RefusesWhatItCannotUseWithAClearMessage) {
     EXPECT_EQ(run.Err(), QStringLiteral("bcr-sim: %1: line 1 \"$encoder 57\" refused: 9 (element "
                                         "number out of range)\n")
                              .arg(file.fileName()));
+}
+
+TEST(BcrSimCommandLine, LoadsPresetsOfEveryKindTheUnitTakes) {
+    // Two files, the second to any model: comments, empty lines, every element type, .tx and a
+    // store all load; then it runs (input closed, it ends) or, with no JACK server, stops there.
+    QTemporaryDir dir;
+    const QString first = writeFile(
+        dir, "first.syx",
+        presetLines({"$rev R1", "$preset", "  .name 'Hand written' ; a comment", "  .init", "",
+                     "$encoder 1", "  .easypar NRPN 1 1000 0 16383 absolute/14", "$encoder 2",
+                     "  .easypar CC 1 16 0 127 relative-3", "$encoder 3", "  .minmax 0 7",
+                     "  .tx $F0 $41 $10 val cks-1 2 $F7", "$button 1",
+                     "  .easypar NOTE 1 36 100 toggleoff", "$button 2", "  .easypar PC 1 off 2 5",
+                     "$store 1", "$end"}));
+    const QString second = writeFile(
+        dir, "second.syx", presetLines({"$rev R", "$global", ".midimode S-4", "$end"}, 0x7F));
+    const ProgramRun run =
+        bcrSim({QStringLiteral("--api"), QStringLiteral("jack"), QStringLiteral("--name"),
+                QStringLiteral("bcr-sim-load-test"), first, second});
+    EXPECT_FALSE(run.Err().contains(QLatin1String("refused"))) << run.Err().toStdString();
+    EXPECT_TRUE(run.exitCode == 0 || run.Err().contains(QLatin1String("bcr-sim: MidiOutJack")))
+        << run.Err().toStdString();
+
+    // A refused line is named with its text, comment and all.
+    const QString bad =
+        writeFile(dir, "bad.syx",
+                  presetLines({"$rev R1", "$button 1", ".easypar NOTE 1 36 100 increment 1 ; up"}));
+    EXPECT_EQ(bcrSim({bad}).Err(),
+              QStringLiteral("bcr-sim: %1: line 2 \".easypar NOTE 1 36 100 increment 1 ; up\" "
+                             "refused: 13 (not allowed here)\n")
+                  .arg(bad));
 }
 
 } // namespace

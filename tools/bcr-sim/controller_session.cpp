@@ -1,5 +1,7 @@
 #include "controller_session.h"
 
+#include "element_text.h"
+
 #include <QFile>
 
 ControllerSession::ControllerSession(const ControllerOptions& options) {
@@ -67,15 +69,22 @@ void ControllerSession::received(std::span<const std::uint8_t> message) {
         endpoint_->Send(answer);
 }
 
-// Sends what a turn or a press sent, logging each message with the change it made, and says in
-// short what happened to the element.
+// Sends what a turn or a press sent, logging each message with the change it belongs to (a change
+// that sent nothing with no bytes), and says in short what happened to the element.
 QString ControllerSession::act(const QString& name, const ControllerElement& element, int before,
                                const SimulatedController::Outcome& outcome) {
-    for (std::size_t i = 0; i < outcome.Sent.size(); ++i) {
-        endpoint_->Send(outcome.Sent[i]);
-        log_.Write(outcome.Sent[i], outcome.Changes[qsizetype(i)]);
+    std::size_t next = 0;
+    for (qsizetype change = 0; change < outcome.Changes.size(); ++change) {
+        const std::size_t count = outcome.SentByChange[std::size_t(change)];
+        if (count == 0)
+            log_.Write({}, outcome.Changes[change]);
+        for (std::size_t i = next; i < next + count; ++i) {
+            endpoint_->Send(outcome.Sent[i]);
+            log_.Write(outcome.Sent[i], outcome.Changes[change]);
+        }
+        next += count;
     }
-    if (!element.defined)
+    if (!element.sends())
         return QStringLiteral("%1 is not defined").arg(name);
     if (outcome.Sent.empty())
         return QStringLiteral("%1 stays at %2, the end of its range").arg(name).arg(before);
@@ -84,6 +93,18 @@ QString ControllerSession::act(const QString& name, const ControllerElement& ele
         .arg(before)
         .arg(element.value)
         .arg(outcome.Sent.size());
+}
+
+QString ControllerSession::show(const QString& kind, const QString& numberWord) const {
+    const bool encoder = kind == QLatin1String("encoder");
+    bool isNumber = false;
+    const int number = numberWord.toInt(&isNumber);
+    const int count = encoder ? ControllerPreset::EncoderCount : ControllerPreset::ButtonCount;
+    if ((!encoder && kind != QLatin1String("button")) || !isNumber || number < 1 || number > count)
+        return QStringLiteral(
+            "show takes encoder 1..56 or button 1..64, as in \"show encoder 33\"");
+    return ElementText(QStringLiteral("%1 %2").arg(kind).arg(number),
+                       encoder ? controller_.Encoder(number) : controller_.Button(number), encoder);
 }
 
 bool ControllerSession::Command(const QString& line, QTextStream& out) {
@@ -118,8 +139,11 @@ bool ControllerSession::Command(const QString& line, QTextStream& out) {
                        outcome)
                 << "\n";
         }
+    } else if (verb == QLatin1String("show") && words.size() == 3) {
+        out << show(words[1], words[2]) << "\n";
     } else {
-        out << "unknown command \"" << line.trimmed() << "\" (turn N STEPS, press N, quit)\n";
+        out << "unknown command \"" << line.trimmed()
+            << "\" (turn N STEPS, press N, show encoder|button N, quit)\n";
     }
     out.flush();
     return true;

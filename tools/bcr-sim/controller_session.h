@@ -25,6 +25,7 @@ public:
 private:
     bool loadPreset(const QString& path);
     void received(std::span<const std::uint8_t> message);
+    QString show(const QString& kind, const QString& number) const;
     QString act(const QString& name, const ControllerElement& element, int before,
                 const SimulatedController::Outcome& outcome);
 
