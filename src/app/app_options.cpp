@@ -13,12 +13,8 @@ const char* const Description =
 std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exitCode) {
     CommandLine commandLine(QStringLiteral("marrowlink"), QString::fromLatin1(Description));
     QCommandLineParser& parser = commandLine.Parser();
-    const QCommandLineOption api(
-        QStringLiteral("api"),
-        QStringLiteral("MIDI system: alsa, jack or virtual (in-process devices; default: %1 on "
-                       "this machine, which is ALSA where its sequencer is, else JACK).")
-            .arg(MidiBackendName(ResolveBackend(MidiBackend::PlatformDefault))),
-        QStringLiteral("alsa|jack|virtual"));
+    const QCommandLineOption api =
+        MidiApiOption(QStringLiteral("the machine's own system, virtual with --demo"));
     const QCommandLineOption settings(
         QStringLiteral("settings"),
         QStringLiteral("The settings file (default: the program's path with \".INI\" where that "
@@ -59,15 +55,14 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
     options.screenshotFolder = parser.value(screenshot);
     if (options.demo)
         options.api = AppOptions::Api::Virtual;
-    if (parser.isSet(api)) {
-        const std::optional<MidiApi> choice = ParseMidiApi(parser.value(api));
-        if (!choice)
-            return fail(QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"")
-                            .arg(parser.value(api)));
+    QString apiError;
+    if (const std::optional<MidiApi> choice = ReadMidiApi(parser, api, apiError)) {
         if (!choice->inProcess && options.demo)
             return fail(QStringLiteral("--demo runs on in-process devices; leave out --api"));
         options.api = choice->inProcess ? AppOptions::Api::Virtual : AppOptions::Api::Platform;
         options.backend = choice->backend;
+    } else if (!apiError.isEmpty()) {
+        return fail(apiError);
     }
     return options;
 }

@@ -55,7 +55,7 @@ Voice Randomiser::randomised() {
             if (!param)
                 continue;
             const int value = voice.Value(*param);
-            const int max = SpecOf(*param).max;
+            const int max = InfoOf(*param).max;
             const int spread = max * randomPercent_ / 100;
             const int lo = std::max(value - spread, 0);
             const int hi = std::min(value + spread, max);

@@ -43,10 +43,10 @@ std::vector<ControlName> EditorControls() {
             add(ControlKind::Knob, QString::fromLatin1(knob) + suffix);
         add(ControlKind::Caption, QString::fromLatin1(control) + suffix);
     };
-    for (const Tables::GlobalControlSpec& spec : Tables::GlobalControls)
+    for (const Tables::GlobalControlRow& spec : Tables::GlobalControls)
         addMultiControls(spec.knob, spec.control, QString());
     for (int part = 1; part <= PartCount; ++part)
-        for (const Tables::PartRowSpec& spec : Tables::PartRows)
+        for (const Tables::PartRowEntry& spec : Tables::PartRows)
             addMultiControls(spec.knob, spec.control, QString::number(part));
     return controls;
 }

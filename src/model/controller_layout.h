@@ -66,7 +66,7 @@ constexpr int rowMaximum(int row) {
     if (row <= Rows::LastModulationRow) {
         int max = 0;
         for (const auto& group : Tables::ModRecords)
-            for (const Tables::ModRecordSpec& record : group)
+            for (const Tables::ModRecordRow& record : group)
                 if (record.row == row)
                     max = std::max(max, record.max);
         return max;
@@ -80,7 +80,7 @@ constexpr int rowMaximum(int row) {
         return opMax(Tables::PerOperatorRows[row - Rows::FirstPerOperator]);
     if (row == Rows::RandomiseButton)
         return 1;
-    for (const Tables::SingleRowSpec& single : Tables::SingleRows)
+    for (const Tables::SingleRowEntry& single : Tables::SingleRows)
         if (single.row == row)
             return single.max;
     return 0;

@@ -13,12 +13,12 @@ int offsetOf(PartField field) {
     return 0;
 }
 
-std::array<MultiParamSpec, MultiRowCount> makeSpecs() {
-    std::array<MultiParamSpec, MultiRowCount> specs{};
-    for (const Tables::MultiRecordSpec& r : Tables::MultiRecords)
+std::array<MultiParamInfo, MultiRowCount> makeSpecs() {
+    std::array<MultiParamInfo, MultiRowCount> specs{};
+    for (const Tables::MultiRecordRow& r : Tables::MultiRecords)
         specs[std::size_t(MultiParam::Global(r.field).Row())] = {r.group, r.para, r.max};
     for (int part = 1; part <= PartCount; ++part)
-        for (const Tables::PartRecordSpec& r : Tables::PartRecords)
+        for (const Tables::PartRecordRow& r : Tables::PartRecords)
             specs[std::size_t(MultiParam::Part(part, r.field).Row())] = {
                 Tables::Group10, 12 * (part - 1) + r.offset, r.max};
     return specs;
@@ -34,11 +34,11 @@ PartField MultiParam::Field() const {
     return Tables::PartRows[(row_ - MultiFieldCount) % PartFieldCount].field;
 }
 
-const MultiParamSpec& SpecOf(MultiParam param) {
-    static const std::array<MultiParamSpec, MultiRowCount> specs = makeSpecs();
+const MultiParamInfo& InfoOf(MultiParam param) {
+    static const std::array<MultiParamInfo, MultiRowCount> specs = makeSpecs();
     return specs[std::size_t(param.Row())];
 }
 
 void Multi::Set(MultiParam param, int value) {
-    values_[std::size_t(param.Row())] = std::uint8_t(std::clamp(value, 0, SpecOf(param).max));
+    values_[std::size_t(param.Row())] = std::uint8_t(std::clamp(value, 0, InfoOf(param).max));
 }

@@ -27,13 +27,13 @@ private:
     int row_;
 };
 
-struct MultiParamSpec {
+struct MultiParamInfo {
     int group = 0;
     int para = 0;
     int max = 0;
 };
 
-const MultiParamSpec& SpecOf(MultiParam param);
+const MultiParamInfo& InfoOf(MultiParam param);
 
 // A multi as a plain value: every global and part parameter, within its range. All start at 0.
 class Multi {

@@ -23,13 +23,13 @@ enum class ListId {
 };
 
 // A global multi record's controls: a knob with its value label, or a value button.
-struct GlobalControlSpec {
+struct GlobalControlRow {
     MultiField field;
     const char* knob; // null for a value button
     const char* control;
 };
 
-inline constexpr GlobalControlSpec GlobalControls[] = {
+inline constexpr GlobalControlRow GlobalControls[] = {
     {MultiField::MasterTune, "kMasterTune", "lMasterTune"},
     {MultiField::RxChannel, "kGlobalRxChan", "lGlobalRxChan"},
     {MultiField::TxChannel, "kGlobalTxChan", "lGlobalTxChan"},
@@ -40,7 +40,7 @@ inline constexpr GlobalControlSpec GlobalControls[] = {
 };
 
 // A part's multi rows in their row-offset order, with the controls each one binds.
-struct PartRowSpec {
+struct PartRowEntry {
     PartField field;
     const char* knob;    // null for a value button
     const char* control; // the value label, or the value button
@@ -48,7 +48,7 @@ struct PartRowSpec {
     ListId knobList;
 };
 
-inline constexpr PartRowSpec PartRows[PartFieldCount] = {
+inline constexpr PartRowEntry PartRows[PartFieldCount] = {
     {PartField::Patch, "kPatch", "lPatch", ListId::RomVoiceNames, ListId::RomNumbers},
     {PartField::Bank, nullptr, "tlPatchBank", ListId::BankNames, ListId::None},
     {PartField::OutAssign, nullptr, "tlOutPort", ListId::OutAssignNames, ListId::None},

@@ -48,7 +48,7 @@ ParameterMap::ParameterMap() {
 }
 
 int ParameterMap::singleSlot(int row) {
-    for (const Tables::SingleRowSpec& spec : Tables::SingleRows)
+    for (const Tables::SingleRowEntry& spec : Tables::SingleRows)
         if (spec.row == row)
             return spec.slot;
     Q_UNREACHABLE();
@@ -68,7 +68,7 @@ const TSyx_Param& ParameterMap::Record(VoiceParam param) const {
     case VoiceParam::Kind::Single:
         break;
     }
-    const int row = SpecOf(param).row;
+    const int row = InfoOf(param).row;
     for (int slot = 0; slot < VariantSlotCount; ++slot)
         if (RowParam(row, slot) == param)
             return *Row(row)->Variant[std::size_t(slot)];
@@ -118,12 +118,12 @@ void ParameterMap::BuildPatchMap(ControlLookup& controls, const QDir& startFolde
 
 void ParameterMap::buildModulationGroups(ControlLookup& controls) {
     for (int g = 0; g < ModGroupCount; ++g) {
-        const Tables::ModGroupSpec& spec = Tables::ModGroups[g];
+        const Tables::ModGroupRow& spec = Tables::ModGroups[g];
         auto mod = std::make_unique<TMod>(QString::fromLatin1(spec.heading),
                                           QString::fromLatin1(spec.title),
                                           QString::fromLatin1(spec.caption), spec.labelColor,
                                           spec.labelColor, spec.textColor, spec.textColor);
-        for (const Tables::ModRecordSpec& r : Tables::ModRecords[g]) {
+        for (const Tables::ModRecordRow& r : Tables::ModRecords[g]) {
             if (r.row < 0)
                 continue;
             auto record = std::make_unique<TSyx_Param>(
@@ -142,7 +142,7 @@ void ParameterMap::buildModulationGroups(ControlLookup& controls) {
 }
 
 void ParameterMap::buildSingleRecords(ControlLookup& controls) {
-    for (const Tables::SingleRowSpec& spec : Tables::SingleRows) {
+    for (const Tables::SingleRowEntry& spec : Tables::SingleRows) {
         const int tag = spec.row == Tables::TaggedSingleRow ? 0 : -1;
         const QString control = numbered("lVal", spec.row);
         std::unique_ptr<TSyx_Param> record;
@@ -201,7 +201,7 @@ void ParameterMap::buildPatchRows() {
 
 void ParameterMap::BuildMultiMap(ControlLookup& controls) {
     TMulti& multi = Multi();
-    for (const Tables::GlobalControlSpec& g : Tables::GlobalControls) {
+    for (const Tables::GlobalControlRow& g : Tables::GlobalControls) {
         TSyx_Param& record = multi.Field(g.field);
         const QString control = QString::fromLatin1(g.control);
         if (g.knob) {
@@ -235,7 +235,7 @@ void ParameterMap::BuildMultiMap(ControlLookup& controls) {
     for (int p = 1; p <= PartCount; ++p) {
         TPart& part = multi.Part(p);
         for (int offset = 0; offset < PartFieldCount; ++offset) {
-            const Tables::PartRowSpec& spec = Tables::PartRows[offset];
+            const Tables::PartRowEntry& spec = Tables::PartRows[offset];
             TSyx_Param& record = part.Field(spec.field);
             const QString control = numbered(spec.control, p);
             if (spec.knob) {

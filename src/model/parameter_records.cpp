@@ -59,7 +59,7 @@ TSyx_Param* TCC_Param::Current(int selectedOp, int modGroup) const {
 
 TOp::TOp(int op, GraphView* envGraph, PictureView* wavePicture, BarView* outBar)
     : OpIndex(op), EnvGraph(envGraph), WavePicture(wavePicture), OutBar(outBar) {
-    for (const Tables::OpRecordSpec& spec : Tables::OpRecords) {
+    for (const Tables::OpRecordRow& spec : Tables::OpRecords) {
         auto record = std::make_unique<TSyx_Param>(
             spec.group, Tables::opBase(spec.group, op) + spec.offset, spec.max, op);
         record->OwnValNames = Tables::toList(spec.names);
@@ -84,7 +84,7 @@ TMod::TMod(QString heading, QString title, QString caption, TColor headingColor,
 
 TPart::TPart(int part) {
     const int base = 12 * (part - 1);
-    for (const Tables::PartRecordSpec& spec : Tables::PartRecords) {
+    for (const Tables::PartRecordRow& spec : Tables::PartRecords) {
         Records[int(spec.field)] =
             std::make_unique<TSyx_Param>(Tables::Group10, base + spec.offset, spec.max);
         Records[int(spec.field)]->Index = MultiParam::Part(part, spec.field).Row();
@@ -92,7 +92,7 @@ TPart::TPart(int part) {
 }
 
 TMulti::TMulti() {
-    for (const Tables::MultiRecordSpec& spec : Tables::MultiRecords) {
+    for (const Tables::MultiRecordRow& spec : Tables::MultiRecords) {
         Records[int(spec.field)] = std::make_unique<TSyx_Param>(spec.group, spec.para, spec.max);
         Records[int(spec.field)]->Index = MultiParam::Global(spec.field).Row();
     }

@@ -16,7 +16,7 @@ inline constexpr const char* EffectTypes[] = {"Off",   "Hall",  "Room",  "Plate"
 enum class RowControl { Knob, Button };
 
 // A patch row in 4..31 with a single record of its own.
-struct SingleRowSpec {
+struct SingleRowEntry {
     int row;
     int slot;
     int group;
@@ -27,7 +27,7 @@ struct SingleRowSpec {
 };
 
 // In the order they are built.
-inline constexpr SingleRowSpec SingleRows[] = {
+inline constexpr SingleRowEntry SingleRows[] = {
     {4, 178, Group12, 64, 12, RowControl::Knob, {}},
     {5, 163, Group12, 66, 99, RowControl::Knob, {}},
     {13, 164, Group12, 65, 1, RowControl::Button, PortamentoTypes},
@@ -53,14 +53,14 @@ inline constexpr SingleRowSpec SingleRows[] = {
 inline constexpr int TaggedSingleRow = 5;
 
 // A modulation group's record for one of the rows 0..3.
-struct ModRecordSpec {
+struct ModRecordRow {
     int row;
     int group;
     int para;
     int max;
 };
 
-struct ModGroupSpec {
+struct ModGroupRow {
     const char* heading;
     const char* title;
     const char* caption;
@@ -68,7 +68,7 @@ struct ModGroupSpec {
     TColor textColor;  // heading and title text
 };
 
-inline constexpr ModGroupSpec ModGroups[4] = {
+inline constexpr ModGroupRow ModGroups[4] = {
     {"    Pitch            Amp             Pitch          Envelope   ",
      "  -- Aftertouch LFO ----        ------ Aftertouch ------       ", " Ctrl: Aftertouch ",
      TColor::FromBgr(0xFF0000), TColor::FromBgr(0x00FFFF)}, // aftertouch
@@ -83,7 +83,7 @@ inline constexpr ModGroupSpec ModGroups[4] = {
      TColor::FromBgr(0x000000), TColor::FromBgr(0xFFFF00)}, // foot
 };
 
-inline constexpr ModRecordSpec ModRecords[4][4] = {
+inline constexpr ModRecordRow ModRecords[4][4] = {
     {{0, Group13, 23, 99}, {1, Group13, 24, 99}, {2, Group13, 25, 100}, {3, Group13, 26, 99}},
     {{0, Group12, 71, 99}, {1, Group12, 72, 99}, {-1, 0, 0, 0}, {-1, 0, 0, 0}},
     {{0, Group12, 73, 99}, {1, Group12, 74, 99}, {2, Group12, 75, 100}, {3, Group12, 76, 99}},

@@ -22,7 +22,7 @@ inline constexpr int Group12 = 0x12; // voice parameters
 inline constexpr int Group13 = 0x13; // additional voice and aftertouch parameters
 inline constexpr int Group24 = 0x24; // effect and global parameters
 
-struct OpRecordSpec {
+struct OpRecordRow {
     OpField field;
     int group;
     int offset; // added to the operator's base number in its group
@@ -32,7 +32,7 @@ struct OpRecordSpec {
 };
 
 // In creation order, which is OpField order.
-inline constexpr OpRecordSpec OpRecords[OpFieldCount] = {
+inline constexpr OpRecordRow OpRecords[OpFieldCount] = {
     {OpField::AR, Group12, 0, 31, 5, {}},
     {OpField::D1R, Group12, 1, 31, 5, {}},
     {OpField::D2R, Group12, 2, 31, 5, {}},
@@ -61,28 +61,28 @@ inline constexpr int opBase(int group, int op) {
     return group == Group12 ? OpBase12[op] : OpBase13[op];
 }
 
-struct PartRecordSpec {
+struct PartRecordRow {
     PartField field;
     int offset; // parameter = 12 x (part - 1) + offset, group 0x10
     int max;
 };
 
 // In the order a part stores its records.
-inline constexpr PartRecordSpec PartRecords[PartFieldCount] = {
+inline constexpr PartRecordRow PartRecords[PartFieldCount] = {
     {PartField::Patch, 2, 99},     {PartField::Bank, 1, 2},       {PartField::OutAssign, 9, 3},
     {PartField::RxChannel, 3, 16}, {PartField::LfoSelect, 10, 3}, {PartField::MaxNotes, 0, 8},
     {PartField::TopNote, 5, 127},  {PartField::LowNote, 4, 127},  {PartField::Detune, 6, 14},
     {PartField::Transpose, 7, 48}, {PartField::Volume, 8, 99},
 };
 
-struct MultiRecordSpec {
+struct MultiRecordRow {
     MultiField field;
     int group;
     int para;
     int max;
 };
 
-inline constexpr MultiRecordSpec MultiRecords[MultiFieldCount] = {
+inline constexpr MultiRecordRow MultiRecords[MultiFieldCount] = {
     {MultiField::MasterTune, Group10, 123, 127}, {MultiField::RxChannel, Group24, 1, 17},
     {MultiField::TxChannel, Group24, 2, 16},     {MultiField::MemLock, Group24, 3, 1},
     {MultiField::FxType, Group24, 4, 10},        {MultiField::FxTime, Group24, 5, 99},

@@ -4,11 +4,11 @@
 
 Voice::Voice() : name_(StartVoiceName) {
     for (VoiceParam param : AllVoiceParams())
-        values_[std::size_t(param.Index())] = std::uint8_t(SpecOf(param).start);
+        values_[std::size_t(param.Index())] = std::uint8_t(InfoOf(param).start);
 }
 
 void Voice::Set(VoiceParam param, int value) {
-    values_[std::size_t(param.Index())] = std::uint8_t(std::clamp(value, 0, SpecOf(param).max));
+    values_[std::size_t(param.Index())] = std::uint8_t(std::clamp(value, 0, InfoOf(param).max));
 }
 
 void Voice::SetName(const QString& name) {

@@ -18,10 +18,10 @@ int rowOfOpField(int op, OpField field) {
     return -1;
 }
 
-std::array<ParamSpec, VoiceParamCount> makeSpecs() {
-    std::array<ParamSpec, VoiceParamCount> specs{};
+std::array<ParamInfo, VoiceParamCount> makeSpecs() {
+    std::array<ParamInfo, VoiceParamCount> specs{};
     for (int op = 0; op < OperatorCount; ++op)
-        for (const Tables::OpRecordSpec& r : Tables::OpRecords)
+        for (const Tables::OpRecordRow& r : Tables::OpRecords)
             specs[std::size_t(VoiceParam::Op(op, r.field).Index())] = {
                 r.group,
                 Tables::opBase(r.group, op) + r.offset,
@@ -30,11 +30,11 @@ std::array<ParamSpec, VoiceParamCount> makeSpecs() {
                 rowOfOpField(op, r.field),
                 r.names};
     for (int g = 0; g < ModGroupCount; ++g)
-        for (const Tables::ModRecordSpec& r : Tables::ModRecords[g])
+        for (const Tables::ModRecordRow& r : Tables::ModRecords[g])
             if (r.row >= 0)
                 specs[std::size_t(VoiceParam::Mod(g, r.row)->Index())] = {r.group, r.para, r.max,
                                                                           0,       r.row,  {}};
-    for (const Tables::SingleRowSpec& r : Tables::SingleRows)
+    for (const Tables::SingleRowEntry& r : Tables::SingleRows)
         specs[std::size_t(VoiceParam::Single(r.row)->Index())] = {r.group, r.para, r.max,
                                                                   0,       r.row,  r.names};
     for (int op = 0; op < OperatorCount; ++op)
@@ -46,8 +46,8 @@ std::array<ParamSpec, VoiceParamCount> makeSpecs() {
 
 } // namespace
 
-const ParamSpec& SpecOf(VoiceParam param) {
-    static const std::array<ParamSpec, VoiceParamCount> specs = makeSpecs();
+const ParamInfo& InfoOf(VoiceParam param) {
+    static const std::array<ParamInfo, VoiceParamCount> specs = makeSpecs();
     return specs[std::size_t(param.Index())];
 }
 

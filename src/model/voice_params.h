@@ -94,7 +94,7 @@ inline constexpr std::array<int, OperatorCount> OperatorOrder{3, 1, 2, 0};
 
 // What the synth and the editor know of a parameter: its parameter change group and number, its
 // range and start value, the controller row (CC) that edits it, and its own value names.
-struct ParamSpec {
+struct ParamInfo {
     int group = 0;
     int para = 0;
     int max = 0;
@@ -103,7 +103,7 @@ struct ParamSpec {
     Tables::Names names;
 };
 
-const ParamSpec& SpecOf(VoiceParam param);
+const ParamInfo& InfoOf(VoiceParam param);
 
 // The parameter of a patch row's variant slot (the operator for rows 32..47, the modulation group
 // for rows 0..3, slot 0 for the others); nothing for an empty slot.

@@ -12,10 +12,10 @@ struct Range {
 
 Range rangeOf(Target target, int param) {
     if (target == Target::Voice) {
-        const ParamSpec& spec = SpecOf(VoiceParam::FromIndex(param));
+        const ParamInfo& spec = InfoOf(VoiceParam::FromIndex(param));
         return {spec.group, spec.para, spec.max, spec.row};
     }
-    const MultiParamSpec& spec = SpecOf(MultiParam::FromRow(param));
+    const MultiParamInfo& spec = InfoOf(MultiParam::FromRow(param));
     return {spec.group, spec.para, spec.max, -1};
 }
 

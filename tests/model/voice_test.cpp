@@ -46,7 +46,7 @@ TEST(VoiceParams, AgreeWithTheRecordsOfTheMap) {
     MapFixture f;
     int count = 0;
     for (VoiceParam param : AllVoiceParams()) {
-        const ParamSpec& spec = SpecOf(param);
+        const ParamInfo& spec = InfoOf(param);
         const TSyx_Param& record = f.map.Record(param);
         EXPECT_EQ(spec.group, record.Gp) << param.Index();
         EXPECT_EQ(spec.para, record.Para) << param.Index();
@@ -57,7 +57,7 @@ TEST(VoiceParams, AgreeWithTheRecordsOfTheMap) {
     }
     EXPECT_EQ(count, 108);
     for (int row = 0; row < MultiRowCount; ++row) {
-        const MultiParamSpec& spec = SpecOf(MultiParam::FromRow(row));
+        const MultiParamInfo& spec = InfoOf(MultiParam::FromRow(row));
         const TSyx_Param& record = *f.map.MultiRow(row)->Param;
         EXPECT_EQ(spec.group, record.Gp) << row;
         EXPECT_EQ(spec.para, record.Para) << row;
@@ -74,10 +74,10 @@ TEST(VoiceParams, RowsLeadToTheirVariants) {
     EXPECT_EQ(RowParam(2, 1), std::nullopt); // no mod wheel pitch
     EXPECT_EQ(RowParam(21, 0), std::nullopt);
     EXPECT_EQ(RowParam(24, 1), std::nullopt);
-    EXPECT_EQ(SpecOf(VoiceParam::Op(0, OpField::AR)).para, 39);
-    EXPECT_EQ(SpecOf(*VoiceParam::Mod(0, 1)).para, 24);
+    EXPECT_EQ(InfoOf(VoiceParam::Op(0, OpField::AR)).para, 39);
+    EXPECT_EQ(InfoOf(*VoiceParam::Mod(0, 1)).para, 24);
     EXPECT_EQ(MultiParam::Part(3, PartField::Volume).Row(), 7 + 22 + 10);
-    EXPECT_EQ(SpecOf(MultiParam::Part(3, PartField::Volume)).para, 32);
+    EXPECT_EQ(InfoOf(MultiParam::Part(3, PartField::Volume)).para, 32);
     EXPECT_EQ(MultiParam::Part(8, PartField::MaxNotes).PartNumber(), 8);
     EXPECT_EQ(MultiParam::Part(8, PartField::MaxNotes).Field(), PartField::MaxNotes);
 }

@@ -107,10 +107,10 @@ TEST_F(BulkLayouts, RandomValuesSurviveARoundTrip) {
             for (int param : ParamsOf(*layout)) {
                 if (layout->target == Target::Voice)
                     voice.Set(VoiceParam::FromIndex(param),
-                              draw(SpecOf(VoiceParam::FromIndex(param)).max));
+                              draw(InfoOf(VoiceParam::FromIndex(param)).max));
                 else
                     multi.Set(MultiParam::FromRow(param),
-                              draw(SpecOf(MultiParam::FromRow(param)).max));
+                              draw(InfoOf(MultiParam::FromRow(param)).max));
             }
             write(*layout);
             const std::vector<std::uint8_t> first(buffer.Data(), buffer.Data() + buffer.Length);

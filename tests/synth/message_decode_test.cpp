@@ -18,7 +18,7 @@ std::vector<std::uint8_t> messageOf(const BulkLayout& layout, const Voice& voice
 Voice randomVoice(std::mt19937& random) {
     Voice voice;
     for (VoiceParam param : AllVoiceParams())
-        voice.Set(param, std::uniform_int_distribution<int>(0, SpecOf(param).max)(random));
+        voice.Set(param, std::uniform_int_distribution<int>(0, InfoOf(param).max)(random));
     QString name;
     for (int i = 0; i < Voice::NameLength; ++i)
         name += QChar(std::uniform_int_distribution<int>(0x20, 0x7E)(random));

@@ -16,13 +16,8 @@ const char* const Description =
 std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, int& exitCode) {
     CommandLine commandLine(QStringLiteral("marrowlink-bridge"), QString::fromLatin1(Description));
     QCommandLineParser& parser = commandLine.Parser();
-    const QCommandLineOption api(
-        QStringLiteral("api"),
-        QStringLiteral("MIDI system: alsa, jack or virtual (default: virtual, in-process devices "
-                       "with a simulated synth, to try the bridge without hardware; %1 is this "
-                       "machine's own system).")
-            .arg(MidiBackendName(ResolveBackend(MidiBackend::PlatformDefault))),
-        QStringLiteral("api"));
+    const QCommandLineOption api = MidiApiOption(
+        QStringLiteral("virtual, with a simulated synth, to try the bridge without hardware"));
     const QCommandLineOption synthIn(QStringLiteral("synth-in"),
                                      QStringLiteral("Input device the synth answers on (needed)."),
                                      QStringLiteral("name"));
@@ -68,13 +63,12 @@ std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, in
     };
 
     BridgeOptions options;
-    if (parser.isSet(api)) {
-        const std::optional<MidiApi> choice = ParseMidiApi(parser.value(api));
-        if (!choice)
-            return fail(QStringLiteral("--api takes alsa, jack or virtual, not \"%1\"")
-                            .arg(parser.value(api)));
+    QString apiError;
+    if (const std::optional<MidiApi> choice = ReadMidiApi(parser, api, apiError)) {
         if (!choice->inProcess)
             options.backend = choice->backend;
+    } else if (!apiError.isEmpty()) {
+        return fail(apiError);
     }
     options.listDevices = parser.isSet(listDevices);
     options.sendPreset = parser.isSet(sendPreset);

@@ -13,10 +13,10 @@ struct GroupAndNumber {
 
 GroupAndNumber specOf(Layouts::Target target, int param) {
     if (target == Layouts::Target::Voice) {
-        const ParamSpec& spec = SpecOf(VoiceParam::FromIndex(param));
+        const ParamInfo& spec = InfoOf(VoiceParam::FromIndex(param));
         return {spec.group, spec.para, spec.max};
     }
-    const MultiParamSpec& spec = SpecOf(MultiParam::FromRow(param));
+    const MultiParamInfo& spec = InfoOf(MultiParam::FromRow(param));
     return {spec.group, spec.para, spec.max};
 }
 
