@@ -8,6 +8,7 @@
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -117,9 +118,9 @@ TEST(BridgeCommandLine, ASignalDuringThePresetUploadEndsItCleanly) {
     EXPECT_FALSE(err.contains("running on")) << err.toStdString();
 }
 
-// The folder's name is not UTF-8 (octal 351, a Latin-1 e acute), and its ROM names file links to
-// an endless device: the folder is found, the file refused as too large, and the bridge runs.
-TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnEndlessNamesFile) {
+// The folder's name is not UTF-8 (octal 351, a Latin-1 e acute), and its ROM names file is far
+// larger than any list: the folder is found, the file refused as too large, and the bridge runs.
+TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnOversizedNamesFile) {
     QTemporaryDir dir;
 #ifdef __SANITIZE_ADDRESS__
     const QString limit; // the sanitizer reserves far more address space than any limit allows
@@ -129,7 +130,7 @@ TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnEndlessNamesFile) {
     const ProgramRun run = RunShell(
         QStringLiteral(MARROWLINK_BRIDGE),
         QStringLiteral("cd '%1' || exit 9; bank=\"$(printf 'bank\\351')\"; mkdir \"$bank\"; "
-                       "ln -s /dev/zero \"$bank/ROMNames.txt\"; "
+                       "truncate -s 100000000 \"$bank/ROMNames.txt\"; "
                        "(%2 exec \"$0\" --synth-in 'TQ5 Simulator' --synth-out 'TQ5 Simulator' "
                        "--ctrl-in 'Virtual Controller' --ctrl-out 'Virtual Controller' "
                        "--folder \"$bank\") & pid=$!; sleep 1; kill -TERM $pid; wait $pid; "
@@ -138,6 +139,36 @@ TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnEndlessNamesFile) {
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_TRUE(run.Err().contains(QStringLiteral("ROMNames.txt is too large")))
         << run.err.constData();
+}
+
+// A FIFO in the folder would hold the bridge in open() for good, and a device may never end: the
+// names files and the controller preset are refused at once, and the bridge runs on.
+TEST(BridgeCommandLine, AFifoOrADeviceInTheFolderIsRefusedWithoutWaiting) {
+    QTemporaryDir folder;
+    for (const char* name : {"ROMNames.txt", "Marrowlink.SYX"})
+        ASSERT_EQ(
+            ::mkfifo(QFile::encodeName(folder.filePath(QLatin1String(name))).constData(), 0600), 0);
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("/dev/zero"), folder.filePath(QStringLiteral("USERNames.txt"))));
+    QProcess bridge;
+    bridge.start(QStringLiteral(MARROWLINK_BRIDGE),
+                 VirtualDevices + QStringList{QStringLiteral("--send-preset"),
+                                              QStringLiteral("--folder"), folder.path()});
+    ASSERT_TRUE(bridge.waitForStarted(5000));
+    QByteArray err;
+    for (int i = 0; i < 100 && !err.contains("running"); ++i) {
+        bridge.waitForReadyRead(100);
+        err += bridge.readAllStandardError();
+    }
+    ::kill(pid_t(bridge.processId()), SIGTERM);
+    ASSERT_TRUE(bridge.waitForFinished(5000)) << err.toStdString();
+    err += bridge.readAllStandardError();
+    EXPECT_EQ(bridge.exitCode(), 0);
+    for (const char* refusal :
+         {"ROMNames.txt cannot be read: it is not a regular file; its names are not used.",
+          "USERNames.txt cannot be read: it is not a regular file; its names are not used.",
+          "Can't read BCR sysex file (Marrowlink.SYX): it is not a regular file"})
+        EXPECT_TRUE(err.contains(refusal)) << err.toStdString();
 }
 
 } // namespace
