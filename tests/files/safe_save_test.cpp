@@ -1,4 +1,5 @@
 #include "files/safe_save.h"
+#include "support/full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
@@ -168,32 +168,22 @@ TEST_F(SafeSaving, AReplacedFileKeepsItsModeAndALinkKeepsPointingAtIt) {
     EXPECT_EQ(status.st_mode & 07777, 0640u);
 }
 
-// A 64 KiB tmpfs, filled up but for the file that is saved over: every write that needs a new
-// page fails with ENOSPC. Needs the right to mount (root); skipped where it is missing.
-struct FullDisk : SafeSaving {
+// A disk filled up but for the file that is saved over.
+struct FullDiskSaving : SafeSaving {
     void SetUp() override {
-        mounted = ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0,
-                          "size=64k") == 0;
-        if (!mounted)
-            GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+        if (!disk.Mounted())
+            GTEST_SKIP() << disk.Problem().toStdString();
         write(path("keep.SYX"), "the only copy");
-        QFile filler(path("filler"));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        while (filler.write(QByteArray(4096, 'x')) > 0) {
-        }
-    }
-    void TearDown() override {
-        if (mounted)
-            ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+        ASSERT_TRUE(disk.Fill());
     }
     QStringList files() const {
         return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }
 
-    bool mounted = false;
+    FullDisk disk{dir.path()};
 };
 
-TEST_F(FullDisk, ASaveThatDoesNotFitIsReportedAndKeepsTheOldFile) {
+TEST_F(FullDiskSaving, ASaveThatDoesNotFitIsReportedAndKeepsTheOldFile) {
     const auto error = SafeSave::WriteAtomically(path("keep.SYX"), QByteArray(191, '\x7F'));
     ASSERT_NE(error, std::nullopt);
     EXPECT_EQ(*error, QStringLiteral("No space left on device"));
@@ -201,7 +191,7 @@ TEST_F(FullDisk, ASaveThatDoesNotFitIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(files(), QStringList({QStringLiteral("filler"), QStringLiteral("keep.SYX")}));
 }
 
-TEST_F(FullDisk, ABackupThatDoesNotFitIsReportedAndLeavesNoBackup) {
+TEST_F(FullDiskSaving, ABackupThatDoesNotFitIsReportedAndLeavesNoBackup) {
     const auto error = SafeSave::MakeBackup(path("keep.SYX"));
     ASSERT_NE(error, std::nullopt);
     EXPECT_TRUE(error->endsWith(QStringLiteral("keep.BAK: No space left on device")))

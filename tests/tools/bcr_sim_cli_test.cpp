@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -42,6 +43,19 @@ TEST(BcrSimCommandLine, RefusesWhatItCannotUseWithAClearMessage) {
     EXPECT_EQ(run.Err(), QStringLiteral("bcr-sim: %1: line 1 \"$encoder 57\" refused: 9 (element "
                                         "number out of range)\n")
                              .arg(file.fileName()));
+}
+
+// A preset file that is a FIFO would hold the simulator in open(), a device may never end.
+TEST(BcrSimCommandLine, APresetThatIsAFifoOrADeviceIsRefusedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.syx"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& preset : {fifo, QStringLiteral("/dev/zero")}) {
+        const ProgramRun run = bcrSim({preset});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.Err().toStdString(),
+                  "bcr-sim: cannot read " + preset.toStdString() + ": it is not a regular file\n");
+    }
 }
 
 } // namespace

@@ -122,6 +122,37 @@ TEST_F(Tq5syx, APipeIsCheckedToItsEnd) {
     EXPECT_EQ(voice.Json().value(QStringLiteral("name")).toString(), QStringLiteral("Patch Name"));
 }
 
+// A FIFO would hold the tool in open() until a writer comes, and a device may never end: a file
+// is read only when it is a regular one, or the tool's own standard input (above).
+TEST_F(Tq5syx, AFifoOrADeviceIsRefusedWithoutWaiting) {
+    const QString fifo = path("pipe.SYX");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& input : {fifo, QStringLiteral("/dev/zero")}) {
+        for (const char* command : {"voice", "multi", "check"}) {
+            SCOPED_TRACE(command);
+            const ProgramRun run = RunProgram(QStringLiteral(TQ5SYX_PROGRAM),
+                                              {QLatin1String(command), input}, {}, 5000);
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_EQ(run.Err(),
+                      QStringLiteral("tq5syx: %1: it is not a regular file\n").arg(input));
+            EXPECT_TRUE(run.out.isEmpty());
+        }
+    }
+}
+
+TEST_F(Tq5syx, AResultThatCannotBeWrittenEndsWithCode2) {
+    const QString patch = write("p.SYX", startPatch());
+    for (const char* command : {"voice", "multi", "check"}) {
+        const ProgramRun run = RunShell(
+            QStringLiteral(TQ5SYX_PROGRAM),
+            QStringLiteral("\"$0\" %1 '%2' >/dev/full").arg(QLatin1String(command), patch));
+        EXPECT_EQ(run.exitCode, 2) << command;
+        EXPECT_EQ(run.Err(), QStringLiteral("tq5syx: cannot write to standard output: No space "
+                                            "left on device\n"))
+            << command;
+    }
+}
+
 TEST_F(Tq5syx, BadInputIsRefusedWithOneLineAndCode2) {
     const QString patch = write("p.SYX", startPatch());
     const QString out = path("out.SYX");
