@@ -8,7 +8,7 @@
 
 class ToolSession;
 
-// A file built from JSON: its bytes, and the warnings to show (values clamped, a name shortened).
+// A file built from JSON: its bytes, and the warnings to show (a name shortened or changed).
 struct BuiltFile {
     QByteArray bytes;
     QStringList warnings;

@@ -18,6 +18,7 @@ struct BuildRequest {
 };
 
 // Throws BadInput for malformed JSON, a "kind" other than the one being built, an unknown key or
-// a value that is not a whole number in 0..127. records are the kind's keyed records.
+// a value that is not a whole number from 0 to its record's maximum. records are the kind's keyed
+// records.
 BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind,
                                const std::vector<TSyx_Param*>& records);
