@@ -23,6 +23,21 @@ const QStringList VirtualDevices{
     QStringLiteral("--ctrl-in"),   QStringLiteral("Virtual Controller"),
     QStringLiteral("--ctrl-out"),  QStringLiteral("Virtual Controller")};
 
+// Starts the bridge on the virtual devices, with the arguments given besides.
+void startBridge(QProcess& bridge, const QStringList& more = {}) {
+    bridge.start(QStringLiteral(MARROWLINK_BRIDGE), VirtualDevices + more);
+}
+
+// What the bridge says on standard error until it says that it runs, or for 10 s.
+QByteArray untilRunning(QProcess& bridge) {
+    QByteArray err;
+    for (int i = 0; i < 100 && !err.contains("running"); ++i) {
+        bridge.waitForReadyRead(100);
+        err += bridge.readAllStandardError();
+    }
+    return err;
+}
+
 TEST(BridgeCommandLine, ListsDevicesUnderHeadings) {
     const ProgramRun run = runBridge({QStringLiteral("--list-devices")});
     EXPECT_EQ(run.exitCode, 0);
@@ -57,13 +72,9 @@ TEST(BridgeCommandLine, BadArgumentsEndWithCode2AndOneLine) {
 
 TEST(BridgeCommandLine, RunsUntilSigtermAndEndsCleanly) {
     QProcess bridge;
-    bridge.start(QStringLiteral(MARROWLINK_BRIDGE), VirtualDevices);
+    startBridge(bridge);
     ASSERT_TRUE(bridge.waitForStarted(5000));
-    QByteArray err;
-    for (int i = 0; i < 100 && !err.contains("running"); ++i) {
-        bridge.waitForReadyRead(100);
-        err += bridge.readAllStandardError();
-    }
+    QByteArray err = untilRunning(bridge);
     ASSERT_TRUE(err.contains("running")) << err.toStdString();
     ::kill(pid_t(bridge.processId()), SIGINT);
     ASSERT_TRUE(bridge.waitForFinished(5000));
@@ -109,9 +120,8 @@ TEST(BridgeCommandLine, ASignalDuringThePresetUploadEndsItCleanly) {
         preset.write(QByteArray("\xF0\x00\x20\x32\x7F\xF7", 6));
     preset.close();
     QProcess bridge;
-    bridge.start(QStringLiteral(MARROWLINK_BRIDGE),
-                 VirtualDevices + QStringList{QStringLiteral("--send-preset"),
-                                              QStringLiteral("--folder"), folder.path()});
+    startBridge(bridge,
+                {QStringLiteral("--send-preset"), QStringLiteral("--folder"), folder.path()});
     ASSERT_TRUE(bridge.waitForStarted(5000));
     QElapsedTimer clock;
     clock.start();
@@ -159,15 +169,10 @@ TEST(BridgeCommandLine, AFifoOrADeviceInTheFolderIsRefusedWithoutWaiting) {
     ASSERT_TRUE(
         QFile::link(QStringLiteral("/dev/zero"), folder.filePath(QStringLiteral("USERNames.txt"))));
     QProcess bridge;
-    bridge.start(QStringLiteral(MARROWLINK_BRIDGE),
-                 VirtualDevices + QStringList{QStringLiteral("--send-preset"),
-                                              QStringLiteral("--folder"), folder.path()});
+    startBridge(bridge,
+                {QStringLiteral("--send-preset"), QStringLiteral("--folder"), folder.path()});
     ASSERT_TRUE(bridge.waitForStarted(5000));
-    QByteArray err;
-    for (int i = 0; i < 100 && !err.contains("running"); ++i) {
-        bridge.waitForReadyRead(100);
-        err += bridge.readAllStandardError();
-    }
+    QByteArray err = untilRunning(bridge);
     ::kill(pid_t(bridge.processId()), SIGTERM);
     ASSERT_TRUE(bridge.waitForFinished(5000)) << err.toStdString();
     err += bridge.readAllStandardError();
