@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -25,19 +24,6 @@ TEST(VoiceNames, MissingFileGivesAnEmptyList) {
     QTemporaryDir dir;
     EXPECT_TRUE(readVoiceNames(dir.filePath(QStringLiteral("nothing.txt"))).isEmpty());
     EXPECT_TRUE(readVoiceNames(dir.path()).isEmpty()); // a folder is no file
-}
-
-TEST(VoiceNames, AFifoOrADeviceIsNotReadAndSaidSo) {
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath(QStringLiteral("ROMNames.txt"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString& path : {fifo, QStringLiteral("/dev/zero")}) {
-        QString problem;
-        EXPECT_TRUE(readVoiceNames(path, &problem).isEmpty());
-        EXPECT_EQ(problem, QStringLiteral("The voice-name file %1 cannot be read: it is not a "
-                                          "regular file; its names are not used.")
-                               .arg(path));
-    }
 }
 
 TEST(VoiceNames, AFileFarLargerThanAnyListIsNotUsed) {

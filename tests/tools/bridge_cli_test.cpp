@@ -46,14 +46,6 @@ TEST(BridgeCommandLine, ListsDevicesUnderHeadings) {
                                         "  Virtual Controller\n"));
 }
 
-TEST(BridgeCommandLine, ADeviceListThatCannotBeWrittenEndsWithCode2) {
-    const ProgramRun run = RunShell(QStringLiteral(MARROWLINK_BRIDGE),
-                                    QStringLiteral("\"$0\" --list-devices >/dev/full"));
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.Err().toStdString(), "marrowlink-bridge: cannot write to standard output: No "
-                                       "space left on device\n");
-}
-
 TEST(BridgeCommandLine, BadArgumentsEndWithCode2AndOneLine) {
     const QStringList cases[] = {
         {QStringLiteral("--api"), QStringLiteral("midi")},
