@@ -42,7 +42,8 @@ bool writeAll(FileLayer& files, int fd, const QByteArray& bytes) {
 }
 
 // The bytes go into a new file beside the target, which takes the target's name only once every
-// byte is written and on the disk; on any failure it goes again and the target stays as it was.
+// byte is written and on the disk; on any failure the new file is removed and the target stays
+// as it was.
 std::optional<QString> replace(FileLayer& files, const QByteArray& target, const QByteArray& bytes,
                                mode_t mode) {
     QByteArray temporary = target + ".XXXXXX";
