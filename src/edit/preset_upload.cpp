@@ -46,13 +46,13 @@ void PresetUpload::SendControllerPreset(const QString& fileName) {
             controls_.bLoadBCR->SetEnabled(true);
         splashFade_ = false;
     });
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const OpenedFile file = OpenRegularFile(path);
+    if (!file.file) {
         prompts_.Error(
-            QStringLiteral("Can't read BCR sysex file (%1): %2").arg(fileName, file.errorString()));
+            QStringLiteral("Can't read BCR sysex file (%1): %2").arg(fileName, file.problem));
         return;
     }
-    const std::optional<QByteArray> bytes = ReadAtMost(file, MaxPresetFileBytes);
+    const std::optional<QByteArray> bytes = ReadAtMost(*file.file, MaxPresetFileBytes);
     if (!bytes) {
         prompts_.Error(QStringLiteral("The BCR sysex file (%1) is too large: more than %2 bytes")
                            .arg(fileName)

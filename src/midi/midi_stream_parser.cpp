@@ -8,6 +8,11 @@ using MidiStatus::SysexStart;
 constexpr std::uint8_t FirstStatus = 0x80;
 constexpr std::uint8_t FirstSystem = SysexStart;                // no running status from here on
 constexpr std::uint8_t FirstRealTime = MidiStatus::TimingClock; // 0xF8..0xFF
+
+// The system status bytes MIDI leaves undefined: two system common, two real-time.
+constexpr bool isUndefined(std::uint8_t status) {
+    return status == 0xF4 || status == 0xF5 || status == 0xF9 || status == 0xFD;
+}
 } // namespace
 
 void MidiStreamParser::Feed(const std::uint8_t* bytes, std::size_t count, std::uint32_t timeStamp,
@@ -20,7 +25,8 @@ void MidiStreamParser::Feed(const std::uint8_t* bytes, std::size_t count, std::u
             if (inSysex_ && i > runStart)
                 sink.LongData(bytes + runStart, i - runStart, timeStamp);
             runStart = i + 1;
-            sink.ShortMessage(byte, timeStamp);
+            if (!isUndefined(byte))
+                sink.ShortMessage(byte, timeStamp);
             continue;
         }
         if (byte < FirstStatus) {
@@ -42,7 +48,7 @@ void MidiStreamParser::Feed(const std::uint8_t* bytes, std::size_t count, std::u
         if (byte == SysexStart) {
             inSysex_ = true;
             runStart = i;
-        } else if (byte != SysexEnd) {
+        } else if (byte != SysexEnd && !isUndefined(byte)) {
             begin(byte, timeStamp, sink);
         }
     }

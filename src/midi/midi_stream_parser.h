@@ -18,6 +18,8 @@
 //   message they repeat its status (running status) up to the end of the chunk.
 // - A message that another status byte or the end of its chunk cuts short is dropped, so that a
 //   truncated note-on never becomes a note-off.
+// - The undefined system bytes are dropped: F4 and F5 (with the data bytes after them) end what
+//   any other status byte ends, F9 and FD interrupt nothing, as real-time bytes.
 class MidiStreamParser {
 public:
     void Feed(const std::uint8_t* bytes, std::size_t count, std::uint32_t timeStamp,

@@ -3,8 +3,6 @@
 #include "model/bounded_read.h"
 #include "model/domain.h"
 
-#include <QFile>
-
 namespace {
 QStringList numbers(int from, int to) {
     QStringList list;
@@ -56,10 +54,15 @@ QStringList splitVoiceNames(const QByteArray& bytes) {
 }
 
 QStringList readVoiceNames(const QString& path, QString* problem) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const OpenedFile opened = OpenRegularFile(path);
+    if (!opened.file) {
+        if (problem && !opened.missing)
+            *problem = QStringLiteral("The voice-name file %1 cannot be read: %2; its names are "
+                                      "not used.")
+                           .arg(path, opened.problem);
         return {};
-    const std::optional<QByteArray> bytes = ReadAtMost(file, MaxVoiceNameFileBytes);
+    }
+    const std::optional<QByteArray> bytes = ReadAtMost(*opened.file, MaxVoiceNameFileBytes);
     if (!bytes) {
         if (problem)
             *problem = QStringLiteral("The voice-name file %1 is too large (more than %2 bytes); "

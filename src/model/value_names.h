@@ -40,8 +40,9 @@ inline constexpr const char* CardNamesFile = "CARDNames.txt";
 inline constexpr qint64 MaxVoiceNameFileBytes = qint64(64) << 10;
 
 // The lines of a voice-name file: Latin-1, lines ended by CR LF, LF or CR, empty lines kept, the
-// text ending at a NUL. A missing or unreadable file gives an empty list, and so does one larger
-// than MaxVoiceNameFileBytes (a link to an endless device, say), which `problem` then names.
+// text ending at a NUL. A missing file gives an empty list without a word. So does one that
+// cannot be read (a FIFO or a device, which are never opened as names, or one without the right
+// to read it) or is larger than MaxVoiceNameFileBytes, which `problem` then names.
 QStringList readVoiceNames(const QString& path, QString* problem = nullptr);
 // The same rules applied to bytes already read.
 QStringList splitVoiceNames(const QByteArray& bytes);

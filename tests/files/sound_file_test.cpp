@@ -1,12 +1,7 @@
 #include "files/file_io.h"
-#include "files/safe_save.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -70,59 +65,6 @@ TEST(SoundFileLayout, ALoadReadsByPositionAndDecodesInItsOwnOrder) {
     EXPECT_EQ(partial[2].count, 41);
     EXPECT_EQ(partial[3].count, 10); // bytes 90..99
     EXPECT_EQ(data.VoiceBlockBuf[0], 0xF0);
-}
-
-struct SafeSaving : ::testing::Test {
-    QTemporaryDir dir;
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    static QByteArray read(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-    }
-    static void write(const QString& file, const QByteArray& bytes) {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-};
-
-TEST_F(SafeSaving, TheBackupReplacesTheLastThreeCharactersWithBak) {
-    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("Bass.SYX"))).fileName(), "Bass.BAK");
-    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("ab"))).fileName(), "ab.BAK");
-    write(path("Bass.SYX"), "new");
-    write(path("Bass.BAK"), "older backup");
-    EXPECT_EQ(SafeSave::MakeBackup(path("Bass.SYX")), std::nullopt);
-    EXPECT_EQ(read(path("Bass.BAK")), "new");
-    EXPECT_TRUE(SafeSave::MakeBackup(path("Gone.SYX"))->contains("Gone.SYX"));
-}
-
-TEST_F(SafeSaving, AFileNamedLikeABackupIsBackedUpUnderAnotherName) {
-    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("Bass.BAK"))).fileName(), "Bass.BAK.BAK");
-    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("Bass.bak"))).fileName(), "Bass.bak.BAK");
-    EXPECT_EQ(QFileInfo(SafeSave::BackupPath(path("BAK"))).fileName(), "BAK.BAK");
-    write(path("Bass.BAK"), "the only copy");
-    EXPECT_EQ(SafeSave::MakeBackup(path("Bass.BAK")), std::nullopt);
-    EXPECT_EQ(read(path("Bass.BAK.BAK")), "the only copy");
-}
-
-TEST_F(SafeSaving, WhatIsNotARegularFileIsNeitherBackedUpNorReplaced) {
-    const QString fifo = path("pipe.SYX");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_EQ(SafeSave::Unreplaceable(fifo), QStringLiteral("it is not a regular file"));
-    EXPECT_EQ(SafeSave::Unreplaceable(path("new.SYX")), std::nullopt);
-    EXPECT_NE(SafeSave::MakeBackup(fifo), std::nullopt); // without waiting for a writer
-    EXPECT_NE(SafeSave::WriteAtomically(fifo, "x"), std::nullopt);
-    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
-    EXPECT_FALSE(QFileInfo::exists(path("pipe.BAK")));
-}
-
-TEST_F(SafeSaving, AnAtomicWriteReplacesWholeOrLeavesEverythingAsItWas) {
-    write(path("Live.SYX"), "old");
-    EXPECT_EQ(SafeSave::WriteAtomically(path("Live.SYX"), "new contents"), std::nullopt);
-    EXPECT_EQ(read(path("Live.SYX")), "new contents");
-    EXPECT_NE(SafeSave::WriteAtomically(path("no/folder/Live.SYX"), "x"), std::nullopt);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Live.SYX")});
 }
 
 } // namespace

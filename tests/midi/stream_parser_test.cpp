@@ -102,6 +102,22 @@ TEST_F(StreamParser, DropsAMessageCutShort) {
     EXPECT_EQ(sink.seen, (std::vector<std::string>{"C0 05"}));
 }
 
+// F4, F5, F9 and FD are undefined: nothing a device sends with them is handed on. F4 and F5 are
+// system common bytes and so end an open SysEx and a message begun, and their data bytes go with
+// them; F9 and FD are real-time bytes and interrupt nothing.
+TEST_F(StreamParser, DropsUndefinedSystemMessages) {
+    feed({0xF4, 0x01, 0x02});
+    feed({0xF5});
+    feed({0x90, 0x3C, 0xF9, 0x64, 0xFD});
+    feed({0xF9});
+    feed({0xFD, 0xB0, 0x07, 0x64});
+    feed({0xF0, 0x7D, 0xF9, 0x01, 0xFD, 0xF7});
+    feed({0xF0, 0x7D, 0x01, 0xF5, 0x02, 0xF7});
+    feed({0x90, 0x3C, 0xF4, 0x64});
+    EXPECT_EQ(sink.seen,
+              (std::vector<std::string>{"90 3C 64", "B0 07 64", "F0 7D 01 F7", "aborted"}));
+}
+
 TEST_F(StreamParser, ResetDropsAnOpenSysex) {
     feed({0xF0, 0x01});
     parser.Reset(sink);

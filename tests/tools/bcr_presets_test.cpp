@@ -1,8 +1,10 @@
+#include "support/full_disk.h"
 #include "support/map_fixture.h"
 #include "support/preset_files.h"
 #include "support/program_run.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -150,6 +152,28 @@ TEST(BcrPresets, StoresOnlyWhenAskedAndRefusesBadArguments) {
     for (const char* text : {"--output", "--store", "default: the current folder",
                              "default: do not store", "Marrowlink_Rev.SYX"})
         EXPECT_TRUE(run.Out().contains(QLatin1String(text))) << text;
+}
+
+// On a full disk the files written before stay as they were, and the failure ends the program.
+TEST(BcrPresets, AFullDiskIsReportedAndKeepsTheOldFiles) {
+    QTemporaryDir dir;
+    const FullDisk disk(dir.path());
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Problem().toStdString();
+    for (const char* name : Files) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    ASSERT_TRUE(disk.Fill());
+    const ProgramRun run = bcrPresets({QStringLiteral("--output"), dir.path()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.Err().toStdString(),
+              QStringLiteral("bcr-presets: cannot write %1: No space left on device\n")
+                  .arg(dir.filePath(QStringLiteral("Marrowlink.SYX")))
+                  .toStdString());
+    for (const char* name : Files)
+        EXPECT_EQ(readBytes(dir.filePath(QLatin1String(name))), "old") << name;
 }
 
 } // namespace

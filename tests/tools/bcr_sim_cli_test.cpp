@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,6 +91,19 @@ TEST(BcrSimCommandLine, LoadsPresetsOfEveryKindTheUnitTakes) {
               QStringLiteral("bcr-sim: %1: line 2 \".easypar NOTE 1 36 100 increment 1 ; up\" "
                              "refused: 13 (not allowed here)\n")
                   .arg(bad));
+}
+
+// A preset file that is a FIFO would hold the simulator in open(), a device may never end.
+TEST(BcrSimCommandLine, APresetThatIsAFifoOrADeviceIsRefusedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.syx"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& preset : {fifo, QStringLiteral("/dev/zero")}) {
+        const ProgramRun run = bcrSim({preset});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.Err().toStdString(),
+                  "bcr-sim: cannot read " + preset.toStdString() + ": it is not a regular file\n");
+    }
 }
 
 } // namespace

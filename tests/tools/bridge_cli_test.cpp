@@ -8,6 +8,7 @@
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,6 +22,21 @@ const QStringList VirtualDevices{
     QStringLiteral("--synth-out"), QStringLiteral("TQ5 Simulator"),
     QStringLiteral("--ctrl-in"),   QStringLiteral("Virtual Controller"),
     QStringLiteral("--ctrl-out"),  QStringLiteral("Virtual Controller")};
+
+// Starts the bridge on the virtual devices, with the arguments given besides.
+void startBridge(QProcess& bridge, const QStringList& more = {}) {
+    bridge.start(QStringLiteral(MARROWLINK_BRIDGE), VirtualDevices + more);
+}
+
+// What the bridge says on standard error until it says that it runs, or for 10 s.
+QByteArray untilRunning(QProcess& bridge) {
+    QByteArray err;
+    for (int i = 0; i < 100 && !err.contains("running"); ++i) {
+        bridge.waitForReadyRead(100);
+        err += bridge.readAllStandardError();
+    }
+    return err;
+}
 
 TEST(BridgeCommandLine, ListsDevicesUnderHeadings) {
     const ProgramRun run = runBridge({QStringLiteral("--list-devices")});
@@ -49,13 +65,9 @@ TEST(BridgeCommandLine, BadArgumentsEndWithCode2AndOneLine) {
 TEST(BridgeCommandLine, RunsUntilSigtermAndEndsCleanly) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         QProcess bridge;
-        bridge.start(QStringLiteral(MARROWLINK_BRIDGE), VirtualDevices);
+        startBridge(bridge);
         ASSERT_TRUE(bridge.waitForStarted(5000));
-        QByteArray err;
-        for (int i = 0; i < 100 && !err.contains("running"); ++i) {
-            bridge.waitForReadyRead(100);
-            err += bridge.readAllStandardError();
-        }
+        QByteArray err = untilRunning(bridge);
         ASSERT_TRUE(err.contains("running")) << err.toStdString();
         ::kill(pid_t(bridge.processId()), signal);
         ASSERT_TRUE(bridge.waitForFinished(5000));
@@ -102,9 +114,8 @@ TEST(BridgeCommandLine, ASignalDuringThePresetUploadEndsItCleanly) {
         preset.write(QByteArray("\xF0\x00\x20\x32\x7F\xF7", 6));
     preset.close();
     QProcess bridge;
-    bridge.start(QStringLiteral(MARROWLINK_BRIDGE),
-                 VirtualDevices + QStringList{QStringLiteral("--send-preset"),
-                                              QStringLiteral("--folder"), folder.path()});
+    startBridge(bridge,
+                {QStringLiteral("--send-preset"), QStringLiteral("--folder"), folder.path()});
     ASSERT_TRUE(bridge.waitForStarted(5000));
     QElapsedTimer clock;
     clock.start();
@@ -119,9 +130,9 @@ TEST(BridgeCommandLine, ASignalDuringThePresetUploadEndsItCleanly) {
     EXPECT_FALSE(err.contains("running on")) << err.toStdString();
 }
 
-// The folder's name is not UTF-8 (octal 351, a Latin-1 e acute), and its ROM names file links to
-// an endless device: the folder is found, the file refused as too large, and the bridge runs.
-TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnEndlessNamesFile) {
+// The folder's name is not UTF-8 (octal 351, a Latin-1 e acute), and its ROM names file is far
+// larger than any list: the folder is found, the file refused as too large, and the bridge runs.
+TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnOversizedNamesFile) {
     QTemporaryDir dir;
 #ifdef __SANITIZE_ADDRESS__
     const QString limit; // the sanitizer reserves far more address space than any limit allows
@@ -131,7 +142,7 @@ TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnEndlessNamesFile) {
     const ProgramRun run = RunShell(
         QStringLiteral(MARROWLINK_BRIDGE),
         QStringLiteral("cd '%1' || exit 9; bank=\"$(printf 'bank\\351')\"; mkdir \"$bank\"; "
-                       "ln -s /dev/zero \"$bank/ROMNames.txt\"; "
+                       "truncate -s 100000000 \"$bank/ROMNames.txt\"; "
                        "(%2 exec \"$0\" --synth-in 'TQ5 Simulator' --synth-out 'TQ5 Simulator' "
                        "--ctrl-in 'Virtual Controller' --ctrl-out 'Virtual Controller' "
                        "--folder \"$bank\") & pid=$!; sleep 1; kill -TERM $pid; wait $pid; "
@@ -140,6 +151,31 @@ TEST(BridgeCommandLine, AFolderThatIsNotUtf8AndAnEndlessNamesFile) {
     EXPECT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_TRUE(run.Err().contains(QStringLiteral("ROMNames.txt is too large")))
         << run.err.constData();
+}
+
+// A FIFO in the folder would hold the bridge in open() for good, and a device may never end: the
+// names files and the controller preset are refused at once, and the bridge runs on.
+TEST(BridgeCommandLine, AFifoOrADeviceInTheFolderIsRefusedWithoutWaiting) {
+    QTemporaryDir folder;
+    for (const char* name : {"ROMNames.txt", "Marrowlink.SYX"})
+        ASSERT_EQ(
+            ::mkfifo(QFile::encodeName(folder.filePath(QLatin1String(name))).constData(), 0600), 0);
+    ASSERT_TRUE(
+        QFile::link(QStringLiteral("/dev/zero"), folder.filePath(QStringLiteral("USERNames.txt"))));
+    QProcess bridge;
+    startBridge(bridge,
+                {QStringLiteral("--send-preset"), QStringLiteral("--folder"), folder.path()});
+    ASSERT_TRUE(bridge.waitForStarted(5000));
+    QByteArray err = untilRunning(bridge);
+    ::kill(pid_t(bridge.processId()), SIGTERM);
+    ASSERT_TRUE(bridge.waitForFinished(5000)) << err.toStdString();
+    err += bridge.readAllStandardError();
+    EXPECT_EQ(bridge.exitCode(), 0);
+    for (const char* refusal :
+         {"ROMNames.txt cannot be read: it is not a regular file; its names are not used.",
+          "USERNames.txt cannot be read: it is not a regular file; its names are not used.",
+          "Can't read BCR sysex file (Marrowlink.SYX): it is not a regular file"})
+        EXPECT_TRUE(err.contains(refusal)) << err.toStdString();
 }
 
 } // namespace

@@ -39,6 +39,27 @@ TEST(CommandLine, EveryProgramSpeaksTheSameWay) {
     }
 }
 
+TEST(CommandLine, TheUsageNamesTheProgram) {
+    for (const Program& program : Programs) {
+        const ProgramRun help = RunProgram(QString::fromLatin1(program.path), {"--help"});
+        EXPECT_TRUE(help.Out().startsWith(
+            QStringLiteral("Usage: %1 [options]").arg(QLatin1String(program.name))))
+            << help.out.left(80).constData();
+    }
+}
+
+// What a program prints is its result: when it cannot be written, the program fails.
+TEST(CommandLine, StandardOutputThatCannotBeWrittenEndsWithCode2) {
+    for (const Program& program : Programs) {
+        const ProgramRun help =
+            RunShell(QString::fromLatin1(program.path), QStringLiteral("\"$0\" --help >/dev/full"));
+        EXPECT_EQ(help.exitCode, 2) << program.name;
+        EXPECT_EQ(help.Err().toStdString(),
+                  std::string(program.name) +
+                      ": cannot write to standard output: No space left on device\n");
+    }
+}
+
 // Names are bytes: whatever a program is given comes back byte for byte; UTF-8 reads as text.
 TEST(FileNames, EveryByteStringComesBackUnchanged) {
     std::vector<QByteArray> samples = {"Bass.SYX",         "Caf\xC3\xA9", "\xF0\x9F\x8E\xB9 keys",

@@ -192,15 +192,22 @@ TEST_F(Agreement, BuildFromRandomPartialParams) {
             QJsonObject params;
             Reference::Values values;
             int tooBig = 0;
+            // Every fourth round one value is above its maximum, and the build is refused.
+            const Reference::Field* tooBigField = nullptr;
             for (const Reference::Message& m : layout->messages)
-                for (const Reference::Field& f : m.fields)
-                    if (uniform(0, 2) > 0) {
-                        values[f.key] = uniform(0, 127);
+                for (const Reference::Field& f : m.fields) {
+                    if (round % 4 == 3 && !tooBigField && f.max < 127 && uniform(0, 9) == 0) {
+                        tooBigField = &f;
+                        params.insert(f.key, uniform(f.max + 1, 127));
+                        ++tooBig;
+                    } else if (uniform(0, 2) > 0) {
+                        values[f.key] = uniform(0, f.max);
                         params.insert(f.key, values[f.key]);
-                        tooBig += values[f.key] > f.max;
                     }
+                }
             QJsonObject request{{QStringLiteral("params"), params}};
-            QString name;
+            // Not null: an empty name is asked for as a name (ten blanks), not left out.
+            QString name = QStringLiteral("");
             if (layout->nameOffset >= 0) {
                 // Latin-1 letters and names of any length, as a user might type them
                 for (int n = uniform(0, 14); n > 0; --n)
@@ -208,9 +215,20 @@ TEST_F(Agreement, BuildFromRandomPartialParams) {
                 request.insert(QStringLiteral("name"), name);
             }
             const QString path = dir.filePath(QStringLiteral("built.SYX"));
+            QFile::remove(path);
             const ProgramRun build =
                 RunTq5syx({QStringLiteral("build"), layout->kind, QStringLiteral("-o"), path},
                           QJsonDocument(request).toJson());
+            if (tooBigField) {
+                EXPECT_EQ(build.exitCode, 2);
+                EXPECT_TRUE(build.Err().contains(QStringLiteral("\"%1\": the value must be a "
+                                                                "whole number in 0..%2")
+                                                     .arg(tooBigField->key)
+                                                     .arg(tooBigField->max)))
+                    << build.err.constData();
+                EXPECT_FALSE(QFile::exists(path));
+                continue;
+            }
             ASSERT_EQ(build.exitCode, 0) << build.err.constData();
             EXPECT_EQ(build.ErrLines().filter(QStringLiteral("Value too big CC:")).size(), tooBig);
             QFile out(path);

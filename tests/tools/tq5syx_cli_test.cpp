@@ -122,6 +122,37 @@ TEST_F(Tq5syx, APipeIsCheckedToItsEnd) {
     EXPECT_EQ(voice.Json().value(QStringLiteral("name")).toString(), QStringLiteral("Patch Name"));
 }
 
+// A FIFO would hold the tool in open() until a writer comes, and a device may never end: a file
+// is read only when it is a regular one, or the tool's own standard input (above).
+TEST_F(Tq5syx, AFifoOrADeviceIsRefusedWithoutWaiting) {
+    const QString fifo = path("pipe.SYX");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& input : {fifo, QStringLiteral("/dev/zero")}) {
+        for (const char* command : {"voice", "multi", "check"}) {
+            SCOPED_TRACE(command);
+            const ProgramRun run = RunProgram(QStringLiteral(TQ5SYX_PROGRAM),
+                                              {QLatin1String(command), input}, {}, 5000);
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_EQ(run.Err(),
+                      QStringLiteral("tq5syx: %1: it is not a regular file\n").arg(input));
+            EXPECT_TRUE(run.out.isEmpty());
+        }
+    }
+}
+
+TEST_F(Tq5syx, AResultThatCannotBeWrittenEndsWithCode2) {
+    const QString patch = write("p.SYX", startPatch());
+    for (const char* command : {"voice", "multi", "check"}) {
+        const ProgramRun run = RunShell(
+            QStringLiteral(TQ5SYX_PROGRAM),
+            QStringLiteral("\"$0\" %1 '%2' >/dev/full").arg(QLatin1String(command), patch));
+        EXPECT_EQ(run.exitCode, 2) << command;
+        EXPECT_EQ(run.Err(), QStringLiteral("tq5syx: cannot write to standard output: No space "
+                                            "left on device\n"))
+            << command;
+    }
+}
+
 TEST_F(Tq5syx, BadInputIsRefusedWithOneLineAndCode2) {
     const QString patch = write("p.SYX", startPatch());
     const QString out = path("out.SYX");
@@ -155,6 +186,10 @@ TEST_F(Tq5syx, BadInputIsRefusedWithOneLineAndCode2) {
         {build, "{\"params\": {\"12/00\": 1}}", "unknown parameter key \"12/00\""},
         {build, "{\"params\": {\"10/0\": 1}}", "unknown parameter key \"10/0\""},
         {build, "{\"params\": {\"12/0\": 128}}", "\"12/0\": the value must be a whole number"},
+        {build, "{\"params\": {\"12/1\": 99}}",
+         "parameter \"12/1\": the value must be a whole number in 0..31"},
+        {buildMulti, "{\"params\": {\"24/1\": 18}}",
+         "parameter \"24/1\": the value must be a whole number in 0..17"},
         {build, "{\"params\": {\"12/0\": -1}}", "\"12/0\": the value must be a whole number"},
         {build, "{\"params\": {\"12/0\": 1.5}}", "\"12/0\": the value must be a whole number"},
         {build, "{\"params\": {\"12/0\": \"5\"}}", "\"12/0\": the value must be a whole number"},
@@ -191,17 +226,18 @@ TEST_F(Tq5syx, AFailedBuildLeavesTheOldFileAlone) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.SYX")});
 }
 
-TEST_F(Tq5syx, BuildClampsAndWarnsAsTheEditorDoes) {
+// A value above its parameter's maximum is refused (above); the name is shortened or changed as
+// the voice block needs, with a warning.
+TEST_F(Tq5syx, BuildWarnsWhenTheNameIsChanged) {
     const QString out = path("warn.SYX");
     const ProgramRun run = RunTq5syx(
         {QStringLiteral("build"), QStringLiteral("voice"), QStringLiteral("-o"), out},
-        QStringLiteral("{\"name\": \"Ondes Martenot\u00e9\", \"params\": {\"12/39\": 40}}")
+        QStringLiteral("{\"name\": \"Ondes Martenot\u00e9\", \"params\": {\"12/39\": 31}}")
             .toUtf8());
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.ErrLines(),
-              QStringList({QStringLiteral("Value too big CC:40; Val:40: Max:31: Gp:18: Parm:39"),
-                           QStringLiteral("name \"Ondes Martenot\u00e9\" is longer than 10 "
-                                          "characters; written as \"Ondes Mart\"")}));
+              QStringList(QStringLiteral("name \"Ondes Martenot\u00e9\" is longer than 10 "
+                                         "characters; written as \"Ondes Mart\"")));
     const QByteArray file = readAll(out);
     EXPECT_EQ(std::uint8_t(file[90 + 6 + 39]), 31);
     EXPECT_EQ(file.mid(173, 10), "Ondes Mart");

@@ -1,8 +1,13 @@
 #include "controller_session.h"
 
 #include "element_text.h"
+#include "model/bounded_read.h"
+#include "named_files.h"
 
-#include <QFile>
+namespace {
+// A controller preset is some tens of kilobytes; a far larger file is the wrong one.
+constexpr qint64 MaxPresetFileBytes = qint64(1) << 20;
+} // namespace
 
 ControllerSession::ControllerSession(const ControllerOptions& options) {
     for (const QString& path : options.presetFiles)
@@ -24,12 +29,20 @@ ControllerSession::~ControllerSession() {
 
 // Every F0..F7 message of the file, as if uploaded; the first refused line stops the loading.
 bool ControllerSession::loadPreset(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem_ = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    QString problem;
+    const auto file = OpenForReading(path, FileKinds::RegularOnly, problem);
+    if (!file) {
+        problem_ = QStringLiteral("cannot read %1: %2").arg(path, problem);
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    const std::optional<QByteArray> read = ReadAtMost(*file, MaxPresetFileBytes);
+    if (!read) {
+        problem_ = QStringLiteral("%1 is too large for a preset file (more than %2 bytes)")
+                       .arg(path)
+                       .arg(MaxPresetFileBytes);
+        return false;
+    }
+    const QByteArray& bytes = *read;
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     qsizetype start = -1;
     for (qsizetype i = 0; i < bytes.size(); ++i) {

@@ -2,7 +2,10 @@
 
 #include "named_files.h"
 
+#include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -21,11 +24,22 @@ void CommandLine::AddArgument(const QString& name, const QString& description,
     takesArguments_ = true;
 }
 
+QString CommandLine::helpText() const {
+    // Qt names the program by its path, or by a placeholder when there is no application object.
+    const QString shown = QCoreApplication::instance() ? QCoreApplication::arguments().constFirst()
+                                                       : QStringLiteral("<executable_name>");
+    QString text = parser_.helpText();
+    const QString usage = QStringLiteral("Usage: ");
+    if (text.startsWith(usage + shown))
+        text.replace(usage.size(), shown.size(), program_);
+    return text;
+}
+
 std::optional<int> CommandLine::Parse(const QStringList& arguments) {
     if (!parser_.parse(arguments))
         return Fail(parser_.errorText());
     if (parser_.isSet(help_)) {
-        std::fputs(parser_.helpText().toLocal8Bit().constData(), stdout);
+        std::fputs(helpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
     if (parser_.isSet(version_)) {
@@ -38,16 +52,14 @@ std::optional<int> CommandLine::Parse(const QStringList& arguments) {
     return std::nullopt;
 }
 
-namespace {
-int printFailure(const QString& program, const QString& message) {
+int PrintFailure(const QString& program, const QString& message) {
     std::fprintf(stderr, "%s: %s\n", program.toLocal8Bit().constData(),
                  message.toLocal8Bit().constData());
     return 2;
 }
-} // namespace
 
 int CommandLine::Fail(const QString& message) const {
-    return printFailure(program_, message);
+    return PrintFailure(program_, message);
 }
 
 QStringList ArgumentsOf(int argc, char** argv) {
@@ -57,12 +69,38 @@ QStringList ArgumentsOf(int argc, char** argv) {
     return arguments;
 }
 
-int RunReporting(const QString& program, const std::function<int()>& work) {
+QString OutputFailure(const QString& reason) {
+    return QStringLiteral("cannot write to standard output: ") + reason;
+}
+
+namespace {
+
+int runCatching(const QString& program, const std::function<int()>& work) {
     try {
         return work();
     } catch (const std::bad_alloc&) {
-        return printFailure(program, QStringLiteral("out of memory"));
+        return PrintFailure(program, QStringLiteral("out of memory"));
     } catch (const std::exception& error) {
-        return printFailure(program, QString::fromLocal8Bit(error.what()));
+        return PrintFailure(program, QString::fromLocal8Bit(error.what()));
     }
+}
+
+// Why some of what the program wrote on standard output did not arrive (a full disk, a closed
+// descriptor), or nothing.
+std::optional<QString> standardOutputProblem() {
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    if (flushed && !std::ferror(stdout))
+        return std::nullopt;
+    return flushed || errno == 0 ? QStringLiteral("a write failed")
+                                 : QString::fromLocal8Bit(std::strerror(errno));
+}
+
+} // namespace
+
+int RunReporting(const QString& program, const std::function<int()>& work) {
+    const int exitCode = runCatching(program, work);
+    if (const auto problem = standardOutputProblem())
+        return PrintFailure(program, OutputFailure(*problem));
+    return exitCode;
 }

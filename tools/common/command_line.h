@@ -24,6 +24,8 @@ public:
     const QString& Program() const { return program_; }
 
 private:
+    QString helpText() const;
+
     QString program_;
     QCommandLineParser parser_;
     QCommandLineOption help_;
@@ -35,7 +37,14 @@ private:
 // every file name reaches the file system unchanged through named_files.h.
 QStringList ArgumentsOf(int argc, char** argv);
 
+// Prints "program: message" on standard error and returns 2.
+int PrintFailure(const QString& program, const QString& message);
+
+// The failure to say when standard output could not be written, for the reason given.
+QString OutputFailure(const QString& reason);
+
 // Runs a program's work and returns its exit code. An exception that would otherwise end the
 // program unreported (memory running out, say) is printed as "program: message" and ends it with
-// code 2.
+// code 2. So does standard output that could not be written: a result that did not arrive is a
+// failure.
 int RunReporting(const QString& program, const std::function<int()>& work);

@@ -1,7 +1,8 @@
 #include "named_files.h"
 
+#include "files/safe_save.h"
+
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -78,36 +79,6 @@ std::optional<QString> writeInto(const QByteArray& path, const QByteArray& bytes
     return written ? std::nullopt : std::optional(systemError(error));
 }
 
-// Writes a new file beside the path and renames it over the path.
-std::optional<QString> replace(const QByteArray& path, const QByteArray& bytes,
-                               std::optional<mode_t> oldMode) {
-    QByteArray temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return systemError(errno);
-    mode_t mode = 0;
-    if (oldMode) {
-        mode = *oldMode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    const bool written = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int writeError = errno;
-    if (::close(fd) != 0 || !written) {
-        const int error = written ? errno : writeError;
-        ::unlink(temporary.constData());
-        return systemError(error);
-    }
-    if (::rename(temporary.constData(), path.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return systemError(error);
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 QString ArgumentText(const char* text) {
@@ -145,19 +116,10 @@ QByteArray FileNameBytes(const QString& name) {
     return bytes;
 }
 
-std::unique_ptr<QFile> OpenForReading(const QString& name, QString& problem) {
-    const int fd = ::open(FileNameBytes(name).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        problem = errno == ENOENT ? QStringLiteral("no such file") : systemError(errno);
-        return nullptr;
-    }
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
-        ::close(fd);
-        problem = QStringLiteral("is a directory, not a file");
-        return nullptr;
-    }
-    return openDescriptor(fd, QIODevice::ReadOnly, problem);
+std::unique_ptr<QFile> OpenForReading(const QString& name, FileKinds kinds, QString& problem) {
+    OpenedFile opened = OpenWithoutWaiting(FileNameBytes(name), kinds);
+    problem = opened.problem;
+    return std::move(opened.file);
 }
 
 std::unique_ptr<QFile> OpenForWriting(const QString& name, QString& problem) {
@@ -170,18 +132,16 @@ std::unique_ptr<QFile> OpenForWriting(const QString& name, QString& problem) {
     return openDescriptor(fd, QIODevice::WriteOnly, problem);
 }
 
+std::optional<QString> WriteStandardOutput(const QByteArray& bytes) {
+    return writeAll(STDOUT_FILENO, bytes) ? std::nullopt : std::optional(systemError(errno));
+}
+
 std::optional<QString> SaveNamedFile(const QString& name, const QByteArray& bytes) {
     if (name == QLatin1String("-"))
-        return writeAll(STDOUT_FILENO, bytes) ? std::nullopt : std::optional(systemError(errno));
-    QByteArray path = FileNameBytes(name);
+        return WriteStandardOutput(bytes);
+    const QByteArray path = FileNameBytes(name);
     struct stat status {};
-    if (::stat(path.constData(), &status) != 0)
-        return replace(path, bytes, std::nullopt);
-    if (!S_ISREG(status.st_mode))
+    if (::stat(path.constData(), &status) == 0 && !S_ISREG(status.st_mode))
         return writeInto(path, bytes);
-    if (char* target = ::realpath(path.constData(), nullptr)) {
-        path = target;
-        std::free(target);
-    }
-    return replace(path, bytes, status.st_mode);
+    return SafeSave::WriteAtomically(SystemFiles(), path, bytes);
 }

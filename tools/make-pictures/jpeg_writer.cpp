@@ -1,12 +1,11 @@
 #include "jpeg_writer.h"
 
-#include <QFile>
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
 
-bool writeBaselineJpeg(const QImage& image, const QString& path, int quality, QString* error) {
+QByteArray BaselineJpeg(const QImage& image, int quality) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -32,12 +31,7 @@ bool writeBaselineJpeg(const QImage& image, const QString& path, int quality, QS
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
 
-    QFile file(path);
-    const bool written =
-        file.open(QIODevice::WriteOnly) &&
-        file.write(reinterpret_cast<const char*>(buffer), qint64(size)) == qint64(size);
+    const QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
     std::free(buffer);
-    if (!written && error)
-        *error = file.errorString();
-    return written;
+    return bytes;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 class QImage;
 
-// Writes the image as a baseline JPEG with three colour components. Returns false, with the
-// reason in `error`, when the file cannot be written.
-bool writeBaselineJpeg(const QImage& image, const QString& path, int quality, QString* error);
+// The image as a baseline JPEG with three colour components.
+QByteArray BaselineJpeg(const QImage& image, int quality);

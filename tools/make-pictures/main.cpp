@@ -1,9 +1,11 @@
 // make-pictures OUTDIR: draws the project's own pictures (picture strips, button and knob
 // faces, the patch page wallpaper, the splash, the controller layout and the program's icon) and
 // writes them into OUTDIR.
+#include "files/safe_save.h"
 #include "jpeg_writer.h"
 #include "pictures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,22 +14,24 @@
 namespace {
 constexpr int JpegQuality = 90;
 
-bool writePng(const QImage& image, const QDir& folder, const char* name) {
+bool writeFile(const QDir& folder, const char* name, const QByteArray& bytes) {
     const QString path = folder.filePath(QString::fromLatin1(name));
-    if (image.save(path, "PNG"))
+    const auto error = SafeSave::WriteAtomically(path, bytes);
+    if (!error)
         return true;
-    std::fprintf(stderr, "make-pictures: cannot write %s\n", qUtf8Printable(path));
+    std::fprintf(stderr, "make-pictures: cannot write %s: %s\n", qUtf8Printable(path),
+                 qUtf8Printable(*error));
     return false;
 }
 
+bool writePng(const QImage& image, const QDir& folder, const char* name) {
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    return image.save(&png, "PNG") && writeFile(folder, name, png.data());
+}
+
 bool writeJpeg(const QImage& image, const QDir& folder, const char* name) {
-    const QString path = folder.filePath(QString::fromLatin1(name));
-    QString error;
-    if (writeBaselineJpeg(image, path, JpegQuality, &error))
-        return true;
-    std::fprintf(stderr, "make-pictures: cannot write %s: %s\n", qUtf8Printable(path),
-                 qUtf8Printable(error));
-    return false;
+    return writeFile(folder, name, BaselineJpeg(image, JpegQuality));
 }
 } // namespace
 

@@ -10,7 +10,8 @@ namespace {
 constexpr qint64 MaxSoundFileBytes = qint64(64) << 10;
 
 std::optional<QByteArray> readFile(const QString& path, QString& problem) {
-    const auto file = OpenForReading(path, problem);
+    // Named on the command line: a FIFO or a device is taken too, and read up to the size limit.
+    const auto file = OpenForReading(path, FileKinds::Any, problem);
     if (!file) {
         problem = QStringLiteral("cannot read %1: %2").arg(path, problem);
         return std::nullopt;

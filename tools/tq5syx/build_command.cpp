@@ -5,7 +5,6 @@
 #include "json_input.h"
 #include "model/bounded_read.h"
 #include "named_files.h"
-#include "synth/message_decode.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -77,12 +76,8 @@ QStringList nameWarnings(const QString& name) {
 BuiltFile BuildFile(const QByteArray& json, SoundKind kind) {
     const BuildRequest request = ParseBuildRequest(json, kind);
     Sound sound;
-    QStringList warnings;
-    for (const auto& [param, value] : request.values) {
-        if (value > param->max)
-            warnings << Layouts::ProblemText({param->target, param->param, value, 0});
+    for (const auto& [param, value] : request.values)
         sound.Set(param->target, param->param, value);
-    }
     const QString name = request.name.value_or(StartVoiceName);
     sound.voice.SetName(printable(name));
 
@@ -92,7 +87,7 @@ BuiltFile BuildFile(const QByteArray& json, SoundKind kind) {
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     SyxFiles::WriteMessages(bytes, FileOf(kind), data);
-    return {bytes.data(), warnings + nameWarnings(name)};
+    return {bytes.data(), nameWarnings(name)};
 }
 
 int RunBuild(SoundKind kind, const QString& outputPath) {

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-// A file built from JSON: its bytes, and the warnings to show (values clamped, a name shortened).
+// A file built from JSON: its bytes, and the warnings to show (a name shortened or changed).
 struct BuiltFile {
     QByteArray bytes;
     QStringList warnings;

@@ -5,7 +5,7 @@
 
 std::unique_ptr<QFile> OpenInput(const QString& path) {
     QString problem;
-    auto file = OpenForReading(path, problem);
+    auto file = OpenForReading(path, FileKinds::RegularOrStandardInput, problem);
     if (!file)
         throw BadInput{path + QStringLiteral(": ") + problem};
     return file;

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -80,11 +81,15 @@ QJsonObject topObject(const QByteArray& json) {
     return document.object();
 }
 
-int dataByteValue(const QString& key, const QJsonValue& value) {
+// A value above the parameter's maximum is refused: stored as the maximum, it would be a value
+// other than the one asked for.
+int parameterValue(const QString& key, const QJsonValue& value, int max) {
+    const int highest = std::min(max, HighestDataByte);
     const double number = value.toDouble(-1);
-    if (!value.isDouble() || number != std::floor(number) || number < 0 || number > HighestDataByte)
-        throw BadInput{QStringLiteral("parameter %1: the value must be a whole number in 0..127")
-                           .arg(quoted(key))};
+    if (!value.isDouble() || number != std::floor(number) || number < 0 || number > highest)
+        throw BadInput{QStringLiteral("parameter %1: the value must be a whole number in 0..%2")
+                           .arg(quoted(key))
+                           .arg(highest)};
     return int(number);
 }
 
@@ -94,15 +99,17 @@ void checkKind(const QJsonValue& value, SoundKind kind) {
             QStringLiteral("\"kind\" must be \"%1\" when building a %1").arg(WordOf(kind))};
 }
 
-QHash<QString, int> paramValues(const QJsonValue& params, const QSet<QString>& known) {
+// maxima: each known key's largest value.
+QHash<QString, int> paramValues(const QJsonValue& params, const QHash<QString, int>& maxima) {
     if (!params.isObject())
         throw BadInput{QStringLiteral("\"params\" must be a JSON object")};
     QHash<QString, int> values;
     const QJsonObject object = params.toObject();
     for (auto it = object.begin(); it != object.end(); ++it) {
-        if (!known.contains(it.key()))
+        const auto max = maxima.constFind(it.key());
+        if (max == maxima.constEnd())
             throw BadInput{QStringLiteral("unknown parameter key %1").arg(quoted(it.key()))};
-        values[it.key()] = dataByteValue(it.key(), it.value());
+        values[it.key()] = parameterValue(it.key(), it.value(), *max);
     }
     return values;
 }
@@ -110,9 +117,9 @@ QHash<QString, int> paramValues(const QJsonValue& params, const QSet<QString>& k
 } // namespace
 
 BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind) {
-    QSet<QString> known;
+    QHash<QString, int> maxima;
     for (const KeyedParam& param : KeyedParams(kind))
-        known.insert(param.key);
+        maxima.insert(param.key, param.max);
 
     BuildRequest request;
     QHash<QString, int> values;
@@ -126,7 +133,7 @@ BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind) {
                 throw BadInput{QStringLiteral("\"name\" must be a string")};
             request.name = it.value().toString();
         } else if (key == QLatin1String("params")) {
-            values = paramValues(it.value(), known);
+            values = paramValues(it.value(), maxima);
         } else if (key != QLatin1String("warnings")) {
             throw BadInput{QStringLiteral("unknown key %1").arg(quoted(key))};
         }

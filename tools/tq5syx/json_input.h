@@ -16,5 +16,5 @@ struct BuildRequest {
 };
 
 // Throws BadInput for malformed JSON, a "kind" other than the one being built, an unknown key or
-// a value that is not a whole number in 0..127.
+// a value that is not a whole number from 0 to its parameter's maximum.
 BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind);
