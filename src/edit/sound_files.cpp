@@ -6,6 +6,8 @@
 #include "edit/voice_transmission.h"
 #include "files/file_io.h"
 #include "files/safe_save.h"
+#include "files/save_name.h"
+#include "model/bounded_read.h"
 #include "model/domain.h"
 #include "views/prompts.h"
 #include "views/views.h"
@@ -91,11 +93,13 @@ std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
     const std::optional<QString> path = files_.OpenFile(dialog);
     if (!path)
         return std::nullopt;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // A FIFO or a device chosen in the dialog would hold the window in open() or never end.
+    const OpenedFile opened = OpenRegularFile(*path);
+    if (!opened.file) {
         prompts_.Error(QStringLiteral("Unable to open file."));
         return std::nullopt;
     }
+    QFile& file = *opened.file;
     // A dump from the synth decoded inside the load's warning would overwrite the buffers the
     // load has sent and decoded.
     input_.DecodeHeld([&] {
@@ -126,7 +130,7 @@ void SoundFiles::buildMultiMessages() {
 }
 
 void SoundFiles::bSavePatchClick() {
-    const QString proposed = sound_.voice.Name().trimmed() + QStringLiteral(".SYX");
+    const QString proposed = SaveNames::ForPatch(sound_.voice.Name());
     buildVoiceMessages();
     if (const auto name =
             saveSoundFile(SyxFiles::PatchFile, request("Save Patch File", patchFolder(), proposed)))
@@ -141,7 +145,7 @@ void SoundFiles::bLoadPatchClick() {
 }
 
 void SoundFiles::bSaveMultiClick() {
-    const QString proposed = MultiName + QStringLiteral(".SYX");
+    const QString proposed = SaveNames::ForMulti(MultiName);
     buildMultiMessages();
     if (const auto name =
             saveSoundFile(SyxFiles::MultiFile, request("Save Multi File", multiFolder(), proposed)))

@@ -206,6 +206,27 @@ TEST_F(SoundFiles, UnopenableFileChangesNothing) {
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Before"));
 }
 
+TEST_F(SoundFiles, TheProposedNameStaysInThePatchFolder) {
+    for (const auto& [name, proposed] :
+         {std::pair{"../../evil", "_.._evil.SYX"}, std::pair{"AC/DC", "AC_DC.SYX"},
+          std::pair{"Line\nBreak", "LineBreak.SYX"}}) {
+        f.controls.Edit(QStringLiteral("eName")).Type(QString::fromLatin1(name));
+        e.bSavePatchClick();
+        EXPECT_EQ(f.files.requests.back().proposedName, QString::fromLatin1(proposed)) << name;
+        EXPECT_EQ(f.files.requests.back().folder, f.folderFile(QStringLiteral("Patch")));
+    }
+}
+
+TEST_F(SoundFiles, AFifoChosenToLoadIsRefusedWithoutWaiting) {
+    const QString fifo = patchPath("Pipe.SYX");
+    QDir().mkpath(QFileInfo(fifo).path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    f.files.answers.push_back(fifo);
+    e.bLoadPatchClick(); // would wait in open() for a writer for ever
+    EXPECT_EQ(f.prompts.shown, QStringList{QStringLiteral("error: Unable to open file.")});
+    EXPECT_TRUE(f.toSynth().empty());
+}
+
 TEST_F(SoundFiles, CancelDoesNothing) {
     e.bSavePatchClick();
     e.bLoadPatchClick();
@@ -214,8 +235,8 @@ TEST_F(SoundFiles, CancelDoesNothing) {
 }
 
 TEST_F(SoundFiles, MultiSaveAndLoad) {
-    e.bSaveMultiClick(); // cancelled, but it shows what it offers first
-    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral(".SYX"));
+    e.bSaveMultiClick(); // cancelled, but it shows what it offers first: never a hidden file
+    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral("Multi.SYX"));
     setEffectTime(42);
     const QString path = f.folderFile(QStringLiteral("Multi/Live1.SYX"));
     f.files.answers.push_back(path);
@@ -232,7 +253,7 @@ TEST_F(SoundFiles, MultiSaveAndLoad) {
     EXPECT_EQ(quint8(file[138]), 0xF7);
     EXPECT_EQ(f.caption("lCurrentMulti"), QStringLiteral("Current: Live1"));
     e.bSaveMultiClick(); // a save leaves the proposed name alone
-    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral(".SYX"));
+    EXPECT_EQ(f.files.requests.back().proposedName, QStringLiteral("Multi.SYX"));
 
     setEffectTime(0);
     f.clearSent();
