@@ -105,6 +105,21 @@ TEST_F(SynthInput, OutOfRangeByteWarnsAndStoresTheMaximum) {
     EXPECT_EQ(f.val(e.Map().Op(3).Field(OpField::AR)), 31);
 }
 
+TEST_F(SynthInput, AMessagesProblemsAreSaidInOneBoxOnceItIsDecoded) {
+    DumpMessages dump;
+    dump.voiceBlock[6] = 40;      // operator 4 attack rate, maximum 31
+    dump.voiceBlock[6 + 52] = 12; // algorithm, maximum 7
+    int attackWhileOpen = -1;
+    f.prompts.whileOpen = [&] { attackWhileOpen = f.val(e.Map().Op(3).Field(OpField::AR)); };
+    f.fromSynth(dump.voiceBlock);
+    EXPECT_EQ(f.prompts.shown,
+              QStringList{QStringLiteral("warning: Value too big CC:40; Val:40: Max:31: Gp:18: "
+                                         "Parm:0\nValue too big CC:24; Val:12: Max:7: Gp:18: "
+                                         "Parm:52")});
+    EXPECT_EQ(attackWhileOpen, 31); // the whole message was decoded before the box
+    EXPECT_EQ(f.val(e.Map().SingleRecord(24)), 7);
+}
+
 TEST_F(SynthInput, NameEndsAtAZeroByteAndKeepsBlanks) {
     DumpMessages dump;
     const std::uint8_t name[] = {0x41, 0x42, 0x00, 0x43};
