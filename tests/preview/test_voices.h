@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/voice.h"
+
+#include <vector>
+
+constexpr int TestRate = 48000;
+constexpr int A4 = 69;
+// Patch rows the tests set.
+constexpr int AlgorithmRow = 24;
+constexpr int TransposeRow = 25;
+constexpr int FeedbackRow = 26;
+
+void SetSingle(Voice& voice, int row, int value);
+
+// Every operator a sine at ratio 1.00 without detune, at full level the moment the key goes
+// down and held there, released at once; no velocity or key scaling, no LFO, no modulation.
+// Output levels are 0 and only the operators given are switched on.
+Voice PlainVoice(int algorithm, std::initializer_list<int> switchedOn);
+// Operator 1 alone at output level 99 in algorithm 1.
+Voice LoneCarrier();
+
+// The first channel of a note held for that long through the engine.
+std::vector<float> HeldNote(const Voice& voice, int note, double seconds, int velocity = 100,
+                            int sampleRate = TestRate);
