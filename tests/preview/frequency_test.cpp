@@ -9,17 +9,6 @@
 
 namespace {
 
-// The 64 products of the multipliers 0.5, 1 .. 15 and the steps 0, 600, 781, 950 cents, sorted.
-std::vector<double> coarseRatios() {
-    std::vector<double> ratios;
-    for (double multiplier :
-         {0.5, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0, 10.0, 11.0, 12.0, 13.0, 14.0, 15.0})
-        for (double cents : {0.0, 600.0, 781.0, 950.0})
-            ratios.push_back(multiplier * std::exp2(cents / 1200));
-    std::sort(ratios.begin(), ratios.end());
-    return ratios;
-}
-
 // From a twentieth of a second on, when the output's DC filter has settled.
 double carrierHz(const Voice& voice, int note, int sampleRate = TestRate, double seconds = 0.3) {
     const std::vector<float> sound = HeldNote(voice, note, seconds, 100, sampleRate);
@@ -38,7 +27,7 @@ TEST(RatioFrequency, ACarrierAtRatioOnePlayingA4Is440Hz) {
 }
 
 TEST(RatioFrequency, EachCoarseValueGivesItsRatio) {
-    const std::vector<double> ratios = coarseRatios();
+    const std::vector<double> ratios = CoarseRatios();
     for (int coarse = 0; coarse < 64; ++coarse) {
         const double expected = 220.0 * ratios[std::size_t(coarse)];
         EXPECT_NEAR(carrierHz(carrierWith(coarse, 0), A4 - 12), expected, expected * 0.0005)

@@ -2,6 +2,7 @@
 
 #include "preview/preview_engine.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -57,4 +58,21 @@ std::vector<float> HeldNote(const Voice& voice, int note, double seconds, int ve
     std::vector<float> right(left.size());
     engine->Render(left.data(), right.data(), int(left.size()));
     return left;
+}
+
+std::vector<double> CoarseRatios() {
+    std::vector<double> ratios;
+    for (double multiplier :
+         {0.5, 1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 7.0, 8.0, 9.0, 10.0, 11.0, 12.0, 13.0, 14.0, 15.0})
+        for (double cents : {0.0, 600.0, 781.0, 950.0})
+            ratios.push_back(multiplier * std::exp2(cents / 1200));
+    std::sort(ratios.begin(), ratios.end());
+    return ratios;
+}
+
+int CoarseFor(double ratio) {
+    const std::vector<double> ratios = CoarseRatios();
+    const auto found = std::find_if(ratios.begin(), ratios.end(),
+                                    [&](double r) { return std::abs(r - ratio) < 1e-9; });
+    return int(found - ratios.begin());
 }

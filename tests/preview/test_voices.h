@@ -20,6 +20,12 @@ Voice PlainVoice(int algorithm, std::initializer_list<int> switchedOn);
 // Operator 1 alone at output level 99 in algorithm 1.
 Voice LoneCarrier();
 
+// The 64 products of the multipliers 0.5, 1 .. 15 and the steps 0, 600, 781, 950 cents, sorted:
+// coarse value n gives entry n.
+std::vector<double> CoarseRatios();
+// The coarse value of a ratio in that list.
+int CoarseFor(double ratio);
+
 // The first channel of a note held for that long through the engine.
 std::vector<float> HeldNote(const Voice& voice, int note, double seconds, int velocity = 100,
                             int sampleRate = TestRate);
