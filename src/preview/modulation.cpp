@@ -11,6 +11,8 @@ Modulation ModulationOf(const PreviewPatch& patch, const ControllerPositions& co
     double biasShare = 0;
     double pitchBias = 0;
     for (std::size_t g = 0; g < patch.sources.size(); ++g) {
+        if (controllers.sources[g] == ControllerPositions::NotConnected)
+            continue;
         const SourceDepths& depths = patch.sources[g];
         const double position = std::clamp(controllers.sources[g], 0.0, 1.0);
         pitchDepth += depths.lfoPitch * position;
@@ -23,8 +25,9 @@ Modulation ModulationOf(const PreviewPatch& patch, const ControllerPositions& co
     m.amplitudeDepth = std::min(amplitudeDepth, 99.0) / 99;
     m.pitchSemitones =
         controllers.bend * patch.bendRange + pitchBias * Choices.pitchBiasCentsAtFull / 100;
-    m.envelopeBiasDb = biasShare * Choices.envelopeBiasRangeDb;
-    const double foot = std::clamp(controllers.sources[std::size_t(ModSource::Foot)], 0.0, 1.0);
-    m.volume = 1 - patch.footVolume / 99.0 * (1 - foot);
+    m.envelopeBiasDb = std::min(biasShare, 1.0) * Choices.envelopeBiasRangeDb;
+    const double foot = controllers.sources[std::size_t(ModSource::Foot)];
+    if (foot != ControllerPositions::NotConnected)
+        m.volume = 1 - patch.footVolume / 99.0 * (1 - std::clamp(foot, 0.0, 1.0));
     return m;
 }

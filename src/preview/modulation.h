@@ -4,10 +4,12 @@
 
 #include <array>
 
-// Where the player's controllers are: each modulation source 0..1 (ModSource order) and the
-// pitch bend -1..1.
+// Where the player's controllers are: each modulation source 0..1 (ModSource order), or
+// NotConnected until it has sent a position, and the pitch bend -1..1.
 struct ControllerPositions {
-    std::array<double, ModGroupCount> sources{};
+    static constexpr double NotConnected = -1;
+    std::array<double, ModGroupCount> sources{NotConnected, NotConnected, NotConnected,
+                                              NotConnected};
     double bend = 0;
 };
 

@@ -17,10 +17,12 @@
 // - A note ends when every carrier's release has reached the envelope's floor, whatever the EG
 //   shift leaves audible; portamento and the effect unit are not modelled.
 // - The operator switches silence an operator, which then modulates nothing either.
-// - Every controller rests at 0 and the pitch bend at its centre. The pitch rows are a bias of
-//   -50..+50 around 50 for all three sources, as the editor's knob shows them, so that the start
-//   value 0 does nothing until its controller moves. The foot's volume row lowers the volume by its
-//   depth with the pedal at 0 and not at all with it full.
+// - A modulation source that has sent no position yet is taken as not connected: it adds no depth,
+//   no bias and no volume change, so that a voice made for a breath controller or a volume pedal
+//   still sounds without one. Once it has sent one, 0 is its rest. The pitch rows are a bias of
+//   -50..+50 around 50 for all three sources, as the editor's knob shows them; the envelope
+//   biases of the sources add up to at most the bias range; the foot's volume row lowers the
+//   volume by its depth with the pedal at 0 and not at all with it full.
 struct SoundChoices {
     // Peak phase deviation, in radians, that a modulator at full level gives its carrier.
     // Feedback 7 reaches the same deviation (pi/16 * 2^6), which agrees with the chip's sums.

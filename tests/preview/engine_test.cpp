@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <new>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -128,6 +129,33 @@ TEST(PreviewEngine, AnEditIsHeardInTheNextPeriod) {
     // The gain glides over the first 16 frames; the rest of the period is at the new level, but
     // for the output's DC filter settling.
     EXPECT_NEAR(20 * std::log10(b.Peak(16) / a.Peak(16)), -15, 1);
+}
+
+TEST(PreviewEngine, ASourceThatHasSentNothingIsNotConnected) {
+    Voice voice = LoneCarrier();
+    voice.Set(*VoiceParam::Mod(int(ModSource::Foot), 1), 99);   // the pedal's volume
+    voice.Set(*VoiceParam::Mod(int(ModSource::Breath), 3), 99); // breath's envelope bias
+    voice.Set(*VoiceParam::Mod(int(ModSource::Breath), 2), 50); // no pitch bias
+    voice.Set(*VoiceParam::Mod(int(ModSource::Foot), 2), 50);
+    voice.Set(VoiceParam::Op(0, OpField::EBS), 7);
+    const auto peakWith = [&](std::optional<int> foot, std::optional<int> breath) {
+        PreviewEngine engine(TestRate);
+        engine.SetVoice(voice);
+        if (foot)
+            engine.SetController(ModSource::Foot, *foot);
+        if (breath)
+            engine.SetController(ModSource::Breath, *breath);
+        engine.NoteOn(A4, 100);
+        Block block;
+        block.RenderFrom(engine);
+        block.RenderFrom(engine);
+        return block.Peak();
+    };
+    const double full = peakWith(std::nullopt, std::nullopt);
+    EXPECT_NEAR(full, 0.25, 0.01);
+    EXPECT_NEAR(peakWith(127, 127), full, 1e-3);
+    EXPECT_LT(peakWith(0, std::nullopt), 1e-3); // the pedal back: silent
+    EXPECT_NEAR(20 * std::log10(peakWith(std::nullopt, 0) / full), -48, 0.5); // breath at rest
 }
 
 TEST(PreviewEngine, RenderingAllocatesNothing) {
