@@ -17,6 +17,8 @@ pkg_check_modules(RTMIDI QUIET IMPORTED_TARGET rtmidi)
 marrowlink_require(RTMIDI_FOUND "RtMidi" librtmidi-dev)
 pkg_check_modules(JACK QUIET IMPORTED_TARGET jack)
 marrowlink_require(JACK_FOUND "JACK (libjack)" libjack-jackd2-dev)
+pkg_check_modules(SNDFILE QUIET IMPORTED_TARGET sndfile)
+marrowlink_require(SNDFILE_FOUND "libsndfile" libsndfile1-dev)
 
 find_package(JPEG QUIET)
 marrowlink_require(JPEG_FOUND "libjpeg" libjpeg-dev)

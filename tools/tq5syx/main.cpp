@@ -5,6 +5,7 @@
 #include "check_command.h"
 #include "command_line.h"
 #include "read_command.h"
+#include "render_command.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ const char Description[] =
     "  multi FILE                a multi file's parameters as JSON\n"
     "  check FILE                strict validation of a patch or multi file\n"
     "  build voice|multi -o FILE a file from JSON on standard input\n"
+    "  render FILE -o OUT.wav    one note of a patch file's voice, as the preview plays it\n"
     "\n"
     "Exit codes: 0 done, 1 check found problems, 2 bad input.";
 
@@ -25,11 +27,20 @@ SoundKind soundKind(const QString& word) {
     throw BadInput{QStringLiteral("unknown kind \"%1\": use voice or multi").arg(word)};
 }
 
-int run(const QStringList& args, const QString& output) {
+int run(const QStringList& args, const QString& output, const RenderOptions& render) {
     if (args.isEmpty())
         throw BadInput{QStringLiteral("no command given (tq5syx --help lists them)")};
     const QString command = args.front();
     const QStringList rest = args.mid(1);
+    if (command == QLatin1String("render")) {
+        if (rest.size() != 1 || output.isEmpty())
+            throw BadInput{QStringLiteral("render needs a patch file and an output file: render "
+                                          "FILE -o OUT.wav")};
+        return RunRender(rest.front(), output, render.Read());
+    }
+    if (render.AnyGiven())
+        throw BadInput{QStringLiteral("--note, --velocity, --seconds and --rate are for render "
+                                      "only")};
     if (command == QLatin1String("build")) {
         if (rest.size() != 1 || output.isEmpty())
             throw BadInput{QStringLiteral("build needs a kind and an output file: build "
@@ -37,7 +48,7 @@ int run(const QStringList& args, const QString& output) {
         return RunBuild(soundKind(rest.front()), output);
     }
     if (!output.isEmpty())
-        throw BadInput{QStringLiteral("-o is for build only")};
+        throw BadInput{QStringLiteral("-o is for build and render only")};
     const std::optional<SoundKind> readKind = SoundKindNamed(command);
     if (!readKind && command != QLatin1String("check"))
         throw BadInput{
@@ -56,18 +67,20 @@ int main(int argc, char** argv) {
         QCommandLineParser& parser = commandLine.Parser();
         const QCommandLineOption output(
             {QStringLiteral("o"), QStringLiteral("output")},
-            QStringLiteral("The file build writes (no default); - is standard output. A FIFO or "
-                           "a device is written into, never replaced."),
+            QStringLiteral(
+                "The file build or render writes (no default); - is standard output. A FIFO or "
+                "a device is written into, never replaced."),
             QStringLiteral("FILE"));
         parser.addOption(output);
+        const RenderOptions render(parser);
         commandLine.AddArgument(QStringLiteral("command"),
-                                QStringLiteral("voice, multi, check or build."));
+                                QStringLiteral("voice, multi, check, build or render."));
         commandLine.AddArgument(QStringLiteral("argument"),
                                 QStringLiteral("The file to read, or the kind to build."));
         if (const auto exitCode = commandLine.Parse(ArgumentsOf(argc, argv)))
             return *exitCode;
         try {
-            return run(parser.positionalArguments(), parser.value(output));
+            return run(parser.positionalArguments(), parser.value(output), render);
         } catch (const BadInput& error) {
             return commandLine.Fail(error.message);
         }
