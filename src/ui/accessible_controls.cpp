@@ -3,6 +3,8 @@
 #include "controls/knob.h"
 #include "controls/transparent_button.h"
 #include "edit/editor.h"
+#include "model/multi_map_tables.h"
+#include "model/param_names.h"
 
 #include <QAccessibleWidget>
 #include <QRegularExpression>
@@ -11,99 +13,35 @@ namespace {
 
 const Editor* accessibleEditor = nullptr;
 
-// The names of patch rows 0..47 (rows 0..3 after the group, 32..47 after the operator).
-constexpr const char* RowNames[EditRowCount] = {
-    "LFO Pitch",
-    "LFO Amp",
-    "Pitch",
-    "Envelope",
-    "PB Range",
-    "Portamento Speed",
-    "LFO Speed",
-    "LFO Delay",
-    "Amp Mod Enable",
-    "Amp Mod Enable",
-    "Amp Mod Enable",
-    "Amp Mod Enable",
-    "Mono",
-    "Portamento Type",
-    "LFO Wave",
-    "LFO Key Sync",
-    "Fix/Ratio",
-    "Fix/Ratio",
-    "Fix/Ratio",
-    "Fix/Ratio",
-    "FX Type",
-    "Random",
-    "CC LFO Sens. Pitch",
-    "CC LFO Sens. Amp",
-    "Algorithm",
-    "Transpose",
-    "Feedback",
-    "FX Reverb",
-    "FX Balance",
-    "FX Time",
-    "LFO Mod Pitch",
-    "LFO Mod Amp",
-    "FixRange",
-    "Coarse",
-    "Fine",
-    "Detune",
-    "Velocity",
-    "Envel Sens",
-    "Wave",
-    "Output",
-    "Attack",
-    "Decay1",
-    "Decay Level",
-    "Decay 2",
-    "Release",
-    "Shift",
-    "Kbd Scale Level",
-    "Kbd Scale Rate",
-};
-constexpr const char* GroupNames[ModGroupCount] = {"Aftertouch", "Mod Wheel", "Breath", "Foot"};
-
-// The multipart page's controls, by the name before the part number.
-struct MultiName {
-    const char* prefix;
-    const char* name;
-};
-constexpr MultiName MultiNames[] = {
-    {"kPatch", "Patch Select"},
-    {"tlPatchBank", "Patch Bank"},
-    {"tlOutPort", "Out Port"},
-    {"tlLfoSelect", "LFO Select"},
-    {"tlMaxNotes", "Max Notes"},
-    {"kRxChannel", "Channel"},
-    {"kTopNote", "Top Note"},
-    {"kLowNote", "Lowest Note"},
-    {"kTranspose", "Transpose"},
-    {"kDetune", "Detune"},
-    {"kVolume", "Volume"},
-    {"kMasterTune", "Master Tune"},
-    {"kGlobalRxChan", "Main Rx Chan"},
-    {"kGlobalTxChan", "Main Tx Chan"},
-    {"tlMemLock", "Memory Lock"},
-    {"tlFxType", "FX Type"},
-    {"kFxTime", "FX Time"},
-    {"kFxBalance", "FX Balance"},
-};
-
+// The name of the variant a row's controls show now; a modulation row the group has no record
+// for is still named after the group.
 QString patchRowName(const Editor& editor, int row) {
-    const QString name = QString::fromLatin1(RowNames[row]);
-    if (row <= Rows::LastModulationRow) {
-        const int group = editor.State().ModGroup;
-        // The foot group's second knob is its volume.
-        const QString word = group == 3 && row == 1 ? QStringLiteral("Vol") : name;
-        return QString::fromLatin1(GroupNames[group]) + QLatin1Char(' ') + word;
-    }
-    if (row >= Rows::FirstPerOperator)
-        return QStringLiteral("Op %1 ").arg(editor.State().SelectedOp + 1) + name;
-    if ((row >= Rows::FirstOperatorAme && row < Rows::FirstOperatorAme + OperatorCount) ||
-        (row >= Rows::FirstOperatorFix && row < Rows::FirstOperatorFix + OperatorCount))
-        return QStringLiteral("Op %1 ").arg(row % OperatorCount + 1) + name;
-    return name;
+    if (row <= Rows::LastModulationRow && !RowParam(row, editor.State().ModGroup))
+        return GroupName(editor.State().ModGroup) + QLatin1Char(' ') + RowName(row);
+    const int slot = row >= Rows::FirstPerOperator    ? editor.State().SelectedOp
+                     : row <= Rows::LastModulationRow ? editor.State().ModGroup
+                                                      : 0;
+    if (const std::optional<VoiceParam> param = RowParam(row, slot))
+        return ParamName(*param);
+    return RowName(row);
+}
+
+// The multipart control of a name: a part's by its prefix and number, or a global's.
+std::optional<MultiParam> multiParamOf(const QString& objectName) {
+    for (const Tables::GlobalControlRow& g : Tables::GlobalControls)
+        if (objectName == QLatin1String(g.control) ||
+            (g.knob && objectName == QLatin1String(g.knob)))
+            return MultiParam::Global(g.field);
+    for (const Tables::PartRowEntry& r : Tables::PartRows)
+        for (const char* prefix : {r.knob, r.control}) {
+            if (!prefix || !objectName.startsWith(QLatin1String(prefix)))
+                continue;
+            bool number = false;
+            const int part = objectName.mid(int(qstrlen(prefix))).toInt(&number);
+            if (number && part >= 1 && part <= PartCount)
+                return MultiParam::Part(part, r.field);
+        }
+    return std::nullopt;
 }
 
 class ParameterAccessible : public QAccessibleWidget {
@@ -150,15 +88,8 @@ QString ParameterName(const Editor& editor, const QString& objectName) {
             return QStringLiteral("Select Op %1").arg(number - Rows::FirstOpSelectCC + 1);
         return {};
     }
-    for (const MultiName& m : MultiNames) {
-        const QString prefix = QString::fromLatin1(m.prefix);
-        if (!objectName.startsWith(prefix))
-            continue;
-        const QString part = objectName.mid(prefix.size());
-        if (part.isEmpty())
-            return QString::fromLatin1(m.name);
-        return QStringLiteral("Part %1 ").arg(part) + QString::fromLatin1(m.name);
-    }
+    if (const std::optional<MultiParam> param = multiParamOf(objectName))
+        return ParamName(*param);
     return {};
 }
 
