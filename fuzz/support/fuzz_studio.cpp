@@ -17,6 +17,7 @@ constexpr int StartModGroup = 1;
 class NoonClock : public Clock {
 public:
     QTime TimeOfDay() const override { return QTime(12, 0); }
+    qint64 ElapsedMs() const override { return 0; }
 };
 
 class NoSleep : public Sleeper {

@@ -5,42 +5,13 @@
 #include "edit/edit_state.h"
 #include "edit/edited_sound.h"
 #include "edit/editor_ports.h"
-#include "edit/page_controls.h"
 #include "edit/voice_display.h"
-#include "model/parameter_map.h"
+#include "model/rows.h"
 #include "synth/parameter_change.h"
-#include "views/views.h"
 
-namespace {
-struct OperatorColours {
-    TColor select;
-    TColor panel;
-    TColor labelBackground;
-    TColor labelText;
-    TColor graphLine;
-    TColor graphMarker;
-    TColor graphGradient;
-};
-
-constexpr OperatorColours SelectedColours{Colours::Yellow, Colours::Yellow, Colours::Yellow,
-                                          Colours::Black,  Colours::Teal,   Colours::Yellow,
-                                          Colours::Yellow};
-constexpr OperatorColours OnColours{Colours::White, Colours::Green, Colours::Black, Colours::Silver,
-                                    Colours::Teal,  Colours::Aqua,  Colours::Navy};
-constexpr OperatorColours OffColours{Colours::Silver, Colours::Grey, Colours::Black,
-                                     Colours::Silver, Colours::Grey, Colours::Grey,
-                                     Colours::Silver};
-
-// The name label sits further left when it reads "OpN-Off ".
-constexpr int OnLabelLeft = 31;
-constexpr int OffLabelLeft = 22;
-} // namespace
-
-Operators::Operators(const ParameterMap& map, EditState& state, const EditedSound& sound,
-                     EditorPorts& ports, ControllerEcho& echo, EditPath& path,
-                     VoiceDisplay& display, const PageControls& controls)
-    : map_(map), state_(state), sound_(sound), ports_(ports), echo_(echo), path_(path),
-      display_(display), controls_(controls) {}
+Operators::Operators(EditState& state, const EditedSound& sound, EditorPorts& ports,
+                     ControllerEcho& echo, EditPath& path, VoiceDisplay& display)
+    : state_(state), sound_(sound), ports_(ports), echo_(echo), path_(path), display_(display) {}
 
 int Operators::Mask() const {
     return sound_.voice.OperatorMask();
@@ -69,18 +40,9 @@ void Operators::Select(int cc, Origin origin, Reshow reshow) {
 }
 
 void Operators::SetOperatorMask(int mask) {
-    for (int op = 0; op < OperatorCount; ++op)
-        ShowOperatorState(op);
+    display_.ShowOperatorStates();
     ports_.ToSynth(ParameterChange::OperatorMask(SynthDeviceNumber, mask));
-    for (int op = 0; op < OperatorCount; ++op) {
-        CaptionView* label = map_.Op(op).NameLabel;
-        if (!label)
-            continue;
-        const bool on = mask & ParameterChange::OperatorBit(op);
-        label->SetCaption(QStringLiteral("Op%1").arg(op + 1) +
-                          (on ? QString() : QStringLiteral("-Off ")));
-        label->SetLeft(on ? OnLabelLeft : OffLabelLeft);
-    }
+    display_.ShowOperatorLabels();
     for (int op = 0; op < OperatorCount; ++op)
         echo_.EchoCc(Rows::FirstOpSwitchCC + op, sound_.voice.Value(VoiceParam::OpSwitch(op)));
 }
@@ -93,7 +55,7 @@ void Operators::SelectOperator(int op, bool sendRows) {
 void Operators::showSelection(int op, bool sendRows) {
     state_.SelectedOp = op;
     for (int i = 0; i < OperatorCount; ++i) {
-        ShowOperatorState(i);
+        display_.ShowOperatorState(i);
         echo_.EchoCc(Rows::FirstOpSelectCC + i, i == op ? 1 : 0);
     }
     showOperatorValues(op, sendRows);
@@ -111,26 +73,5 @@ void Operators::showOperatorValues(int op, bool sendRows) {
                 path_.SendParameter(row);
         }
         echo_.EchoRow(row);
-    }
-}
-
-void Operators::ShowOperatorState(int op) {
-    const bool on = sound_.voice.Value(VoiceParam::OpSwitch(op)) == 1;
-    const OperatorColours& c = !on                       ? OffColours
-                               : op == state_.SelectedOp ? SelectedColours
-                                                         : OnColours;
-    if (CaptionView* select = controls_.lOpSelect[op])
-        select->SetColor(c.select);
-    if (CaptionView* panel = controls_.pOp[op])
-        panel->SetColor(c.panel);
-    const TOp& record = map_.Op(op);
-    if (record.NameLabel) {
-        record.NameLabel->SetColor(c.labelBackground);
-        record.NameLabel->SetFontColor(c.labelText);
-    }
-    if (record.EnvGraph) {
-        record.EnvGraph->SetLineColor(c.graphLine);
-        record.EnvGraph->SetMarkerColor(c.graphMarker);
-        record.EnvGraph->SetGradientColor(c.graphGradient);
     }
 }

@@ -5,19 +5,16 @@
 class ControllerEcho;
 class EditPath;
 class EditorPorts;
-class ParameterMap;
 class VoiceDisplay;
 struct EditState;
 struct EditedSound;
-struct PageControls;
 
 // Switching operators on and off and selecting the one the shared per-operator knobs edit, with
 // the operator panel's colours and labels and the controller's buttons following.
 class Operators {
 public:
-    Operators(const ParameterMap& map, EditState& state, const EditedSound& sound,
-              EditorPorts& ports, ControllerEcho& echo, EditPath& path, VoiceDisplay& display,
-              const PageControls& controls);
+    Operators(EditState& state, const EditedSound& sound, EditorPorts& ports, ControllerEcho& echo,
+              EditPath& path, VoiceDisplay& display);
 
     // CC 96..99: switches operator cc - 96 on or off; the selected operator stays on.
     void OnOff(int cc, int value, Origin origin);
@@ -26,8 +23,6 @@ public:
     // CC 100..103: switches operator cc - 100 on and selects it.
     void Select(int cc, Origin origin, Reshow reshow = Reshow::IfChanged);
 
-    // Colours the operator's select label, panel, name label and graph by its state.
-    void ShowOperatorState(int op);
     // Sends the on/off mask, relabels the panel and echoes the four switches.
     void SetOperatorMask(int mask);
     // Selects the operator unless it is selected already. After a file's voice the rows whose
@@ -41,12 +36,10 @@ private:
     // the controller hears every value.
     void showOperatorValues(int op, bool sendRows);
 
-    const ParameterMap& map_;
     EditState& state_;
     const EditedSound& sound_;
     EditorPorts& ports_;
     ControllerEcho& echo_;
     EditPath& path_;
     VoiceDisplay& display_;
-    const PageControls& controls_;
 };

@@ -5,6 +5,7 @@
 #include "edit/modulation_groups.h"
 #include "edit/operators.h"
 #include "edit/page_controls.h"
+#include "edit/voice_display.h"
 #include "model/parameter_map.h"
 #include "views/services.h"
 #include "views/views.h"
@@ -21,9 +22,9 @@ constexpr int NameNumberEnd = 99999;
 
 Randomiser::Randomiser(const ParameterMap& map, EditPath& path, const ControllerEcho& echo,
                        const Clock& clock, RandomSource& random, const PageControls& controls,
-                       Operators& operators, ModulationGroups& groups)
+                       VoiceDisplay& display, Operators& operators, ModulationGroups& groups)
     : map_(map), path_(path), echo_(echo), clock_(clock), random_(random), controls_(controls),
-      operators_(operators), groups_(groups) {}
+      display_(display), operators_(operators), groups_(groups) {}
 
 void Randomiser::Randomise() {
     if (controls_.lRandom)
@@ -33,8 +34,7 @@ void Randomiser::Randomise() {
     if (controls_.lRandom)
         controls_.lRandom->SetColor(Colours::White);
     path_.Replace(voice, Origin::Randomiser);
-    for (int op = 0; op < OperatorCount; ++op)
-        operators_.ShowOperatorState(op);
+    display_.ShowOperatorStates();
     // Operator 1, shown again whatever was selected: the controller's per-operator rings follow.
     operators_.Select(Rows::FirstOpSelectCC, Origin::Randomiser, Operators::Reshow::Always);
     path_.SetName(

@@ -8,6 +8,7 @@ class Operators;
 class ParameterMap;
 class RandomSource;
 class Voice;
+class VoiceDisplay;
 struct PageControls;
 
 // A new voice near the current one: every parameter of the patch rows moves by a random amount
@@ -18,7 +19,7 @@ class Randomiser {
 public:
     Randomiser(const ParameterMap& map, EditPath& path, const ControllerEcho& echo,
                const Clock& clock, RandomSource& random, const PageControls& controls,
-               Operators& operators, ModulationGroups& groups);
+               VoiceDisplay& display, Operators& operators, ModulationGroups& groups);
 
     void Randomise();
     // The spread scroll bar's change notice: 1..100 percent.
@@ -35,6 +36,7 @@ private:
     const Clock& clock_;
     RandomSource& random_;
     const PageControls& controls_;
+    VoiceDisplay& display_;
     Operators& operators_;
     ModulationGroups& groups_;
     int randomPercent_ = 5;

@@ -2,6 +2,7 @@
 
 #include "views/services.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSettings>
 #include <memory>
@@ -13,6 +14,15 @@
 class SystemClock : public Clock {
 public:
     QTime TimeOfDay() const override { return QTime::currentTime(); }
+    qint64 ElapsedMs() const override { return elapsed_.elapsed(); }
+
+private:
+    QElapsedTimer elapsed_ = startedTimer();
+    static QElapsedTimer startedTimer() {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }
 };
 
 class ThreadSleeper : public Sleeper {

@@ -18,6 +18,28 @@ int panelRow(OpField field) {
 }
 
 const VoiceParam AlgorithmParam = *VoiceParam::Single(Rows::Algorithm);
+struct OperatorColours {
+    TColor select;
+    TColor panel;
+    TColor labelBackground;
+    TColor labelText;
+    TColor graphLine;
+    TColor graphMarker;
+    TColor graphGradient;
+};
+
+constexpr OperatorColours SelectedColours{Colours::Yellow, Colours::Yellow, Colours::Yellow,
+                                          Colours::Black,  Colours::Teal,   Colours::Yellow,
+                                          Colours::Yellow};
+constexpr OperatorColours OnColours{Colours::White, Colours::Green, Colours::Black, Colours::Silver,
+                                    Colours::Teal,  Colours::Aqua,  Colours::Navy};
+constexpr OperatorColours OffColours{Colours::Silver, Colours::Grey, Colours::Black,
+                                     Colours::Silver, Colours::Grey, Colours::Grey,
+                                     Colours::Silver};
+
+// The name label sits further left when it reads "OpN-Off ".
+constexpr int OnLabelLeft = 31;
+constexpr int OffLabelLeft = 22;
 } // namespace
 
 VoiceDisplay::VoiceDisplay(ParameterMap& map, const EditState& state, const EditedSound& sound,
@@ -106,5 +128,43 @@ void VoiceDisplay::ShowMultiChanges(const Multi& before, std::span<const int> ro
         const MultiParam param = MultiParam::FromRow(row);
         if (all || before.Value(param) != sound_.multi.Value(param))
             ShowMultiValue(param);
+    }
+}
+
+void VoiceDisplay::ShowOperatorState(int op) {
+    const bool on = sound_.voice.Value(VoiceParam::OpSwitch(op)) == 1;
+    const OperatorColours& c = !on                       ? OffColours
+                               : op == state_.SelectedOp ? SelectedColours
+                                                         : OnColours;
+    if (CaptionView* select = controls_.lOpSelect[op])
+        select->SetColor(c.select);
+    if (CaptionView* panel = controls_.pOp[op])
+        panel->SetColor(c.panel);
+    TOp& record = map_.Op(op);
+    if (record.NameLabel) {
+        record.NameLabel->SetColor(c.labelBackground);
+        record.NameLabel->SetFontColor(c.labelText);
+    }
+    if (record.EnvGraph) {
+        record.EnvGraph->SetLineColor(c.graphLine);
+        record.EnvGraph->SetMarkerColor(c.graphMarker);
+        record.EnvGraph->SetGradientColor(c.graphGradient);
+    }
+}
+
+void VoiceDisplay::ShowOperatorStates() {
+    for (int op = 0; op < OperatorCount; ++op)
+        ShowOperatorState(op);
+}
+
+void VoiceDisplay::ShowOperatorLabels() {
+    for (int op = 0; op < OperatorCount; ++op) {
+        CaptionView* label = map_.Op(op).NameLabel;
+        if (!label)
+            continue;
+        const bool on = sound_.voice.Value(VoiceParam::OpSwitch(op)) == 1;
+        label->SetCaption(QStringLiteral("Op%1").arg(op + 1) +
+                          (on ? QString() : QStringLiteral("-Off ")));
+        label->SetLeft(on ? OnLabelLeft : OffLabelLeft);
     }
 }

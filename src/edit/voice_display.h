@@ -32,6 +32,12 @@ public:
     void ShowCurrentVariants();
     // The operator's wave, output level and envelope graph.
     void ShowOperatorPanel(int op);
+    // The operator's select label, panel, name label and graph coloured by whether it is on and
+    // selected.
+    void ShowOperatorState(int op);
+    void ShowOperatorStates();
+    // "Op2" for an operator that is on, "Op2-Off " for one that is off.
+    void ShowOperatorLabels();
     void ShowName();
 
     // A value of the multi; a part's voice is named from the list of the part's bank.

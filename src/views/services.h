@@ -11,6 +11,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual QTime TimeOfDay() const = 0;
+    // Milliseconds on a clock that never goes back (a pause between two turns of a knob).
+    virtual qint64 ElapsedMs() const = 0;
 };
 
 class Sleeper {

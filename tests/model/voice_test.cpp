@@ -1,5 +1,6 @@
 #include "model/multi.h"
 #include "model/voice.h"
+#include "model/voice_morph.h"
 #include "support/map_fixture.h"
 
 #include <gtest/gtest.h>
@@ -80,6 +81,34 @@ TEST(VoiceParams, RowsLeadToTheirVariants) {
     EXPECT_EQ(InfoOf(MultiParam::Part(3, PartField::Volume)).para, 32);
     EXPECT_EQ(MultiParam::Part(8, PartField::MaxNotes).PartNumber(), 8);
     EXPECT_EQ(MultiParam::Part(8, PartField::MaxNotes).Field(), PartField::MaxNotes);
+}
+
+TEST(VoiceMorph, RangesMoveAndChoicesSwitchAtHalfWay) {
+    Voice a;
+    Voice b;
+    a.Set(VoiceParam::Op(0, OpField::Out), 20);
+    b.Set(VoiceParam::Op(0, OpField::Out), 81);
+    a.Set(*VoiceParam::Single(24), 1); // algorithm
+    b.Set(*VoiceParam::Single(24), 6);
+    a.Set(VoiceParam::Op(2, OpField::Wave), 0);
+    b.Set(VoiceParam::Op(2, OpField::Wave), 5);
+    a.Set(*VoiceParam::Single(25), 10); // transpose: a range, although shown as -24..24
+    b.Set(*VoiceParam::Single(25), 30);
+    a.SetName(QStringLiteral("From"));
+    b.SetName(QStringLiteral("To"));
+    EXPECT_EQ(MorphVoice(a, b, 0).Op(0, OpField::Out), 20);
+    EXPECT_EQ(MorphVoice(a, b, 25).Op(0, OpField::Out), 35); // 20 + 61 / 4 = 35.25
+    EXPECT_EQ(MorphVoice(a, b, 100), b);
+    EXPECT_EQ(MorphVoice(a, b, 49).Value(*VoiceParam::Single(24)), 1);
+    EXPECT_EQ(MorphVoice(a, b, 50).Value(*VoiceParam::Single(24)), 6);
+    EXPECT_EQ(MorphVoice(a, b, 49).Op(2, OpField::Wave), 0);
+    EXPECT_EQ(MorphVoice(a, b, 50).Op(2, OpField::Wave), 5);
+    EXPECT_EQ(MorphVoice(a, b, 50).Value(*VoiceParam::Single(25)), 20);
+    EXPECT_EQ(MorphVoice(a, b, 10).Name(), QStringLiteral("To"));
+    for (VoiceParam p : {VoiceParam::Op(1, OpField::Fix), *VoiceParam::Single(20),
+                         *VoiceParam::Single(12), *VoiceParam::Single(14), VoiceParam::OpSwitch(3)})
+        EXPECT_TRUE(IsChoice(p)) << p.Index();
+    EXPECT_FALSE(IsChoice(VoiceParam::Op(1, OpField::Coarse)));
 }
 
 } // namespace

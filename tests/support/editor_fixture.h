@@ -29,7 +29,9 @@ private:
 class FixedClock : public Clock {
 public:
     QTime TimeOfDay() const override { return time; }
+    qint64 ElapsedMs() const override { return elapsed; }
     QTime time{12, 34, 56, 789};
+    qint64 elapsed = 0;
 };
 
 class RecordingSleeper : public Sleeper {
