@@ -8,4 +8,7 @@ enum class Origin {
     Synth,      // a dump from the synth
     File,       // a patch or multi file loaded
     Randomiser,
+    Undo,    // undo and redo
+    Compare, // an A/B switch, or values taken from A
+    Morph,   // a voice between A and B
 };

@@ -1,5 +1,6 @@
 #include "edit/control_router.h"
 
+#include "edit/ab_compare.h"
 #include "edit/controller_echo.h"
 #include "edit/edit_path.h"
 #include "edit/edit_state.h"
@@ -8,6 +9,7 @@
 #include "edit/operators.h"
 #include "edit/page_controls.h"
 #include "edit/randomiser.h"
+#include "edit/voice_morph_control.h"
 #include "edit/voice_transmission.h"
 #include "model/rows.h"
 #include "views/views.h"
@@ -32,9 +34,11 @@ QString hex2(int v) {
 ControlRouter::ControlRouter(EditPath& path, EditState& state, EditorPorts& ports,
                              const PageControls& controls, ControllerEcho& echo,
                              Operators& operators, ModulationGroups& groups,
-                             VoiceTransmission& voice, Randomiser& randomiser)
+                             VoiceTransmission& voice, Randomiser& randomiser, AbCompare& compare,
+                             VoiceMorphControl& morph)
     : path_(path), state_(state), ports_(ports), controls_(controls), echo_(echo),
-      operators_(operators), groups_(groups), voice_(voice), randomiser_(randomiser) {}
+      operators_(operators), groups_(groups), voice_(voice), randomiser_(randomiser),
+      compare_(compare), morph_(morph) {}
 
 void ControlRouter::MidiBCtoPCMidiInput() {
     TMidiInput& input = ports_.MidiBCtoPC();
@@ -95,7 +99,25 @@ void ControlRouter::ApplyControllerMessage(int status, int cc, int value, Origin
         operators_.OnOff(cc, value, origin);
     } else if (isOperatorSelect(cc)) {
         operators_.Select(cc, origin);
+    } else if (cc == UndoCC || cc == RedoCC) {
+        // The key is a toggle on the controller: it is put out again, whatever it sent.
+        cc == UndoCC ? Undo() : Redo();
+        echo_.EchoCc(cc, 0);
+    } else if (cc == AbCompare::CompareCC) {
+        compare_.Toggle();
+    } else if (cc == VoiceMorphControl::MorphCC) {
+        morph_.Move(value);
     }
+}
+
+void ControlRouter::Undo() {
+    compare_.Forget();
+    path_.Undo();
+}
+
+void ControlRouter::Redo() {
+    compare_.Forget();
+    path_.Redo();
 }
 
 void ControlRouter::ScreenEdit(int row, int value) {

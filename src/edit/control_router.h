@@ -5,12 +5,14 @@
 #include <array>
 #include <cstdint>
 
+class AbCompare;
 class ControllerEcho;
 class EditPath;
 class EditorPorts;
 class ModulationGroups;
 class Operators;
 class Randomiser;
+class VoiceMorphControl;
 class VoiceTransmission;
 struct EditState;
 struct PageControls;
@@ -18,13 +20,23 @@ struct TMyMidiEvent;
 
 // Where a control change goes: from the controller, a screen knob, a value button or an operator
 // button, ApplyControllerMessage takes the CC number as the row it edits, or as one of the
-// controller's commands (voice request, randomise, next group, operator switches and select).
+// controller's commands (voice request, randomise, next group, operator switches and select,
+// undo, redo, compare, morph).
 // The keyboard is passed through to the synth from here too.
 class ControlRouter {
 public:
     ControlRouter(EditPath& path, EditState& state, EditorPorts& ports,
                   const PageControls& controls, ControllerEcho& echo, Operators& operators,
-                  ModulationGroups& groups, VoiceTransmission& voice, Randomiser& randomiser);
+                  ModulationGroups& groups, VoiceTransmission& voice, Randomiser& randomiser,
+                  AbCompare& compare, VoiceMorphControl& morph);
+
+    // The controller's keys for undo and redo (the pushes of the top encoders 2 and 3); compare
+    // and morph have theirs in AbCompare and VoiceMorphControl.
+    static constexpr int UndoCC = 104;
+    static constexpr int RedoCC = 105;
+
+    void Undo();
+    void Redo();
 
     // The controller input's notice: drains its queue.
     void MidiBCtoPCMidiInput();
@@ -50,5 +62,7 @@ private:
     ModulationGroups& groups_;
     VoiceTransmission& voice_;
     Randomiser& randomiser_;
+    AbCompare& compare_;
+    VoiceMorphControl& morph_;
     std::array<std::uint8_t, 3> lastControllerMessage_{};
 };

@@ -30,16 +30,18 @@ Editor::Editor(MidiService& midi, EditorServices services)
       controls_(PageControls::Find(lookup_)), ports_(midi, services_.prompts, services_.settings),
       echo_(ports_, map_, state_, sound_),
       display_(map_, state_, sound_, services_.prompts, controls_),
-      voice_(sound_, data_, state_, ports_),
-      path_(sound_, map_, state_, ports_, services_.prompts, echo_, display_, voice_),
+      voice_(sound_, data_, state_, ports_), path_(sound_, map_, state_, ports_, services_.prompts,
+                                                   services_.clock, echo_, display_, voice_),
+      compare_(path_, echo_), morph_(path_, compare_),
       operators_(state_, sound_, ports_, echo_, path_, display_),
       groups_(map_, state_, sound_, echo_, controls_),
       randomiser_(map_, path_, echo_, services_.clock, services_.random, controls_, display_,
                   operators_, groups_),
-      router_(path_, state_, ports_, controls_, echo_, operators_, groups_, voice_, randomiser_),
+      router_(path_, state_, ports_, controls_, echo_, operators_, groups_, voice_, randomiser_,
+              compare_, morph_),
       synthInput_(path_, data_, state_, ports_, services_.prompts, controls_, echo_, operators_,
                   groups_, voice_),
-      soundFiles_(sound_, data_, voice_, synthInput_, services_.prompts, services_.files,
+      soundFiles_(sound_, path_, data_, voice_, synthInput_, services_.prompts, services_.files,
                   services_.startFolder, controls_),
       multiPage_(map_, state_, path_, display_, voice_),
       patchPage_(map_, state_, sound_, router_, echo_, controls_),
@@ -51,6 +53,8 @@ Editor::Editor(MidiService& midi, EditorServices services)
     presets_.OnOtherControllerInput = [this](const TMyMidiEvent& event) {
         router_.HandleControllerEvent(event);
     };
+    path_.BeforeEdit = [this] { compare_.ReturnToB(); };
+    path_.OnVoiceCameIn = [this](const Voice& voice) { compare_.VoiceCameIn(voice); };
     ports_.OnControllerOutputChosen = [this] {
         if (controls_.bLoadBCR)
             controls_.bLoadBCR->SetVisible(true);

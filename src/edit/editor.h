@@ -1,5 +1,6 @@
 #pragma once
 
+#include "edit/ab_compare.h"
 #include "edit/control_router.h"
 #include "edit/controller_echo.h"
 #include "edit/edit_path.h"
@@ -17,6 +18,7 @@
 #include "edit/sound_files.h"
 #include "edit/synth_input.h"
 #include "edit/voice_display.h"
+#include "edit/voice_morph_control.h"
 #include "edit/voice_transmission.h"
 #include "model/parameter_map.h"
 #include "synth/data_buffers.h"
@@ -98,6 +100,18 @@ public:
     void bSaveMultiClick();
     void bLoadMultiClick();
 
+    // Undo and redo (Ctrl+Z, Ctrl+Shift+Z, the controller's keys), of the voice and of the multi.
+    void Undo() { router_.Undo(); }
+    void Redo() { router_.Redo(); }
+    void UndoMulti() { path_.UndoMulti(); }
+    void RedoMulti() { path_.RedoMulti(); }
+    const VoiceHistory& History() const { return path_.History(); }
+    const MultiHistory& MultiUndoHistory() const { return path_.MultiUndoHistory(); }
+    // A/B compare and the morph from A to B.
+    AbCompare& Compare() { return compare_; }
+    const AbCompare& Compare() const { return compare_; }
+    VoiceMorphControl& Morph() { return morph_; }
+
     // What the views and the tests read.
     const Voice& CurrentVoice() const { return sound_.voice; }
     const Multi& CurrentMulti() const { return sound_.multi; }
@@ -133,6 +147,8 @@ private:
     VoiceDisplay display_;
     VoiceTransmission voice_;
     EditPath path_;
+    AbCompare compare_;
+    VoiceMorphControl morph_;
     Operators operators_;
     ModulationGroups groups_;
     Randomiser randomiser_;

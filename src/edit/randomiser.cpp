@@ -5,6 +5,7 @@
 #include "edit/modulation_groups.h"
 #include "edit/operators.h"
 #include "edit/page_controls.h"
+#include "edit/scope_exit.h"
 #include "edit/voice_display.h"
 #include "model/parameter_map.h"
 #include "views/services.h"
@@ -30,6 +31,10 @@ void Randomiser::Randomise() {
     if (controls_.lRandom)
         controls_.lRandom->SetColor(Colours::Red);
     random_.Seed(seedFrom(clock_.TimeOfDay()));
+    path_.PrepareEdit(); // a variation of B, never of A
+    // One step to undo: the voice, the operator switched on and the name.
+    path_.BeginStep(QStringLiteral("Randomise"));
+    ScopeExit stepDone([this] { path_.EndStep(); });
     const Voice voice = randomised();
     if (controls_.lRandom)
         controls_.lRandom->SetColor(Colours::White);

@@ -1,7 +1,9 @@
 #include "edit/sound_files.h"
 
+#include "edit/edit_path.h"
 #include "edit/edited_sound.h"
 #include "edit/page_controls.h"
+#include "edit/scope_exit.h"
 #include "edit/synth_input.h"
 #include "edit/voice_transmission.h"
 #include "files/file_io.h"
@@ -48,11 +50,11 @@ void setCaption(CaptionView* view, const QString& text) {
 }
 } // namespace
 
-SoundFiles::SoundFiles(const EditedSound& sound, SynthData& data, VoiceTransmission& voice,
-                       SynthInput& input, Prompter& prompts, FileChooser& files,
-                       const QDir& startFolder, const PageControls& controls)
-    : sound_(sound), data_(data), voice_(voice), input_(input), prompts_(prompts), files_(files),
-      startFolder_(startFolder), controls_(controls) {}
+SoundFiles::SoundFiles(const EditedSound& sound, EditPath& path, SynthData& data,
+                       VoiceTransmission& voice, SynthInput& input, Prompter& prompts,
+                       FileChooser& files, const QDir& startFolder, const PageControls& controls)
+    : sound_(sound), path_(path), data_(data), voice_(voice), input_(input), prompts_(prompts),
+      files_(files), startFolder_(startFolder), controls_(controls) {}
 
 std::optional<QString> SoundFiles::saveSoundFile(const SyxFiles::FileKind& kind,
                                                  const FileDialogRequest& dialog) {
@@ -100,6 +102,11 @@ std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
         return std::nullopt;
     }
     QFile& file = *opened.file;
+    // The whole load is one step to undo.
+    const bool voice = &kind == &SyxFiles::PatchFile;
+    const QString label = QStringLiteral("Load ") + shownName(*path);
+    voice ? path_.BeginStep(label) : path_.BeginMultiStep(label);
+    ScopeExit stepDone([this, voice] { voice ? path_.EndStep() : path_.EndMultiStep(); });
     // A dump from the synth decoded inside the load's warning would overwrite the buffers the
     // load has sent and decoded.
     input_.DecodeHeld([&] {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <optional>
 
+class EditPath;
 class FileChooser;
 class Prompter;
 class SynthInput;
@@ -21,7 +22,7 @@ struct FileKind;
 // request, and a save replaces a file only once the new one is complete.
 class SoundFiles {
 public:
-    SoundFiles(const EditedSound& sound, SynthData& data, VoiceTransmission& voice,
+    SoundFiles(const EditedSound& sound, EditPath& path, SynthData& data, VoiceTransmission& voice,
                SynthInput& input, Prompter& prompts, FileChooser& files, const QDir& startFolder,
                const PageControls& controls);
 
@@ -41,6 +42,7 @@ private:
     QDir multiFolder() const;
 
     const EditedSound& sound_;
+    EditPath& path_;
     SynthData& data_;
     VoiceTransmission& voice_;
     SynthInput& input_;

@@ -128,7 +128,7 @@ QStringList SynthInput::DecodeMessage(const Layouts::BulkLayout& layout,
             rows.push_back(byte.param);
         // The first multi block sets every control, also those whose value stays 0.
         const bool firstBlock = &layout == &Layouts::MultiBlock && FirstMultiDump;
-        path_.ReplaceMulti(multi, rows, firstBlock);
+        path_.ReplaceMulti(multi, rows, firstBlock, origin);
         if (&layout == &Layouts::MultiBlock)
             FirstMultiDump = false;
     }

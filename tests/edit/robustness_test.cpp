@@ -225,6 +225,10 @@ TEST(EveryControllerNumber, EachCcDoesWhatItsNumberMeans) {
             for (int row = 32; row <= 47; ++row)
                 toController.push_back(echo(row, operatorRows[row - 32]));
             toController.push_back(echo(cc, 1));
+        } else if (cc == 104 || cc == 105) { // undo and redo with nothing to do: the key goes out
+            toController = {echo(cc, 0)};
+        } else if (cc == 106) { // compare: A is the voice the editor started with, and lit
+            toController = {echo(106, 1)};
         }
         EXPECT_EQ(synth, toSynth);
         EXPECT_EQ(controller, toController);
