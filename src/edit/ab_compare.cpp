@@ -3,6 +3,7 @@
 #include "edit/controller_echo.h"
 #include "edit/edit_path.h"
 #include "model/param_names.h"
+#include "model/rows.h"
 
 AbCompare::AbCompare(EditPath& path, ControllerEcho& echo) : path_(path), echo_(echo) {}
 
@@ -11,7 +12,7 @@ const Voice& AbCompare::b() const {
 }
 
 void AbCompare::light() {
-    echo_.EchoCc(CompareCC, ShowingA() ? 1 : 0);
+    echo_.EchoCc(Rows::CompareCC, ShowingA() ? 1 : 0);
 }
 
 void AbCompare::VoiceCameIn(const Voice& voice) {

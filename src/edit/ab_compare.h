@@ -17,9 +17,6 @@ class AbCompare {
 public:
     AbCompare(EditPath& path, ControllerEcho& echo);
 
-    // The controller's compare key, lit while A is shown.
-    static constexpr int CompareCC = 106;
-
     // A voice came in: it is the new A, and B is shown.
     void VoiceCameIn(const Voice& voice);
     // "Set A": the voice shown is the new A.

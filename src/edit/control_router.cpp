@@ -99,13 +99,13 @@ void ControlRouter::ApplyControllerMessage(int status, int cc, int value, Origin
         operators_.OnOff(cc, value, origin);
     } else if (isOperatorSelect(cc)) {
         operators_.Select(cc, origin);
-    } else if (cc == UndoCC || cc == RedoCC) {
+    } else if (cc == Rows::UndoCC || cc == Rows::RedoCC) {
         // The key is a toggle on the controller: it is put out again, whatever it sent.
-        cc == UndoCC ? Undo() : Redo();
+        cc == Rows::UndoCC ? Undo() : Redo();
         echo_.EchoCc(cc, 0);
-    } else if (cc == AbCompare::CompareCC) {
+    } else if (cc == Rows::CompareCC) {
         compare_.Toggle();
-    } else if (cc == VoiceMorphControl::MorphCC) {
+    } else if (cc == Rows::MorphCC) {
         morph_.Move(value);
     }
 }

@@ -30,11 +30,6 @@ public:
                   ModulationGroups& groups, VoiceTransmission& voice, Randomiser& randomiser,
                   AbCompare& compare, VoiceMorphControl& morph);
 
-    // The controller's keys for undo and redo (the pushes of the top encoders 2 and 3); compare
-    // and morph have theirs in AbCompare and VoiceMorphControl.
-    static constexpr int UndoCC = 104;
-    static constexpr int RedoCC = 105;
-
     void Undo();
     void Redo();
 

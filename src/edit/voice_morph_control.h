@@ -12,9 +12,6 @@ class VoiceMorphControl {
 public:
     VoiceMorphControl(EditPath& path, AbCompare& compare);
 
-    // The controller's morph encoder (the second encoder group's first) sends 0..100 on this CC.
-    static constexpr int MorphCC = 107;
-
     void Move(int percent);
     // The morph is let go: its last voice stays, one step to undo.
     void Release();

@@ -93,10 +93,17 @@ constexpr Kind keyKind(int row) {
 }
 
 // The commands on the keys the rows leave free: the push of the first modulation encoder steps
-// the modulation group, the pushes of encoders 5..8 switch the operators, and the user keys
-// beside the per-operator rows select the operator those rows edit.
+// the modulation group, the pushes of encoders 2..4 undo, redo and compare A with B, those of
+// 5..8 switch the operators, and the user keys beside the per-operator rows select the operator
+// those rows edit. The top row's second encoder group holds the morph from A to B on its first
+// encoder; the group keys switch between the two.
+inline constexpr int MorphEncoder = 9;
 inline constexpr Element Commands[] = {
     {Kind::CommandKey, 1, Rows::NextModGroupCC, 1, "Next Mod Group"},
+    {Kind::CommandKey, 2, Rows::UndoCC, 1, "Undo"},
+    {Kind::CommandKey, 3, Rows::RedoCC, 1, "Redo"},
+    {Kind::CommandKey, 4, Rows::CompareCC, 1, "Compare A/B"},
+    {Kind::Encoder, MorphEncoder, Rows::MorphCC, 100, "Morph A-B"},
     {Kind::ToggleKey, 5, Rows::FirstOpSwitchCC, 1, "Op1 On"},
     {Kind::ToggleKey, 6, Rows::FirstOpSwitchCC + 1, 1, "Op2 On"},
     {Kind::ToggleKey, 7, Rows::FirstOpSwitchCC + 2, 1, "Op3 On"},

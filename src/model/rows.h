@@ -18,6 +18,10 @@ constexpr int FirstOperatorFix = 16; // 16..19
 constexpr int FirstOpSwitchCC = 96;  // 96..99
 constexpr int FirstOpSelectCC = 100; // 100..103
 constexpr int NextModGroupCC = 48;
+constexpr int UndoCC = 104; // the controller's keys beside the next-group key
+constexpr int RedoCC = 105;
+constexpr int CompareCC = 106;    // lit while A is shown
+constexpr int MorphCC = 107;      // 0..100 %, from A to B
 constexpr int FirstButtonRow = 8; // rows 8..23 are edited by value buttons, the others by knobs
 constexpr int LastButtonRow = 23;
 constexpr bool HasKnob(int row) {

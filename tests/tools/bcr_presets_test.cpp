@@ -58,6 +58,8 @@ std::map<QString, QStringList> definitionsOf(const QStringList& lines) {
 // What the editor accepts on a controller number: the largest value of any record the row can
 // pick, 1 for the operator switches, and 0..1 for the commands whose value it ignores.
 int acceptedMax(const ParameterMap& map, int cc) {
+    if (cc == 107) // the morph, in per cent
+        return 100;
     if (cc >= 96 && cc <= 99)
         return map.OpSwitch(cc - 96).Max;
     int max = -1;
@@ -106,9 +108,22 @@ TEST(BcrPresets, EveryRowAndCommandIsOnOneElementWithTheRangeTheEditorAccepts) {
     std::map<int, int> everyOnce;
     for (int cc = 0; cc <= 48; ++cc)
         everyOnce[cc] = 1;
-    for (int cc = 96; cc <= 103; ++cc)
+    for (int cc = 96; cc <= 107; ++cc)
         everyOnce[cc] = 1;
     EXPECT_EQ(elementsOfCc, everyOnce);
+}
+
+TEST(BcrPresets, UndoRedoCompareAndMorphElements) {
+    const auto elements = definitionsOf(linesOf(readBytes(presetPath("Marrowlink.SYX"))));
+    const auto easypar = [&](const char* element) {
+        return elements.at(QString::fromLatin1(element)).join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(easypar("button 2"), QStringLiteral("CC 1 104 1 0 toggleon"));
+    EXPECT_EQ(easypar("button 3"), QStringLiteral("CC 1 105 1 0 toggleon"));
+    EXPECT_EQ(easypar("button 4"), QStringLiteral("CC 1 106 1 0 toggleon"));
+    EXPECT_EQ(easypar("encoder 9"), QStringLiteral("CC 1 107 0 100 absolute"));
+    EXPECT_TRUE(
+        linesOf(readBytes(presetPath("Marrowlink.SYX"))).contains(QStringLiteral(".egroups 2")));
 }
 
 TEST(BcrPresets, RevAndNormRedefineTheFourRateEncodersInOpposedDirections) {

@@ -43,14 +43,14 @@ QStringList block(const QStringList& body, std::optional<int> store) {
 
 QStringList mainPresetLines(std::optional<int> store) {
     // .init first: it clears every element, and whatever else it may reset is set after it. No
-    // snapshot or request: sending every value at once would randomise and fetch the voice. One
-    // encoder group keeps the top row on the elements defined here.
+    // snapshot or request: sending every value at once would randomise and fetch the voice. Two
+    // encoder groups: the first is the top row defined here, the second holds the morph.
     QStringList body{QStringLiteral("$preset"),
                      QStringLiteral(".init"),
                      QStringLiteral(".name 'Marrowlink TQ5'"),
                      QStringLiteral(".snapshot off"),
                      QStringLiteral(".request off"),
-                     QStringLiteral(".egroups 1"),
+                     QStringLiteral(".egroups 2"),
                      QStringLiteral(".fkeys on"),
                      QStringLiteral(".lock off")};
     for (const Element& element : ControllerLayout::Elements)

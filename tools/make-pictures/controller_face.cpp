@@ -113,9 +113,11 @@ void legend(QPainter& painter) {
         QStringLiteral("Envelope rates: with \"Env Time Reversed\" on they count down "
                        "when turned clockwise. FX Type also fetches the voice (CC 20)."));
     painter.setPen(Faint);
-    painter.drawText(QPoint(Margin, top + 60),
-                     QStringLiteral("Push encoders 2 to 4 and the encoder group keys send nothing; "
-                                    "the function keys keep their functions."));
+    painter.drawText(
+        QPoint(Margin, top + 60),
+        QStringLiteral("Group 2 turns the top row's first encoder into the morph from A "
+                       "to B (CC 107, 0..100 %); the function keys keep their "
+                       "functions."));
 }
 
 } // namespace
@@ -155,9 +157,9 @@ QImage drawControllerFace() {
     std::array<const Element*, 4> userKeys{};
     for (int i = 0; i < 4; ++i)
         userKeys[std::size_t(i)] = find(false, ControllerLayout::FirstUserKey + i);
-    rightColumnKeys(painter, TitleBottom, "encoder groups (one group)",
-                    {QStringLiteral("Group 1"), QStringLiteral("Group 2"),
-                     QStringLiteral("Group 3"), QStringLiteral("Group 4")},
+    rightColumnKeys(painter, TitleBottom, "encoder groups",
+                    {QStringLiteral("Group 1: this top row"), QStringLiteral("Group 2: Morph A-B"),
+                     QStringLiteral("Group 3 (unused)"), QStringLiteral("Group 4 (unused)")},
                     {});
     rightColumnKeys(painter, Keys + 10, "function keys (as usual)",
                     {QStringLiteral("Store"), QStringLiteral("Learn"), QStringLiteral("Edit"),
