@@ -13,10 +13,14 @@ const Voice& AbCompare::b() const {
 
 void AbCompare::light() {
     echo_.EchoCc(Rows::CompareCC, ShowingA() ? 1 : 0);
+    if (OnChanged)
+        OnChanged();
 }
 
 void AbCompare::VoiceCameIn(const Voice& voice) {
     a_ = voice;
+    if (OnChanged)
+        OnChanged();
     if (ShowingA()) {
         bShown_.reset();
         light();
@@ -33,6 +37,8 @@ void AbCompare::Forget() {
 void AbCompare::SetA() {
     ReturnToB();
     a_ = path_.CurrentVoice();
+    if (OnChanged)
+        OnChanged();
 }
 
 void AbCompare::Toggle() {

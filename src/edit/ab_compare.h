@@ -3,6 +3,7 @@
 #include "model/voice.h"
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -28,6 +29,8 @@ public:
     bool ShowingA() const { return bShown_.has_value(); }
     // Undo or redo moved the voice: whatever is shown is B now.
     void Forget();
+    // After A is set or shown.
+    std::function<void()> OnChanged;
     const Voice& A() const { return a_; }
 
     // The parameters in which A and B differ, in the voice's order, and the name.

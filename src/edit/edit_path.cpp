@@ -122,8 +122,7 @@ void EditPath::Restore(const Voice& voice, Origin origin) {
     const Voice before = sound_.voice;
     sound_.voice = voice;
     display_.ShowChanges(before);
-    if (origin != Origin::Undo)
-        record(before, origin);
+    record(before, origin);
 
     std::vector<VoiceParam> changed;
     bool switches = false;
@@ -229,12 +228,16 @@ void EditPath::record(const Voice& before, Origin origin, int param) {
     if (origin != Origin::Undo)
         history_.Record(before, sound_.voice, keyOf<VoiceHistory>(origin, param),
                         clock_.ElapsedMs());
+    if (OnChanged)
+        OnChanged();
 }
 
 void EditPath::recordMulti(const Multi& before, Origin origin, int row) {
     if (origin != Origin::Undo)
         multiHistory_.Record(before, sound_.multi, keyOf<MultiHistory>(origin, row),
                              clock_.ElapsedMs());
+    if (OnChanged)
+        OnChanged();
 }
 
 QString EditPath::describe(const VoiceHistory::Step& step) const {
@@ -289,6 +292,7 @@ void EditPath::RedoMulti() {
 void EditPath::restoreMulti(const Multi& multi) {
     const Multi before = sound_.multi;
     sound_.multi = multi;
+    recordMulti(before, Origin::Undo);
     for (int row = 0; row < MultiRowCount; ++row) {
         const MultiParam param = MultiParam::FromRow(row);
         if (before.Value(param) != multi.Value(param)) {

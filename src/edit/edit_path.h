@@ -81,6 +81,8 @@ public:
     // compare brings B back), and with each voice that came in from the synth or a file.
     std::function<void()> BeforeEdit;
     std::function<void(const Voice&)> OnVoiceCameIn;
+    // After every change of the voice, the multi or their histories (the undo buttons follow).
+    std::function<void()> OnChanged;
     // The randomiser's edit is about to begin.
     void PrepareEdit();
 

@@ -248,6 +248,11 @@ void Editor::bLoadMultiClick() {
     soundFiles_.bLoadMultiClick();
 }
 
+void Editor::SetChangeListener(std::function<void()> listener) {
+    path_.OnChanged = listener;
+    compare_.OnChanged = std::move(listener);
+}
+
 std::array<std::uint8_t, 3> Editor::LastControllerMessage() const {
     return router_.LastControllerMessage();
 }

@@ -111,6 +111,8 @@ public:
     AbCompare& Compare() { return compare_; }
     const AbCompare& Compare() const { return compare_; }
     VoiceMorphControl& Morph() { return morph_; }
+    // Called after every change of the voice, the multi, their histories or the compare.
+    void SetChangeListener(std::function<void()> listener);
 
     // What the views and the tests read.
     const Voice& CurrentVoice() const { return sound_.voice; }
