@@ -244,12 +244,8 @@ int main(int argc, char** argv) {
     write("sound_file", "patch-cut-short.SYX", patch.left(120));
 
     write("tq5syx_json", "BrightEP.json", patchJson);
-    {
-        QBuffer file;
-        file.setData(multi);
-        file.open(QIODevice::ReadOnly);
-        write("tq5syx_json", "multi.json", FormatReadout(LoadSoundFile(SoundKind::Multi, file)));
-    }
+    write("tq5syx_json", "multi.json",
+          FormatReadout(LoadSoundFile(SoundKind::Multi, multi, QStringLiteral("multi.SYX"))));
     write("tq5syx_json", "some-params.json",
           "{\"kind\": \"voice\", \"name\": \"Fuzz\\u0007\\u00e9 Name\", \"warnings\": [],\n"
           " \"params\": {\"12/0\": 31, \"12/39\": 127, \"13/4\": 0.0}}\n");

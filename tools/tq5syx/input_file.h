@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <memory>
@@ -7,3 +8,8 @@
 // Opens a file named on the command line for reading, or throws BadInput saying why it cannot be
 // read (missing, a directory, no permission).
 std::unique_ptr<QFile> OpenInput(const QString& path);
+
+// The whole file named on the command line. Sound files and banks are kilobytes; a file beyond a
+// few megabytes (an endless device, the wrong file) is refused with BadInput, as is one that
+// cannot be read.
+QByteArray ReadInput(const QString& path);
