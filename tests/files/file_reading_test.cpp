@@ -1,5 +1,6 @@
 #include "files/file_reading.h"
 #include "model/bcl_sysex.h"
+#include "support/message_bytes.h"
 #include "synth/data_buffers.h"
 #include "synth/message_decode.h"
 
@@ -11,68 +12,7 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes frame(Bytes header, const Bytes& data) {
-    Bytes message = header;
-    message.insert(message.end(), data.begin(), data.end());
-    int sum = 0;
-    for (std::size_t i = 6; i < message.size(); ++i)
-        sum += message[i];
-    message.push_back(std::uint8_t((128 - sum % 128) % 128));
-    message.push_back(0xF7);
-    return message;
-}
-
-Bytes textHeader(std::uint8_t device, std::uint8_t count, const char* text) {
-    Bytes header{0xF0, 0x43, device, 0x7E, 0x00, count};
-    header.insert(header.end(), text, text + 10);
-    return header;
-}
-
-// A DX21/27/100 voice block: operator 4's attack 3, operator 1's 17, algorithm 5, feedback 6,
-// transpose 30 and a name.
-Bytes voiceBlock(std::uint8_t device, const char* name = "TX Brass  ") {
-    Bytes data(93, 0);
-    data[0] = 3;
-    data[39] = 17;
-    data[52] = 5;
-    data[53] = 6;
-    data[62] = 30;
-    std::copy(name, name + 10, data.begin() + 77);
-    return frame({0xF0, 0x43, device, 0x03, 0x00, 0x5D}, data);
-}
-
-// A TX81Z additional voice: operator 4 fixed in range 4, operator 1's wave 6, reverb 3.
-Bytes additionalVoice(std::uint8_t device) {
-    Bytes data(23, 0);
-    data[0] = 1;
-    data[1] = 4;
-    data[18] = 6;
-    data[20] = 3;
-    return frame(textHeader(device, 0x21, "LM  8976AE"), data);
-}
-
-Bytes effect(std::uint8_t type, std::uint8_t time, std::uint8_t balance) {
-    return frame(textHeader(0, 0x0D, "LM  8036EF"), {type, time, balance});
-}
-
-Bytes aftertouch() {
-    return frame(textHeader(0, 0x14, "LM  8023AE"), {11, 12, 13, 14, 0, 0, 0, 0, 0, 0});
-}
-
-Bytes multiBlock() {
-    Bytes data(100, 0);
-    data[4] = 2; // part 1's notes
-    return frame(textHeader(0, 0x6E, "LM  8036S "), data);
-}
-
-Bytes join(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
+using namespace MessageBytes;
 
 Bytes patchFile(const Voice& voice) {
     Bytes file;
@@ -109,7 +49,7 @@ SyxFiles::FileReading readMulti(const Bytes& file) {
 }
 
 TEST(FileReading, ATx81zVoiceLoadsItsTwoMessagesAndLeavesTheRest) {
-    const Bytes file = join({additionalVoice(0x01), voiceBlock(0x01)});
+    const Bytes file = Join({AdditionalVoice(0x01), VoiceBlock(0x01)});
     const SyxFiles::FileReading reading = readPatch(file);
     EXPECT_FALSE(reading.refusal);
     EXPECT_FALSE(reading.ownLayout);
@@ -141,7 +81,7 @@ TEST(FileReading, ATx81zVoiceLoadsItsTwoMessagesAndLeavesTheRest) {
 }
 
 TEST(FileReading, ALoneVoiceBlockLoadsAsItself) {
-    const SyxFiles::FileReading reading = readPatch(voiceBlock(0x00, "DX100 Bass"));
+    const SyxFiles::FileReading reading = readPatch(VoiceBlock(0x00, "DX100 Bass"));
     ASSERT_EQ(layouts(reading), (std::vector{&Layouts::VoiceBlock}));
     const Voice after = loadInto(Voice(), reading);
     EXPECT_EQ(after.Name(), QStringLiteral("DX100 Bass"));
@@ -175,7 +115,7 @@ TEST(FileReading, TheEditorsOwnFilesAreReadByPositionAsAlways) {
                                          "90) is wrong; it was loaded as it is.")));
 
     // The multi file: effect first although it is second in the file.
-    Bytes multi = join({multiBlock(), effect(1, 50, 99)});
+    Bytes multi = Join({MultiBlock(), Effect(1, 50, 99)});
     const SyxFiles::FileReading multiReading = readMulti(multi);
     EXPECT_TRUE(multiReading.ownLayout);
     EXPECT_EQ(layouts(multiReading), (std::vector{&Layouts::MultiEffect, &Layouts::MultiBlock}));
@@ -183,7 +123,7 @@ TEST(FileReading, TheEditorsOwnFilesAreReadByPositionAsAlways) {
 
 TEST(FileReading, MessagesAreFoundAmongOtherBytesInAnyOrder) {
     // A capture: a program change, the voice block, running bytes, the effect after it.
-    const Bytes file = join({{0xC0, 0x05}, voiceBlock(0x0F), {0x90, 0x40, 0x7F}, effect(2, 3, 4)});
+    const Bytes file = Join({{0xC0, 0x05}, VoiceBlock(0x0F), {0x90, 0x40, 0x7F}, Effect(2, 3, 4)});
     const SyxFiles::FileReading reading = readPatch(file);
     ASSERT_EQ(layouts(reading), (std::vector{&Layouts::VoiceEffect, &Layouts::VoiceBlock}));
     EXPECT_EQ(reading.messages[0].offset, 2 + 101 + 3);
@@ -193,14 +133,14 @@ TEST(FileReading, MessagesAreFoundAmongOtherBytesInAnyOrder) {
     EXPECT_EQ(single(after, 29), 3);
 
     // A device byte above 0x0F is another device's message.
-    Bytes foreign = voiceBlock(0x10);
+    Bytes foreign = VoiceBlock(0x10);
     EXPECT_TRUE(readPatch(foreign).refusal);
 }
 
 TEST(FileReading, OfSeveralVoicesTheFirstIsLoadedAndTheRestNoted) {
     const Bytes file =
-        join({voiceBlock(0, "First     "), additionalVoice(0), voiceBlock(0, "Second    "),
-              aftertouch(), voiceBlock(0, "Third     ")});
+        Join({VoiceBlock(0, "First     "), AdditionalVoice(0), VoiceBlock(0, "Second    "),
+              Aftertouch(), VoiceBlock(0, "Third     ")});
     const SyxFiles::FileReading reading = readPatch(file);
     EXPECT_EQ(reading.voiceCount, 3);
     ASSERT_EQ(layouts(reading), (std::vector{&Layouts::VoiceBlock}));
@@ -211,24 +151,24 @@ TEST(FileReading, OfSeveralVoicesTheFirstIsLoadedAndTheRestNoted) {
 
     // Of two messages of a kind before one voice block the later counts, as on the synth.
     const SyxFiles::FileReading twice =
-        readPatch(join({effect(7, 7, 7), effect(8, 8, 8), voiceBlock(0)}));
+        readPatch(Join({Effect(7, 7, 7), Effect(8, 8, 8), VoiceBlock(0)}));
     ASSERT_EQ(layouts(twice), (std::vector{&Layouts::VoiceEffect, &Layouts::VoiceBlock}));
     EXPECT_EQ(twice.messages[0].offset, 21);
 
     // The other messages of a voice saved after its voice block belong to it.
-    const SyxFiles::FileReading after = readPatch(join({voiceBlock(0), additionalVoice(0)}));
+    const SyxFiles::FileReading after = readPatch(Join({VoiceBlock(0), AdditionalVoice(0)}));
     EXPECT_EQ(after.voiceCount, 1);
     EXPECT_EQ(layouts(after), (std::vector{&Layouts::AddVoice, &Layouts::VoiceBlock}));
 }
 
 TEST(FileReading, WrongChecksumsAreLoadedAndNotedOnceDamagedMessagesLeftOut) {
-    Bytes block = voiceBlock(0);
+    Bytes block = VoiceBlock(0);
     block[99] ^= 0x01;
-    Bytes added = additionalVoice(0);
+    Bytes added = AdditionalVoice(0);
     added[39] ^= 0x01;
-    const Bytes whole = aftertouch();
+    const Bytes whole = Aftertouch();
     const Bytes cut(whole.begin(), whole.begin() + 20);
-    const Bytes file = join({added, cut, block});
+    const Bytes file = Join({added, cut, block});
     const SyxFiles::FileReading reading = readPatch(file);
     ASSERT_EQ(layouts(reading), (std::vector{&Layouts::AddVoice, &Layouts::VoiceBlock}));
     EXPECT_FALSE(reading.messages[0].checksumOk);
@@ -244,7 +184,7 @@ TEST(FileReading, WrongChecksumsAreLoadedAndNotedOnceDamagedMessagesLeftOut) {
 TEST(FileReading, EachPageTakesItsOwnKinds) {
     // A voice's effect and a multi's in one capture: the one right after the multi block is the
     // multi's.
-    const Bytes capture = join({effect(1, 1, 1), voiceBlock(0), multiBlock(), effect(9, 9, 9)});
+    const Bytes capture = Join({Effect(1, 1, 1), VoiceBlock(0), MultiBlock(), Effect(9, 9, 9)});
     const SyxFiles::FileReading voice = readPatch(capture);
     ASSERT_EQ(layouts(voice), (std::vector{&Layouts::VoiceEffect, &Layouts::VoiceBlock}));
     EXPECT_EQ(voice.messages[0].offset, 0);
@@ -253,8 +193,8 @@ TEST(FileReading, EachPageTakesItsOwnKinds) {
     EXPECT_EQ(multi.messages[0].bytes[16], 9);
 
     // A lone effect message loads on either page.
-    EXPECT_EQ(layouts(readPatch(effect(4, 5, 6))), (std::vector{&Layouts::VoiceEffect}));
-    EXPECT_EQ(layouts(readMulti(effect(4, 5, 6))), (std::vector{&Layouts::MultiEffect}));
+    EXPECT_EQ(layouts(readPatch(Effect(4, 5, 6))), (std::vector{&Layouts::VoiceEffect}));
+    EXPECT_EQ(layouts(readMulti(Effect(4, 5, 6))), (std::vector{&Layouts::MultiEffect}));
 }
 
 Bytes bankData(const char* name) {
@@ -265,7 +205,7 @@ Bytes bankData(const char* name) {
 }
 
 Bytes bankMessage() {
-    return frame({0xF0, 0x43, 0x02, 0x04, 0x20, 0x00}, bankData("INIT VOICE"));
+    return Frame({0xF0, 0x43, 0x02, 0x04, 0x20, 0x00}, bankData("INIT VOICE"));
 }
 
 Bytes bytesOf(const QByteArray& text) {
@@ -279,13 +219,13 @@ TEST(FileReading, AFileWithNothingToLoadIsRefusedSayingWhatItIs) {
         const char* text;
     };
     const Bytes patch = patchFile(Voice());
-    const Bytes multi = join({multiBlock(), effect(0, 0, 0)});
+    const Bytes multi = Join({MultiBlock(), Effect(0, 0, 0)});
     const Bytes preset =
         bytesOf(Bcl::LineMessages({QStringLiteral("$rev R1"), QStringLiteral(".lock off")}));
-    Bytes cutVoice = voiceBlock(0);
+    Bytes cutVoice = VoiceBlock(0);
     cutVoice.resize(60);
-    const Bytes performance = frame(textHeader(0, 0x7E, "LM  8976PM"), Bytes(100, 0));
-    const Bytes dx7 = frame({0xF0, 0x43, 0x00, 0x09, 0x20, 0x00}, Bytes(4096, 0));
+    const Bytes performance = Frame(TextHeader(0, 0x7E, "LM  8976PM"), Bytes(100, 0));
+    const Bytes dx7 = Frame({0xF0, 0x43, 0x00, 0x09, 0x20, 0x00}, Bytes(4096, 0));
     const Case cases[] = {
         {preset, true, "This file holds no TQ5 voice: it looks like a BCR2000 preset."},
         {multi, true,
@@ -297,7 +237,7 @@ TEST(FileReading, AFileWithNothingToLoadIsRefusedSayingWhatItIs) {
         {bankMessage(), true,
          "This file holds no TQ5 voice: it is a bank of 32 voices, which the "
          "Library imports."},
-        {join({bankMessage(), bankMessage()}), false,
+        {Join({bankMessage(), bankMessage()}), false,
          "This file holds no TQ5 multi: it holds 2 banks of 32 voices, which the Library "
          "imports."},
         {bankData("Raw Data  "), true,
@@ -333,7 +273,7 @@ TEST(FileReading, AFileWithNothingToLoadIsRefusedSayingWhatItIs) {
 }
 
 TEST(MessageScan, BanksAreFoundFramedOrAsTheirDataAlone) {
-    const Bytes framed = join({{0x00}, bankMessage(), bankMessage()});
+    const Bytes framed = Join({{0x00}, bankMessage(), bankMessage()});
     const SyxScan::Scan scan = SyxScan::ScanBytes(framed);
     ASSERT_EQ(scan.banks.size(), 2u);
     EXPECT_EQ(scan.banks[0].offset, 1);
@@ -342,7 +282,7 @@ TEST(MessageScan, BanksAreFoundFramedOrAsTheirDataAlone) {
     EXPECT_TRUE(scan.banks[0].checksumOk);
     EXPECT_EQ(scan.banks[1].Data(framed)[57], 'I');
 
-    const Bytes data = join({bankData("Raw Data  "), bankData("Raw Data 2")});
+    const Bytes data = Join({bankData("Raw Data  "), bankData("Raw Data 2")});
     const SyxScan::Scan raw = SyxScan::ScanBytes(data);
     ASSERT_EQ(raw.banks.size(), 2u);
     EXPECT_FALSE(raw.banks[1].framed);
@@ -359,9 +299,9 @@ TEST(MessageScan, BanksAreFoundFramedOrAsTheirDataAlone) {
 
 TEST(MessageScan, AMessageInsideADamagedOneIsFound) {
     // A voice block cut off by an effect message: the effect is found, the block is damaged.
-    Bytes block = voiceBlock(0);
+    Bytes block = VoiceBlock(0);
     block.resize(50);
-    const SyxScan::Scan scan = SyxScan::ScanBytes(join({block, effect(1, 2, 3)}));
+    const SyxScan::Scan scan = SyxScan::ScanBytes(Join({block, Effect(1, 2, 3)}));
     ASSERT_EQ(scan.messages.size(), 1u);
     EXPECT_EQ(scan.messages[0].kind, Sysex::Kind::Effect);
     EXPECT_EQ(scan.messages[0].offset, 50);
