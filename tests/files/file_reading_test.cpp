@@ -1,7 +1,7 @@
 #include "files/file_reading.h"
+#include "files/patch_bytes.h"
 #include "model/bcl_sysex.h"
 #include "support/message_bytes.h"
-#include "synth/data_buffers.h"
 #include "synth/message_decode.h"
 
 #include <QByteArray>
@@ -15,13 +15,8 @@ namespace {
 using namespace MessageBytes;
 
 Bytes patchFile(const Voice& voice) {
-    Bytes file;
-    for (const SyxFiles::FileMessage& m : SyxFiles::PatchMessages) {
-        DataBuffer buffer(200);
-        Layouts::WriteMessage(*m.layout, voice, buffer);
-        file.insert(file.end(), buffer.Data(), buffer.Data() + buffer.Length);
-    }
-    return file;
+    const QByteArray bytes = SyxFiles::PatchFileBytes(voice);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 std::vector<const Layouts::BulkLayout*> layouts(const SyxFiles::FileReading& reading) {

@@ -1,8 +1,7 @@
 #include "bank_bytes.h"
+#include "files/patch_bytes.h"
 #include "library/voice_file_reader.h"
 #include "support/message_bytes.h"
-#include "synth/bulk_layout.h"
-#include "synth/data_buffers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +13,8 @@ namespace {
 using namespace MessageBytes;
 
 Bytes patchFile(const Voice& voice) {
-    Bytes file;
-    for (const Layouts::BulkLayout* layout :
-         {&Layouts::AddVoice, &Layouts::Aftertouch, &Layouts::VoiceEffect, &Layouts::VoiceBlock}) {
-        DataBuffer buffer(200);
-        Layouts::WriteMessage(*layout, voice, buffer);
-        file.insert(file.end(), buffer.Data(), buffer.Data() + buffer.Length);
-    }
-    return file;
+    const QByteArray bytes = SyxFiles::PatchFileBytes(voice);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 TEST(VoiceFileReader, TheEditorsPatchFileIsOneVoiceWithoutNotes) {
