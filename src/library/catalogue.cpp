@@ -2,10 +2,10 @@
 
 #include "library/catalogue_sql.h"
 #include "library/categories.h"
+#include "library/shared_strings.h"
 #include "library/stored_voice.h"
 #include "model/rows.h"
 
-#include <QHash>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -37,21 +37,6 @@ int algorithmOf(const Voice& voice) {
 qint64 now() {
     return QDateTime::currentSecsSinceEpoch();
 }
-
-// Strings that many entries share (a bank's file, a category) are kept once.
-class SharedStrings {
-public:
-    QString operator()(const QString& text) {
-        const auto found = strings_.constFind(text);
-        if (found != strings_.constEnd())
-            return *found;
-        strings_.insert(text, text);
-        return text;
-    }
-
-private:
-    QHash<QString, QString> strings_;
-};
 
 CatalogueEntry entryOf(const QSqlQuery& query, SharedStrings& shared) {
     CatalogueEntry entry;

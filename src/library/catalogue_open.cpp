@@ -57,28 +57,30 @@ Failure createSchema(const QSqlDatabase& db, const QString& path) {
 // What the file is: a new one (no tables at all), a library of a version this program reads, or
 // something to leave alone.
 Result<bool> isNew(const QSqlDatabase& db, const QString& path) {
-    const auto id = ValueOf(db, QStringLiteral("PRAGMA application_id"), path);
-    if (!id)
-        return id.Error();
-    const auto version = ValueOf(db, QStringLiteral("PRAGMA user_version"), path);
-    if (!version)
-        return version.Error();
-    const auto tables = ValueOf(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), path);
-    if (!tables)
-        return tables.Error();
-    if (id->toLongLong() == 0 && tables->toInt() == 0)
+    // One statement, so that the three are read from one state of the file while another program
+    // may be making it a library.
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT (SELECT application_id FROM pragma_application_id()), "
+                                   "(SELECT user_version FROM pragma_user_version()), "
+                                   "(SELECT count(*) FROM sqlite_master)")) ||
+        !query.next())
+        return CatalogueSql::ErrorOf(query.lastError(), path);
+    const QVariant id = query.value(0);
+    const QVariant version = query.value(1);
+    const QVariant tables = query.value(2);
+    if (id.toLongLong() == 0 && tables.toInt() == 0)
         return true;
-    if (id->toLongLong() != ApplicationId)
+    if (id.toLongLong() != ApplicationId)
         return refused(Kind::NotALibrary,
                        QStringLiteral("%1 is another program's database, not a voice library. It "
                                       "was left as it is.")
                            .arg(path));
-    if (version->toInt() > Catalogue::SchemaVersion)
+    if (version.toInt() > Catalogue::SchemaVersion)
         return refused(Kind::NewerVersion,
                        QStringLiteral("The library %1 was made by a newer version of the program "
                                       "(schema %2; this one reads %3). It was left as it is.")
                            .arg(path)
-                           .arg(version->toInt())
+                           .arg(version.toInt())
                            .arg(Catalogue::SchemaVersion));
     return false;
 }
