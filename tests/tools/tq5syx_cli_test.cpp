@@ -16,23 +16,7 @@
 
 namespace {
 
-struct Tq5syx : ::testing::Test {
-    QTemporaryDir dir;
-
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-    QString write(const char* name, const QByteArray& bytes) {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    static QByteArray readAll(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
+struct Tq5syx : Tq5syxFolder {
     static QByteArray startPatch() { return Reference::Save(Reference::Patch(), {}); }
 };
 

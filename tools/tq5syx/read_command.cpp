@@ -14,18 +14,22 @@ Readout LoadSoundFile(SoundKind kind, const QByteArray& bytes, const QString& fi
         throw BadInput{fileName + QStringLiteral(": ") + *reading.refusal};
 
     Sound sound;
-    Readout readout{WordOf(kind), std::nullopt, {}, {}};
+    QStringList warnings;
     for (const SyxFiles::LoadMessage& loaded : reading.messages) {
         const Layouts::DecodedMessage decoded =
             Layouts::DecodeMessage(*loaded.message->layout, loaded.bytes);
         for (const Layouts::DecodeProblem& problem : decoded.problems)
-            readout.warnings << Layouts::ProblemText(problem);
+            warnings << Layouts::ProblemText(problem);
         for (const Layouts::MessageByte& byte : decoded.values)
             sound.Set(decoded.layout->target, byte.param, byte.value);
         if (decoded.name)
             sound.voice.SetName(*decoded.name);
     }
-    readout.warnings << SyxFiles::LoadNotes(reading, fileName);
+    return ReadoutOf(kind, sound, warnings + SyxFiles::LoadNotes(reading, fileName));
+}
+
+Readout ReadoutOf(SoundKind kind, const Sound& sound, const QStringList& warnings) {
+    Readout readout{WordOf(kind), std::nullopt, std::nullopt, std::nullopt, {}, warnings};
     if (kind == SoundKind::Voice)
         readout.name = sound.voice.Name();
     for (const KeyedParam& param : KeyedParams(kind))
