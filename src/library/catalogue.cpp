@@ -15,10 +15,7 @@ using CatalogueSql::Run;
 
 const QString EntryColumns = QStringLiteral(
     "id, name, coalesce(user_category, category), user_category IS NOT NULL, algorithm, source, "
-    "position, format, imported, favourite, comment, fingerprint, "
-    "(SELECT group_concat(tag, char(31)) FROM "
-    "(SELECT tag FROM tag WHERE tag.voice = voice.id ORDER BY rowid))");
-const QChar TagSeparator(0x1F);
+    "position, format, imported, favourite, comment, fingerprint");
 
 // SQLite's integers are signed; the fingerprint keeps its 64 bits.
 qint64 asStored(quint64 fingerprint) {
@@ -52,9 +49,6 @@ CatalogueEntry entryOf(const QSqlQuery& query, SharedStrings& shared) {
     entry.favourite = query.value(9).toBool();
     entry.comment = query.value(10).toString();
     entry.fingerprint = quint64(query.value(11).toLongLong());
-    const QString tags = query.value(12).toString();
-    if (!tags.isEmpty())
-        entry.tags = tags.split(TagSeparator);
     return entry;
 }
 
@@ -158,6 +152,17 @@ Failure Catalogue::updateOne(qint64 id, const QString& statement, const QVariant
     return std::nullopt;
 }
 
+Failure Catalogue::requireVoice(qint64 id) const {
+    QSqlQuery query(db());
+    query.prepare(QStringLiteral("SELECT 1 FROM voice WHERE id = ?"));
+    query.addBindValue(id);
+    if (auto error = Run(query, path_))
+        return error;
+    if (!query.next())
+        return noSuchVoice(path_, id);
+    return std::nullopt;
+}
+
 Failure Catalogue::Rename(qint64 id, const QString& name) {
     const auto voice = VoiceOf(id);
     if (!voice)
@@ -190,9 +195,8 @@ Failure Catalogue::SetTags(qint64 id, const QStringList& tags) {
     CatalogueSql::WriteTransaction transaction(database, path_);
     if (auto error = transaction.Begin())
         return error;
-    const auto there = Entry(id);
-    if (!there)
-        return there.Error();
+    if (auto missing = requireVoice(id))
+        return missing;
     QSqlQuery remove(database);
     remove.prepare(QStringLiteral("DELETE FROM tag WHERE voice = ?"));
     remove.addBindValue(id);
@@ -229,6 +233,20 @@ Failure Catalogue::Delete(const std::vector<qint64>& ids) {
 
 Result<std::vector<CatalogueEntry>> Catalogue::entriesWhere(const QString& condition,
                                                             const QVariant& value) const {
+    // One read transaction: the tags belong to the same state of the file as the voices.
+    QSqlDatabase database = db();
+    if (auto error = Run(database, QStringLiteral("BEGIN"), path_))
+        return *error;
+    auto entries = readEntries(condition, value);
+    if (entries)
+        if (auto error = attachTags(*entries, condition, value))
+            entries = *error;
+    Run(database, QStringLiteral("COMMIT"), path_);
+    return entries;
+}
+
+Result<std::vector<CatalogueEntry>> Catalogue::readEntries(const QString& condition,
+                                                           const QVariant& value) const {
     QSqlQuery query(db());
     query.setForwardOnly(true);
     query.prepare(
@@ -244,6 +262,32 @@ Result<std::vector<CatalogueEntry>> Catalogue::entriesWhere(const QString& condi
     if (query.lastError().isValid())
         return CatalogueSql::ErrorOf(query.lastError(), path_);
     return entries;
+}
+
+// The tags of the entries (in id order), read in one pass rather than a query a voice: most
+// voices have none.
+Failure Catalogue::attachTags(std::vector<CatalogueEntry>& entries, const QString& condition,
+                              const QVariant& value) const {
+    QSqlQuery query(db());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT voice, tag FROM tag WHERE voice IN (SELECT id FROM voice "
+                                 "%1) ORDER BY voice, rowid")
+                      .arg(condition));
+    if (value.isValid())
+        query.addBindValue(value);
+    if (auto error = Run(query, path_))
+        return error;
+    auto entry = entries.begin();
+    while (query.next()) {
+        const qint64 voice = query.value(0).toLongLong();
+        while (entry != entries.end() && entry->id < voice)
+            ++entry;
+        if (entry != entries.end() && entry->id == voice)
+            entry->tags << query.value(1).toString();
+    }
+    if (query.lastError().isValid())
+        return CatalogueSql::ErrorOf(query.lastError(), path_);
+    return std::nullopt;
 }
 
 Result<std::vector<CatalogueEntry>> Catalogue::Entries() const {

@@ -96,6 +96,11 @@ private:
     QSqlDatabase db() const;
     Result<std::vector<CatalogueEntry>> entriesWhere(const QString& condition,
                                                      const QVariant& value) const;
+    Result<std::vector<CatalogueEntry>> readEntries(const QString& condition,
+                                                    const QVariant& value) const;
+    Failure attachTags(std::vector<CatalogueEntry>& entries, const QString& condition,
+                       const QVariant& value) const;
+    Failure requireVoice(qint64 id) const;
     Failure updateOne(qint64 id, const QString& statement, const QVariantList& values);
     Result<qint64> insert(const QString& source, int position, const QString& format,
                           const Voice& voice, const StoredVoice& stored, qint64 imported);

@@ -28,13 +28,33 @@ LibraryModel::Row LibraryModel::rowOf(CatalogueEntry entry) {
     Row row;
     row.name = entry.name.toLower();
     row.category = lowered_(entry.category.toLower());
-    row.tags = entry.tags.join(QLatin1Char(' ')).toLower();
-    row.source = lowered_(entry.source.toLower());
+    row.searched = row.name + QLatin1Char('\n') + row.category + QLatin1Char('\n') +
+                   entry.tags.join(QLatin1Char('\n')).toLower();
+    row.source = sourceOf(entry.source);
     row.entry = std::move(entry);
     return row;
 }
 
+int LibraryModel::sourceOf(const QString& source) {
+    // The voices of a bank come one after the other, sharing their source's characters.
+    if (!sources_.empty() && source.constData() == lastSource_.constData() &&
+        source.size() == lastSource_.size())
+        return lastSourceIndex_;
+    const QString lower = source.toLower();
+    auto known = sourceIndex_.constFind(lower);
+    if (known == sourceIndex_.constEnd()) {
+        known = sourceIndex_.insert(lower, int(sources_.size()));
+        sources_.push_back(lower);
+    }
+    lastSource_ = source;
+    lastSourceIndex_ = *known;
+    return *known;
+}
+
 void LibraryModel::SetEntries(std::vector<CatalogueEntry> entries) {
+    sources_.clear();
+    sourceIndex_.clear();
+    lastSource_.clear();
     std::vector<Row> rows;
     rows.reserve(entries.size());
     for (CatalogueEntry& entry : entries)
@@ -67,7 +87,7 @@ bool LibraryModel::less(const Row& a, const Row& b) const {
         order = compare(a.entry.algorithm, b.entry.algorithm);
         break;
     case Source:
-        order = compare(a.source, b.source);
+        order = compare(sources_[std::size_t(a.source)], sources_[std::size_t(b.source)]);
         if (order == 0)
             order = compare(a.entry.position, b.entry.position);
         break;
@@ -95,7 +115,18 @@ void LibraryModel::resort() {
     sortStale_ = false;
 }
 
-bool LibraryModel::shown(const Row& row) const {
+std::vector<std::vector<bool>> LibraryModel::sourcesHolding() const {
+    std::vector<std::vector<bool>> holding;
+    for (const QString& word : words_) {
+        std::vector<bool> has(sources_.size());
+        for (std::size_t i = 0; i < sources_.size(); ++i)
+            has[i] = sources_[i].contains(word);
+        holding.push_back(std::move(has));
+    }
+    return holding;
+}
+
+bool LibraryModel::shown(const Row& row, const std::vector<std::vector<bool>>& sourceHas) const {
     const CatalogueEntry& entry = row.entry;
     if (!filter_.category.isEmpty() && entry.category != filter_.category)
         return false;
@@ -105,16 +136,17 @@ bool LibraryModel::shown(const Row& row) const {
         return false;
     if (filter_.duplicatesOnly && CopiesOf(entry.fingerprint) < 2)
         return false;
-    return std::all_of(words_.begin(), words_.end(), [&](const QString& word) {
-        return row.name.contains(word) || row.category.contains(word) || row.tags.contains(word) ||
-               row.source.contains(word);
-    });
+    for (std::size_t i = 0; i < std::size_t(words_.size()); ++i)
+        if (!sourceHas[i][std::size_t(row.source)] && !row.searched.contains(words_[qsizetype(i)]))
+            return false;
+    return true;
 }
 
 void LibraryModel::refilter() {
+    const auto sourceHas = sourcesHolding();
     visible_.clear();
     for (int index : sorted_)
-        if (shown(rows_[std::size_t(index)]))
+        if (shown(rows_[std::size_t(index)], sourceHas))
             visible_.push_back(index);
 }
 
@@ -126,11 +158,23 @@ void LibraryModel::reset() {
 }
 
 void LibraryModel::SetSearch(const QString& text) {
-    const QStringList words = text.toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString lower = text.toLower();
+    const QStringList words = lower.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // Typing on can only narrow what is shown: every word before is part of one now.
+    const bool narrows = lower.startsWith(searchText_) && !sortStale_;
+    searchText_ = lower;
     if (words == words_)
         return;
     words_ = words;
-    showAgain();
+    if (!narrows) {
+        showAgain();
+        return;
+    }
+    const auto sourceHas = sourcesHolding();
+    beginResetModel();
+    std::erase_if(visible_,
+                  [&](int index) { return !shown(rows_[std::size_t(index)], sourceHas); });
+    endResetModel();
 }
 
 void LibraryModel::SetFilter(const Filter& filter) {

@@ -67,13 +67,16 @@ private:
         CatalogueEntry entry;
         QString name;
         QString category;
-        QString tags;
-        QString source;
+        QString searched; // name, category and tags
+        int source;       // in sources_
     };
 
     Row rowOf(CatalogueEntry entry);
+    int sourceOf(const QString& source); // its index in sources_
     bool less(const Row& a, const Row& b) const;
-    bool shown(const Row& row) const;
+    bool shown(const Row& row, const std::vector<std::vector<bool>>& sourceHas) const;
+    // For each search word, whether each source holds it: a bank's 32 voices share one file.
+    std::vector<std::vector<bool>> sourcesHolding() const;
     void countCopies();
     void resort();
     void refilter();
@@ -81,10 +84,15 @@ private:
     void showAgain(); // refilters, and resorts after an edit
 
     std::vector<Row> rows_;
-    SharedStrings lowered_;    // the lower-case forms of the texts many rows share
+    SharedStrings lowered_;        // the lower-case forms of the texts many rows share
+    std::vector<QString> sources_; // in lower case, each once
+    QHash<QString, int> sourceIndex_;
+    QString lastSource_; // the source of the row made last, and its index
+    int lastSourceIndex_ = 0;
     std::vector<int> sorted_;  // all rows in the sort order
     std::vector<int> visible_; // the shown ones, in the sort order
     QHash<quint64, int> copies_;
+    QString searchText_; // as typed, in lower case
     QStringList words_;
     Filter filter_;
     Column sortColumn_ = Name;

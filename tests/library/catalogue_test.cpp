@@ -173,7 +173,11 @@ TEST_F(CatalogueTest, StoreAndDelete) {
     // Storing is the user's act: the same voice again is a second entry.
     const auto again = catalogue->Store(mine);
     EXPECT_NE(*again, *stored);
-    catalogue->SetTags(*again, {QStringLiteral("x")});
+    catalogue->SetTags(*again, {QStringLiteral("x"), QStringLiteral("a")});
+    const auto both = catalogue->Entries();
+    ASSERT_EQ(both->size(), 2u);
+    EXPECT_TRUE((*both)[0].tags.isEmpty());
+    EXPECT_EQ((*both)[1].tags, QStringList({QStringLiteral("x"), QStringLiteral("a")}));
 
     EXPECT_FALSE(catalogue->Delete({*stored, *again}));
     EXPECT_TRUE(catalogue->Entries()->empty());
