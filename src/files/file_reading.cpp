@@ -59,9 +59,15 @@ FileReading byPosition(Bytes file, const FileKind& kind) {
 
 } // namespace
 
+std::optional<FileReading> ReadOwnLayout(Bytes file, const FileKind& kind) {
+    if (!ownLayout(file, kind))
+        return std::nullopt;
+    return byPosition(file, kind);
+}
+
 FileReading ReadByMessages(Bytes file, const FileKind& kind) {
-    if (ownLayout(file, kind))
-        return byPosition(file, kind);
+    if (auto own = ReadOwnLayout(file, kind))
+        return std::move(*own);
 
     const SyxScan::Scan scan = SyxScan::ScanBytes(file);
     FileReading reading;

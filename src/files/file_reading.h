@@ -38,6 +38,8 @@ struct FileReading {
 
 // kind is PatchFile (the patch page) or MultiFile (the multipart page).
 FileReading ReadByMessages(std::span<const std::uint8_t> file, const FileKind& kind);
+// The reading by position of a file in the editor's own layout; nothing for any other file.
+std::optional<FileReading> ReadOwnLayout(std::span<const std::uint8_t> file, const FileKind& kind);
 
 // What the user is told once after a load, one line each: the messages whose checksum is wrong,
 // the damaged ones left out, and a file of several voices. fileName is shown as it is given.

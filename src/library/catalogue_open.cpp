@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 #include <atomic>
 
@@ -114,7 +115,27 @@ Failure prepare(QSqlDatabase& db, const QString& path) {
     return Run(db, QStringLiteral("PRAGMA user_version = %1").arg(Catalogue::SchemaVersion), path);
 }
 
-Failure setUp(QSqlDatabase& db, const QString& path) {
+// SQLite answers a change of the journal mode that another program's open connection holds up with
+// "busy" at once, without the wait it allows other statements: ask again for as long.
+Failure useWriteAheadLog(QSqlDatabase& db, const QString& path, int busyTimeoutMs) {
+    constexpr int RetryMs = 20;
+    for (int waited = 0;; waited += RetryMs) {
+        const auto mode =
+            CatalogueSql::ValueOf(db, QStringLiteral("PRAGMA journal_mode = WAL"), path);
+        if (mode && mode->toString() == QLatin1String("wal"))
+            return std::nullopt;
+        if (waited >= busyTimeoutMs)
+            return mode ? refused(Kind::Locked,
+                                  QStringLiteral("The library %1 is in use by another program "
+                                                 "and did not come free in time. It was left as "
+                                                 "it is.")
+                                      .arg(path))
+                        : mode.Error();
+        QThread::msleep(RetryMs);
+    }
+}
+
+Failure setUp(QSqlDatabase& db, const QString& path, int busyTimeoutMs) {
     // Every check reads, so that a file that is not a library is refused before any write.
     const auto fresh = isNew(db, path);
     if (!fresh)
@@ -124,7 +145,7 @@ Failure setUp(QSqlDatabase& db, const QString& path) {
             return error;
     // WAL: readers never wait for a writer, and a commit is whole once it returns, also when the
     // program is killed right after (NORMAL gives up only on a power cut's last commits).
-    if (auto error = Run(db, QStringLiteral("PRAGMA journal_mode = WAL"), path))
+    if (auto error = useWriteAheadLog(db, path, busyTimeoutMs))
         return error;
     if (auto error = Run(db, QStringLiteral("PRAGMA synchronous = NORMAL"), path))
         return error;
@@ -158,7 +179,7 @@ Result<std::unique_ptr<Catalogue>> Catalogue::Open(const QString& path, Options 
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(options.busyTimeoutMs));
     if (!db.open())
         return CatalogueSql::ErrorOf(db.lastError(), path);
-    if (auto error = setUp(db, path))
+    if (auto error = setUp(db, path, options.busyTimeoutMs))
         return *error;
     return catalogue;
 }

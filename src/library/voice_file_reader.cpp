@@ -138,9 +138,8 @@ std::optional<SourceFormat> FormatNamed(const QString& name) {
 
 FileVoices ReadVoices(Bytes file) {
     FileVoices result;
-    const SyxFiles::FileReading own = SyxFiles::ReadByMessages(file, SyxFiles::PatchFile);
-    if (own.ownLayout) {
-        result.voices.push_back(voiceFrom(own.messages, SourceFormat::PatchFile));
+    if (const auto own = SyxFiles::ReadOwnLayout(file, SyxFiles::PatchFile)) {
+        result.voices.push_back(voiceFrom(own->messages, SourceFormat::PatchFile));
         result.voices.back().position = 1;
         return result;
     }
