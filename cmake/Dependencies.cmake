@@ -7,9 +7,12 @@ function(marrowlink_require found what package)
     endif()
 endfunction()
 
-find_package(Qt6 COMPONENTS Core Gui Widgets QUIET)
+find_package(Qt6 COMPONENTS Core Gui Widgets Sql QUIET)
 marrowlink_require(Qt6Core_FOUND "Qt 6 Core" qt6-base-dev)
 marrowlink_require(Qt6Widgets_FOUND "Qt 6 Widgets" qt6-base-dev)
+# The library's catalogue also needs Qt's SQLite driver at run time (libqt6sql6-sqlite); without
+# it the catalogue reports so and the editor goes on without the library.
+marrowlink_require(Qt6Sql_FOUND "Qt 6 SQL" qt6-base-dev)
 
 find_package(PkgConfig QUIET)
 marrowlink_require(PKG_CONFIG_FOUND "pkg-config" pkg-config)

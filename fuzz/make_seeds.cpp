@@ -4,6 +4,7 @@
 // fuzz-corpus`.
 #include "build_command.h"
 #include "files/file_io.h"
+#include "library/vmem_bank.h"
 #include "model/control_names.h"
 #include "model/parameter_map.h"
 #include "read_command.h"
@@ -125,6 +126,20 @@ Bytes multiFile(Session& s) {
     return file.data();
 }
 
+// A bank of voices that differ in their name and in a few bit fields.
+Bytes bankFile() {
+    std::array<Vmem::VoiceBytes, SyxScan::BankVoiceCount> voices;
+    for (std::size_t i = 0; i < voices.size(); ++i) {
+        Voice voice;
+        voice.SetName(QStringLiteral("Seed %1").arg(i));
+        voice.Set(*VoiceParam::Single(24), int(i % 8));
+        voice.Set(VoiceParam::Op(0, OpField::Wave), int(i % 8));
+        voice.Set(VoiceParam::Op(1, OpField::Detune), int(i % 7));
+        voices[i] = Vmem::PackVoice(voice);
+    }
+    return Vmem::BankMessage(voices);
+}
+
 enum class Jpeg { Baseline, Progressive, Grey };
 
 Bytes jpeg(Jpeg kind, int width, int height) {
@@ -243,13 +258,23 @@ int main(int argc, char** argv) {
     }
     write("sound_file", "patch-cut-short.SYX", patch.left(120));
 
+    // Other synths' files: a TX81Z voice from device 2 (its additional voice, then its voice
+    // block), a capture with noise and a cut message, a bank and its data without the frame.
+    Bytes tx81z = voice[0] + voice[3];
+    tx81z[2] = 0x02;
+    tx81z[41 + 2] = 0x02;
+    write("voice_file", "tx81z-voice.SYX", tx81z);
+    write("voice_file", "capture.SYX",
+          bytes({0xC0, 0x03}) + voice[3] + bytes({0x90, 0x40, 0x7F}) + voice[2] +
+              voice[0].left(30) + multiBlock + multiEffect);
+    const Bytes bank = bankFile();
+    write("voice_file", "bank.SYX", bank);
+    write("voice_file", "bank-data.bin", bank.mid(6, 4096));
+    write("voice_file", "BrightEP.SYX", patch);
+
     write("tq5syx_json", "BrightEP.json", patchJson);
-    {
-        QBuffer file;
-        file.setData(multi);
-        file.open(QIODevice::ReadOnly);
-        write("tq5syx_json", "multi.json", FormatReadout(LoadSoundFile(SoundKind::Multi, file)));
-    }
+    write("tq5syx_json", "multi.json",
+          FormatReadout(LoadSoundFile(SoundKind::Multi, multi, QStringLiteral("multi.SYX"))));
     write("tq5syx_json", "some-params.json",
           "{\"kind\": \"voice\", \"name\": \"Fuzz\\u0007\\u00e9 Name\", \"warnings\": [],\n"
           " \"params\": {\"12/0\": 31, \"12/39\": 127, \"13/4\": 0.0}}\n");

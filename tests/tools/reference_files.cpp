@@ -20,7 +20,11 @@ QByteArray header(std::initializer_list<int> bytes, const char* text = "") {
 constexpr int OperatorOfBlock[4] = {4, 2, 3, 1};
 
 Message additionalVoice() {
-    Message m{0, header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x21}, "LM  8976AE"), 23, {}};
+    Message m{0,
+              header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x21}, "LM  8976AE"),
+              23,
+              {},
+              QStringLiteral("additional voice")};
     // Fix, FixRange, Fine, Wave, Shift
     const int max[5] = {1, 7, 15, 7, 3};
     for (int block = 0; block < 4; ++block) {
@@ -35,7 +39,11 @@ Message additionalVoice() {
 }
 
 Message aftertouch() {
-    Message m{41, header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x14}, "LM  8023AE"), 10, {}};
+    Message m{41,
+              header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x14}, "LM  8023AE"),
+              10,
+              {},
+              QStringLiteral("aftertouch")};
     const int max[4] = {99, 99, 100, 99};
     for (int i = 0; i < 4; ++i)
         m.fields.push_back({i, key(0x13, 23 + i), max[i], 0, i});
@@ -43,7 +51,11 @@ Message aftertouch() {
 }
 
 Message effect(int offset, bool forVoice) {
-    Message m{offset, header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x0D}, "LM  8036EF"), 3, {}};
+    Message m{offset,
+              header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x0D}, "LM  8036EF"),
+              3,
+              {},
+              QStringLiteral("effect")};
     const int rows[3] = {20, 29, 28};
     const int max[3] = {10, 99, 99};
     for (int i = 0; i < 3; ++i)
@@ -52,7 +64,8 @@ Message effect(int offset, bool forVoice) {
 }
 
 Message voiceBlock() {
-    Message m{90, header({0xF0, 0x43, 0x00, 0x03, 0x00, 0x5D}), 93, {}};
+    Message m{
+        90, header({0xF0, 0x43, 0x00, 0x03, 0x00, 0x5D}), 93, {}, QStringLiteral("voice block")};
     // AR, D1R, D2R, RR, D1L, LS, RS, EBS, AME, KVS, Out, Coarse, Detune
     const int max[13] = {31, 31, 31, 15, 15, 99, 3, 7, 1, 7, 99, 63, 6};
     const int start[13] = {5, 5, 5, 5, 15, 0, 0, 0, 0, 4, 90, 4, 0};
@@ -76,7 +89,11 @@ Message voiceBlock() {
 }
 
 Message multiBlock() {
-    Message m{0, header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x6E}, "LM  8036S "), 100, {}};
+    Message m{0,
+              header({0xF0, 0x43, 0x00, 0x7E, 0x00, 0x6E}, "LM  8036S "),
+              100,
+              {},
+              QStringLiteral("multi block")};
     m.fields.push_back({0, key(0x10, 123), 127, 0, -1});
     const int globalMax[3] = {17, 16, 1};
     for (int i = 1; i <= 3; ++i)
@@ -110,11 +127,130 @@ std::uint8_t byteAt(const QByteArray& bytes, int offset) {
     return std::uint8_t(bytes[offset]);
 }
 
-std::uint8_t checksum(const QByteArray& file, const Message& m) {
+// The checksum of the message as it stands at `at` (by default, at its place in the file).
+std::uint8_t checksum(const QByteArray& file, const Message& m, int at = -1) {
+    if (at < 0)
+        at = m.offset;
     int sum = 0;
-    for (int i = m.offset + 6; i < m.offset + m.DataOffset() + m.dataCount; ++i)
+    for (int i = at + 6; i < at + m.DataOffset() + m.dataCount; ++i)
         sum += byteAt(file, i);
     return std::uint8_t((128 - sum % 128) % 128);
+}
+
+// One of the layout's messages where a file holds it.
+struct Placed {
+    const Message* message;
+    int at;
+};
+
+bool ownLayout(const FileLayout& layout, const QByteArray& file) {
+    if (file.size() != layout.length)
+        return false;
+    for (const Message& m : layout.messages)
+        if (file.mid(m.offset, m.header.size()) != m.header)
+            return false;
+    return true;
+}
+
+// The header with any device number 0..15.
+bool headerAt(const QByteArray& file, const Message& m, int at) {
+    if (at + m.header.size() > file.size())
+        return false;
+    for (int i = 0; i < m.header.size(); ++i) {
+        const int byte = byteAt(file, at + i);
+        if (i == 2 ? byte > 0x0F : byte != byteAt(m.header, i))
+            return false;
+    }
+    return true;
+}
+
+bool wholeAt(const QByteArray& file, const Message& m, int at) {
+    if (at + m.Length() > file.size() || byteAt(file, at + m.Length() - 1) != 0xF7)
+        return false;
+    for (int i = at + 1; i < at + m.Length() - 1; ++i)
+        if (byteAt(file, i) > 0x7F)
+            return false;
+    return true;
+}
+
+struct Found {
+    std::vector<Placed> whole;   // in file order
+    std::vector<Placed> damaged; // a header without its whole message
+};
+
+Found scan(const FileLayout& layout, const QByteArray& file) {
+    Found found;
+    int at = 0;
+    while (at < file.size()) {
+        const auto m = std::find_if(layout.messages.begin(), layout.messages.end(),
+                                    [&](const Message& m) { return headerAt(file, m, at); });
+        if (m == layout.messages.end()) {
+            ++at;
+        } else if (wholeAt(file, *m, at)) {
+            found.whole.push_back({&*m, at});
+            at += m->Length();
+        } else {
+            found.damaged.push_back({&*m, at});
+            ++at;
+        }
+    }
+    return found;
+}
+
+// The last of each message in the run, in file order.
+std::vector<Placed> lastOfEach(std::vector<Placed> run) {
+    std::vector<Placed> kept;
+    for (auto it = run.rbegin(); it != run.rend(); ++it)
+        if (std::none_of(kept.begin(), kept.end(),
+                         [&](const Placed& p) { return p.message == it->message; }))
+            kept.insert(kept.begin(), *it);
+    return kept;
+}
+
+bool isVoiceBlock(const Placed& p) {
+    return p.message->name == QLatin1String("voice block");
+}
+
+// A multi's first multi block with the effect message right after it; without a multi block, the
+// first effect message.
+std::vector<Placed> firstMulti(const std::vector<Placed>& whole) {
+    const auto isMultiBlock = [](const Placed& p) {
+        return p.message->name == QLatin1String("multi block");
+    };
+    const auto block = std::find_if(whole.begin(), whole.end(), isMultiBlock);
+    if (block == whole.end())
+        return {whole.begin(),
+                whole.begin() + std::min<std::ptrdiff_t>(1, whole.end() - whole.begin())};
+    if (block + 1 != whole.end() && !isMultiBlock(block[1]))
+        return {block, block + 2};
+    return {*block};
+}
+
+// A patch's first voice: its messages up to the first voice block; the ones after it join when
+// no second voice block follows and it has none of their kinds.
+std::vector<Placed> firstSound(const FileLayout& layout, const std::vector<Placed>& whole) {
+    if (layout.nameOffset < 0)
+        return firstMulti(whole);
+    if (std::none_of(whole.begin(), whole.end(), isVoiceBlock))
+        return lastOfEach(whole);
+    const auto first = std::find_if(whole.begin(), whole.end(), isVoiceBlock);
+    std::vector<Placed> voice = lastOfEach({whole.begin(), first + 1});
+    if (std::any_of(first + 1, whole.end(), isVoiceBlock))
+        return voice;
+    const std::vector<Placed> after = lastOfEach({first + 1, whole.end()});
+    const bool shared = std::any_of(after.begin(), after.end(), [&](const Placed& a) {
+        return std::any_of(voice.begin(), voice.end(),
+                           [&](const Placed& v) { return v.message == a.message; });
+    });
+    if (!shared)
+        voice.insert(voice.end(), after.begin(), after.end());
+    return voice;
+}
+
+QString listed(const QStringList& items) {
+    return items.size() < 2 ? items.join(QString())
+                            : items.mid(0, items.size() - 1).join(QStringLiteral(", ")) +
+                                  QStringLiteral(" and ") + items.back();
 }
 
 } // namespace
@@ -159,33 +295,75 @@ QByteArray Save(const FileLayout& layout, const Values& values, const QString& n
     return file;
 }
 
-Loaded Load(const FileLayout& layout, const QByteArray& file) {
-    QByteArray image = Save(layout, {});
-    image.replace(0, std::min(file.size(), image.size()), file.left(image.size()));
-
-    Loaded loaded;
+Loaded Load(const FileLayout& layout, const QByteArray& file, const QString& fileName) {
+    std::vector<Placed> loaded;
+    Found found;
+    const bool own = ownLayout(layout, file);
+    if (own) {
+        for (const Message& m : layout.messages)
+            loaded.push_back({&m, m.offset});
+    } else {
+        found = scan(layout, file);
+        loaded = firstSound(layout, found.whole);
+    }
+    Loaded result;
     for (const Message& m : layout.messages)
         for (const Field& f : m.fields)
-            loaded.values[f.key] = f.start;
+            result.values[f.key] = f.start;
+    result.name = layout.nameOffset >= 0 ? QStringLiteral("Patch Name") : QString();
+    if (loaded.empty()) {
+        result.refused = true;
+        return result;
+    }
+
+    QStringList wrongChecksums;
     for (int index : layout.loadOrder) {
         const Message& m = layout.messages[std::size_t(index)];
-        if (file.size() <= m.offset)
+        const auto placed = std::find_if(loaded.begin(), loaded.end(),
+                                         [&](const Placed& p) { return p.message == &m; });
+        if (placed == loaded.end())
             continue;
+        const int at = placed->at;
         for (const Field& f : m.fields) {
-            int value = byteAt(image, m.offset + m.DataOffset() + f.dataByte);
+            int value = byteAt(file, at + m.DataOffset() + f.dataByte);
             if (value > f.max) {
-                loaded.warnings << tooBig(f, value);
+                result.warnings << tooBig(f, value);
                 value = f.max;
             }
-            loaded.values[f.key] = value;
+            result.values[f.key] = value;
+        }
+        if (byteAt(file, at + m.Length() - 2) != checksum(file, m, at))
+            wrongChecksums << QStringLiteral("the %1 message (byte %2)").arg(m.name).arg(at);
+        if (m.name == QLatin1String("voice block")) {
+            QByteArray name = file.mid(at + layout.nameOffset - m.offset, 10);
+            name.truncate(int(name.indexOf('\0')) < 0 ? 10 : int(name.indexOf('\0')));
+            result.name = QString::fromLatin1(name);
         }
     }
-    if (layout.nameOffset >= 0) {
-        QByteArray name = image.mid(layout.nameOffset, 10);
-        name.truncate(int(name.indexOf('\0')) < 0 ? 10 : int(name.indexOf('\0')));
-        loaded.name = QString::fromLatin1(name);
-    }
-    return loaded;
+
+    if (wrongChecksums.size() == 1)
+        result.warnings << fileName + QStringLiteral(": the checksum of ") +
+                               wrongChecksums.front() +
+                               QStringLiteral(" is wrong; it was loaded as it is.");
+    if (wrongChecksums.size() > 1)
+        result.warnings << fileName + QStringLiteral(": the checksums of ") +
+                               listed(wrongChecksums) +
+                               QStringLiteral(" are wrong; they were loaded as they are.");
+    QStringList damaged;
+    for (const Placed& d : found.damaged)
+        damaged << QStringLiteral("the %1 message at byte %2").arg(d.message->name).arg(d.at);
+    if (!damaged.isEmpty())
+        result.warnings << fileName + QStringLiteral(": ") + listed(damaged) +
+                               (damaged.size() == 1 ? QStringLiteral(" is")
+                                                    : QStringLiteral(" are")) +
+                               QStringLiteral(" cut short or damaged and not loaded.");
+    const auto voices = std::count_if(found.whole.begin(), found.whole.end(), isVoiceBlock);
+    if (layout.nameOffset >= 0 && voices > 1)
+        result.warnings << QStringLiteral("%1 holds %2 voices: the first was loaded; the Library "
+                                          "imports them all.")
+                               .arg(fileName)
+                               .arg(voices);
+    return result;
 }
 
 std::vector<int> ProblemOffsets(const FileLayout& layout, const QByteArray& file) {

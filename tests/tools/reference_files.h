@@ -24,6 +24,7 @@ struct Message {
     QByteArray header;
     int dataCount;
     std::vector<Field> fields; // in the order the editor stores them
+    QString name;              // as a load's notes name it: "voice block"
 
     int DataOffset() const { return int(header.size()); }
     int Length() const { return DataOffset() + dataCount + 2; }
@@ -43,14 +44,18 @@ const FileLayout& Multi();
 using Values = std::map<QString, int>;
 
 // What the editor holds after loading a file: every value, the name and the warnings in the
-// order the load raises them.
+// order the load raises them (values out of range, then the notes), or that it refuses the file.
 struct Loaded {
     Values values;
     QString name;
     QStringList warnings;
+    bool refused = false;
 };
 
-Loaded Load(const FileLayout& layout, const QByteArray& file);
+// A file of the layout's length with each header in its place is read by position; any other by
+// the complete messages of the layout's kinds found in it (the first voice's, for a patch). The
+// notes name the file as fileName.
+Loaded Load(const FileLayout& layout, const QByteArray& file, const QString& fileName);
 
 // The file as the editor saves it; keys left out keep their start values, values above a maximum
 // are stored as the maximum.

@@ -73,9 +73,17 @@ struct Agreement : ::testing::Test {
     // Reads the file with the tool and compares every key, the name and the warnings with the
     // reference; returns the tool's output.
     QByteArray expectReadAgrees(const FileLayout& layout, const QByteArray& file) {
-        const ProgramRun run = RunTq5syx({layout.kind, write(file)});
+        const QString path = write(file);
+        const ProgramRun run = RunTq5syx({layout.kind, path});
+        const Reference::Loaded expected = Reference::Load(layout, file, path);
+        if (expected.refused) {
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_TRUE(run.Err().startsWith(
+                QStringLiteral("tq5syx: %1: This file holds no TQ5 ").arg(path)))
+                << run.err.constData();
+            return {};
+        }
         EXPECT_EQ(run.exitCode, 0) << run.err.constData();
-        const Reference::Loaded expected = Reference::Load(layout, file);
         const QJsonObject json = run.Json();
         EXPECT_EQ(json.value(QStringLiteral("kind")).toString(), layout.kind);
 
@@ -180,9 +188,35 @@ TEST_F(Agreement, WhollyRandomFilesOfTheRightLength) {
         }
 }
 
-TEST_F(Agreement, AVoiceBlockAloneIsReadAtTheFilesFixedPositions) {
+TEST_F(Agreement, AVoiceBlockAloneIsReadAsAVoiceBlock) {
     const QByteArray patch = validFile(Reference::Patch());
-    expectReadAgrees(Reference::Patch(), patch.mid(90));
+    const QByteArray out = expectReadAgrees(Reference::Patch(), patch.mid(90));
+    EXPECT_FALSE(out.isEmpty());
+}
+
+// Other programs' files: the messages of a file in any order, some twice, with device numbers of
+// their own and foreign bytes between them.
+TEST_F(Agreement, MessagesInAnyOrderAmongOtherBytes) {
+    for (int round = 0; round < 20; ++round)
+        for (const FileLayout* layout : Layouts) {
+            SCOPED_TRACE(layout->kind.toStdString() + " round " + std::to_string(round));
+            const QByteArray valid = validFile(*layout);
+            QByteArray file;
+            for (int n = uniform(1, 6); n > 0; --n) {
+                for (int junk = uniform(0, 3); junk > 0; --junk)
+                    file += char(uniform(0, 255));
+                const Reference::Message& m =
+                    layout->messages[std::size_t(uniform(0, int(layout->messages.size()) - 1))];
+                QByteArray message = valid.mid(m.offset, m.Length());
+                message[2] = char(uniform(0, 15));
+                if (uniform(0, 4) == 0) // now and then a wrong checksum or a cut
+                    message[m.Length() - 2] = char(message[m.Length() - 2] ^ 0x01);
+                if (uniform(0, 6) == 0)
+                    message.chop(uniform(1, 10));
+                file += message;
+            }
+            expectReadAgrees(*layout, file);
+        }
 }
 
 TEST_F(Agreement, BuildFromRandomPartialParams) {

@@ -1,9 +1,11 @@
+#include "model/bcl_sysex.h"
 #include "reference_files.h"
 #include "tq5syx_run.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fcntl.h>
@@ -14,38 +16,58 @@
 
 namespace {
 
-struct Tq5syx : ::testing::Test {
-    QTemporaryDir dir;
-
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-    QString write(const char* name, const QByteArray& bytes) {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    static QByteArray readAll(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
+struct Tq5syx : Tq5syxFolder {
     static QByteArray startPatch() { return Reference::Save(Reference::Patch(), {}); }
 };
 
-TEST_F(Tq5syx, AnEmptyFileGivesTheStartValuesInKeyOrder) {
-    const ProgramRun voice = RunTq5syx({QStringLiteral("voice"), write("empty.SYX", {})});
+TEST_F(Tq5syx, StartFilesGiveTheStartValuesInKeyOrder) {
+    const ProgramRun voice = RunTq5syx({QStringLiteral("voice"), write("start.SYX", startPatch())});
     ASSERT_EQ(voice.exitCode, 0);
     EXPECT_TRUE(voice.out.startsWith("{\n  \"kind\": \"voice\",\n  \"name\": \"Patch Name\",\n"
                                      "  \"params\": {\n    \"12/0\": 5,\n    \"12/1\": 5,\n"));
     EXPECT_TRUE(voice.out.contains("    \"12/76\": 0,\n    \"13/0\": 0,\n"));
     EXPECT_TRUE(voice.out.endsWith("    \"24/6\": 0\n  },\n  \"warnings\": []\n}\n"));
 
-    const ProgramRun multi = RunTq5syx({QStringLiteral("multi"), path("empty.SYX")});
+    const ProgramRun multi = RunTq5syx(
+        {QStringLiteral("multi"), write("m.SYX", Reference::Save(Reference::Multi(), {}))});
     ASSERT_EQ(multi.exitCode, 0);
     EXPECT_TRUE(multi.out.contains("    \"10/94\": 0,\n    \"10/123\": 0,\n    \"24/1\": 0,\n"));
     EXPECT_FALSE(multi.out.contains("\"name\""));
+}
+
+TEST_F(Tq5syx, AFileWithNothingToLoadIsRefusedSayingWhatItIs) {
+    const QString preset = write("preset.SYX", Bcl::LineMessages({QStringLiteral("$rev R1")}));
+    const ProgramRun voice = RunTq5syx({QStringLiteral("voice"), preset});
+    EXPECT_EQ(voice.exitCode, 2);
+    EXPECT_TRUE(voice.out.isEmpty());
+    EXPECT_EQ(voice.Err(), QStringLiteral("tq5syx: %1: This file holds no TQ5 voice: it looks like "
+                                          "a BCR2000 preset.\n")
+                               .arg(preset));
+
+    const QString patch = write("p.SYX", startPatch());
+    EXPECT_EQ(RunTq5syx({QStringLiteral("multi"), patch}).Err(),
+              QStringLiteral("tq5syx: %1: This file holds no TQ5 multi: it is a voice file, which "
+                             "the Patch page loads.\n")
+                  .arg(patch));
+}
+
+TEST_F(Tq5syx, AVoiceFromAnotherSynthIsReadByItsMessagesWithItsNotes) {
+    // The voice block alone, from device 3, its checksum one off: the rest keeps start values.
+    QByteArray block = startPatch().mid(90);
+    block[2] = 0x03;
+    block[6 + 39] = 20;
+    block.replace(6 + 77, 10, "DX Voice  ");
+    block[99] = char((block[99] + 1) & 0x7F);
+    const QString path = write("dx.SYX", QByteArray("\xC0\x01", 2) + block);
+    const ProgramRun run = RunTq5syx({QStringLiteral("voice"), path});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    const QJsonObject json = run.Json();
+    EXPECT_EQ(json.value(QStringLiteral("name")).toString(), QStringLiteral("DX Voice  "));
+    EXPECT_EQ(json.value(QStringLiteral("params")).toObject().value(QStringLiteral("12/39")), 20);
+    EXPECT_EQ(json.value(QStringLiteral("warnings")).toArray(),
+              QJsonArray({QStringLiteral("%1: the checksum of the voice block message (byte 2) is "
+                                         "wrong; it was loaded as it is.")
+                              .arg(path)}));
 }
 
 TEST_F(Tq5syx, NamesAreLatin1AndEndAtAZeroByte) {
@@ -142,10 +164,12 @@ TEST_F(Tq5syx, AFifoOrADeviceIsRefusedWithoutWaiting) {
 
 TEST_F(Tq5syx, AResultThatCannotBeWrittenEndsWithCode2) {
     const QString patch = write("p.SYX", startPatch());
+    const QString multi = write("m.SYX", Reference::Save(Reference::Multi(), {}));
     for (const char* command : {"voice", "multi", "check"}) {
-        const ProgramRun run = RunShell(
-            QStringLiteral(TQ5SYX_PROGRAM),
-            QStringLiteral("\"$0\" %1 '%2' >/dev/full").arg(QLatin1String(command), patch));
+        const QString file = QLatin1String(command) == QLatin1String("multi") ? multi : patch;
+        const ProgramRun run =
+            RunShell(QStringLiteral(TQ5SYX_PROGRAM),
+                     QStringLiteral("\"$0\" %1 '%2' >/dev/full").arg(QLatin1String(command), file));
         EXPECT_EQ(run.exitCode, 2) << command;
         EXPECT_EQ(run.Err(), QStringLiteral("tq5syx: cannot write to standard output: No space "
                                             "left on device\n"))

@@ -16,7 +16,9 @@ namespace {
 // endless device, the wrong file) is refused before it fills the memory.
 constexpr qint64 MaxJsonBytes = qint64(1) << 20;
 
-QByteArray readStandardInput() {
+} // namespace
+
+QByteArray ReadStandardInput() {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly))
         throw BadInput{QStringLiteral("cannot read standard input: ") + in.errorString()};
@@ -27,6 +29,8 @@ QByteArray readStandardInput() {
                            .arg(MaxJsonBytes)};
     return *json;
 }
+
+namespace {
 
 bool isControl(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
@@ -73,25 +77,29 @@ QStringList nameWarnings(const QString& name) {
 
 } // namespace
 
-BuiltFile BuildFile(const QByteArray& json, SoundKind kind) {
+BuiltSound BuildSound(const QByteArray& json, SoundKind kind) {
     const BuildRequest request = ParseBuildRequest(json, kind);
     Sound sound;
     for (const auto& [param, value] : request.values)
         sound.Set(param->target, param->param, value);
     const QString name = request.name.value_or(StartVoiceName);
     sound.voice.SetName(printable(name));
+    return {sound, nameWarnings(name)};
+}
 
+BuiltFile BuildFile(const QByteArray& json, SoundKind kind) {
+    const BuiltSound built = BuildSound(json, kind);
     SynthData data;
     for (const SyxFiles::FileMessage& m : FileOf(kind).messages)
-        sound.Write(*m.layout, data.*m.buffer);
+        built.sound.Write(*m.layout, data.*m.buffer);
     QBuffer bytes;
     bytes.open(QIODevice::WriteOnly);
     SyxFiles::WriteMessages(bytes, FileOf(kind), data);
-    return {bytes.data(), nameWarnings(name)};
+    return {bytes.data(), built.warnings};
 }
 
 int RunBuild(SoundKind kind, const QString& outputPath) {
-    const BuiltFile built = BuildFile(readStandardInput(), kind);
+    const BuiltFile built = BuildFile(ReadStandardInput(), kind);
     for (const QString& warning : built.warnings)
         WriteErrorLine(warning);
     if (const auto error = SaveNamedFile(outputPath, built.bytes))

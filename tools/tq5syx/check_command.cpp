@@ -1,6 +1,7 @@
 #include "check_command.h"
 
 #include "console.h"
+#include "files/message_scan.h"
 #include "input_file.h"
 #include "sound_kind.h"
 
@@ -16,24 +17,6 @@ constexpr int FixedHeader = 6;
 
 QString hex(int byte) {
     return QString::number(byte, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-}
-
-QString messageName(Sysex::Kind kind) {
-    switch (kind) {
-    case Sysex::Kind::VoiceBlock:
-        return QStringLiteral("voice block");
-    case Sysex::Kind::AddVoice:
-        return QStringLiteral("additional voice");
-    case Sysex::Kind::Aftertouch:
-        return QStringLiteral("aftertouch");
-    case Sysex::Kind::Effect:
-        return QStringLiteral("effect");
-    case Sysex::Kind::MultiBlock:
-        return QStringLiteral("multi block");
-    case Sysex::Kind::Unknown:
-        break;
-    }
-    return QStringLiteral("unknown");
 }
 
 // What fixed header byte i of a bulk message is.
@@ -88,7 +71,7 @@ std::vector<const KeyedParam*> paramsByDataByte(const Layouts::BulkLayout& layou
 
 void Checker::CheckMessage(const Layouts::BulkLayout& layout, int base) {
     const Sysex::Format& format = layout.format;
-    const QString name = messageName(format.kind);
+    const QString name = SyxScan::MessageName(format.kind);
     const int available = int(std::clamp<qint64>(size_ - base, 0, format.length));
     const std::span<const std::uint8_t> bytes =
         head_.subspan(std::min(std::size_t(base), head_.size()), std::size_t(available));

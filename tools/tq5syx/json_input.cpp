@@ -64,21 +64,26 @@ std::optional<QString> repeatedKey(const QByteArray& json) {
     return std::nullopt;
 }
 
-QJsonObject topObject(const QByteArray& json) {
+QJsonDocument document(const QByteArray& json) {
     // Qt's parser stops at a NUL byte and ignores what follows it.
     if (const qsizetype nul = json.indexOf('\0'); nul >= 0)
         throw BadInput{QStringLiteral("standard input holds a NUL byte at offset %1").arg(nul)};
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    const QJsonDocument parsed = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         throw BadInput{QStringLiteral("standard input is not valid JSON: %1 at offset %2")
                            .arg(error.errorString())
                            .arg(error.offset)};
-    if (!document.isObject())
-        throw BadInput{QStringLiteral("standard input must hold one JSON object")};
     if (const auto key = repeatedKey(json))
         throw BadInput{QStringLiteral("key %1 is given twice").arg(quoted(*key))};
-    return document.object();
+    return parsed;
+}
+
+QJsonObject topObject(const QByteArray& json) {
+    const QJsonDocument parsed = document(json);
+    if (!parsed.isObject())
+        throw BadInput{QStringLiteral("standard input must hold one JSON object")};
+    return parsed.object();
 }
 
 // A value above the parameter's maximum is refused: stored as the maximum, it would be a value
@@ -142,4 +147,25 @@ BuildRequest ParseBuildRequest(const QByteArray& json, SoundKind kind) {
         if (const auto found = values.constFind(param.key); found != values.constEnd())
             request.values.emplace_back(&param, *found);
     return request;
+}
+
+std::vector<QByteArray> ParseBankRequest(const QByteArray& json, int maxVoices) {
+    const QJsonDocument parsed = document(json);
+    if (!parsed.isArray())
+        throw BadInput{QStringLiteral("standard input must hold a JSON list of voices")};
+    const QJsonArray voices = parsed.array();
+    if (voices.size() > maxVoices)
+        throw BadInput{QStringLiteral("a bank holds %1 voices; the list has %2")
+                           .arg(maxVoices)
+                           .arg(voices.size())};
+    std::vector<QByteArray> objects;
+    for (qsizetype i = 0; i < voices.size(); ++i) {
+        if (!voices[i].isObject())
+            throw BadInput{QStringLiteral("voice %1 of the list is not a JSON object").arg(i + 1)};
+        QJsonObject voice = voices[i].toObject();
+        voice.remove(QStringLiteral("position"));
+        voice.remove(QStringLiteral("format"));
+        objects.push_back(QJsonDocument(voice).toJson(QJsonDocument::Compact));
+    }
+    return objects;
 }

@@ -36,6 +36,10 @@ QByteArray JsonString(const QString& text) {
 
 QByteArray FormatReadout(const Readout& readout) {
     QByteArray out = "{\n  \"kind\": " + JsonString(readout.kind) + ",\n";
+    if (readout.position)
+        out += "  \"position\": " + QByteArray::number(*readout.position) + ",\n";
+    if (readout.format)
+        out += "  \"format\": " + JsonString(*readout.format) + ",\n";
     if (readout.name)
         out += "  \"name\": " + JsonString(*readout.name) + ",\n";
     out += "  \"params\": " + block('{', '}', readout.params, [](const auto& param) {
@@ -43,4 +47,16 @@ QByteArray FormatReadout(const Readout& readout) {
            });
     out += ",\n  \"warnings\": " + block('[', ']', readout.warnings, JsonString);
     return out + "\n}\n";
+}
+
+QByteArray FormatReadouts(const std::vector<Readout>& readouts) {
+    QByteArray out = "[";
+    const char* separator = "\n";
+    for (const Readout& readout : readouts) {
+        QByteArray object = FormatReadout(readout);
+        object.chop(1); // its line end
+        out += separator + ("  " + object.replace("\n", "\n  "));
+        separator = ",\n";
+    }
+    return out + (readouts.empty() ? "]\n" : "\n]\n");
 }

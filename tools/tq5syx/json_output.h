@@ -10,6 +10,8 @@
 // What voice and multi print: written by hand so that the keys keep this order.
 struct Readout {
     QString kind;
+    std::optional<int> position;   // a bank's voice: its place in the file, 1..
+    std::optional<QString> format; // and the kind of file it came from
     std::optional<QString> name;
     std::vector<std::pair<QString, int>> params;
     QStringList warnings;
@@ -21,3 +23,5 @@ QByteArray JsonString(const QString& text);
 
 // The readout as one JSON object, one parameter per line.
 QByteArray FormatReadout(const Readout& readout);
+// The readouts as a JSON list of such objects.
+QByteArray FormatReadouts(const std::vector<Readout>& readouts);
