@@ -70,7 +70,7 @@ TEST_F(FolderImport, BadFilesAreListedAtTheEndAndTheRestKept) {
                                  QStringLiteral("5/5 33")}));
     ASSERT_EQ(report.skipped.size(), 3u);
     EXPECT_EQ(report.skipped[0].path, in("fifo.syx"));
-    EXPECT_EQ(report.skipped[0].reason, QStringLiteral("is not a regular file"));
+    EXPECT_EQ(report.skipped[0].reason, QStringLiteral("it is not a regular file"));
     EXPECT_EQ(report.skipped[1].path, in("multi.syx"));
     EXPECT_EQ(report.skipped[1].reason, QStringLiteral("This file holds no TQ5 voice: it is a "
                                                        "multi file, which the Multipart page "
