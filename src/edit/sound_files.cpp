@@ -7,6 +7,7 @@
 #include "edit/synth_input.h"
 #include "edit/voice_transmission.h"
 #include "files/file_io.h"
+#include "files/file_reading.h"
 #include "files/safe_save.h"
 #include "files/save_name.h"
 #include "model/bounded_read.h"
@@ -23,17 +24,8 @@ const char* const FileExistsText =
     "   File exists !\n\nShall I make a backup? (*.BAK)\n\n(NO to overwrite)";
 const char* const SyxFilter = "Sysex files (*.syx)|*.SYX";
 
-// Only a buffer that holds one whole SysEx message goes to the synth: a foreign file's bytes
-// (notes, controllers, half messages) are never sent to the hardware.
-bool isOneSysexMessage(const DataBuffer& buffer, int count) {
-    if (count < 2 || buffer[0] != MidiStatus::SysexStart ||
-        buffer[count - 1] != MidiStatus::SysexEnd)
-        return false;
-    for (int i = 1; i < count - 1; ++i)
-        if (buffer[i] & 0x80)
-            return false;
-    return true;
-}
+// A voice or multi file is a few hundred bytes; a capture of a session a few kilobytes.
+constexpr qint64 MaxSoundFileBytes = qint64(1) << 20;
 
 FileDialogRequest request(const char* title, const QDir& folder, QString proposedName = {}) {
     return {QString::fromLatin1(title), QString::fromLatin1(SyxFilter), folder.path(),
@@ -101,7 +93,22 @@ std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
         prompts_.Error(QStringLiteral("Unable to open file."));
         return std::nullopt;
     }
-    QFile& file = *opened.file;
+    const std::optional<QByteArray> bytes = ReadAtMost(*opened.file, MaxSoundFileBytes);
+    if (!bytes) {
+        prompts_.Error(QStringLiteral("Unable to open file.\n%1 is larger than any voice or multi "
+                                      "file (more than %2 bytes).")
+                           .arg(*path)
+                           .arg(MaxSoundFileBytes));
+        return std::nullopt;
+    }
+    const SyxFiles::FileReading reading = SyxFiles::ReadByMessages(
+        {reinterpret_cast<const std::uint8_t*>(bytes->constData()), std::size_t(bytes->size())},
+        kind);
+    if (reading.refusal) {
+        // Nothing is changed or sent for a file the page cannot load.
+        prompts_.Error(*reading.refusal);
+        return std::nullopt;
+    }
     // The whole load is one step to undo.
     const bool voice = &kind == &SyxFiles::PatchFile;
     const QString label = QStringLiteral("Load ") + shownName(*path);
@@ -111,15 +118,16 @@ std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
     // load has sent and decoded.
     input_.DecodeHeld([&] {
         QStringList problems;
-        for (const SyxFiles::LoadedMessage& loaded : SyxFiles::ReadForLoad(file, kind, data_)) {
-            const DataBuffer& buffer = data_.*(loaded.message->buffer);
-            if (isOneSysexMessage(buffer, loaded.count))
-                voice_.SendToSynth(buffer, loaded.count);
+        for (const SyxFiles::LoadMessage& loaded : reading.messages) {
+            DataBuffer& buffer = data_.*(loaded.message->buffer);
+            const int count = buffer.Overwrite(loaded.bytes);
+            if (loaded.wellFormed)
+                voice_.SendToSynth(buffer, count);
             problems << input_.DecodeMessage(*loaded.message->layout,
                                              {buffer.Data(), std::size_t(buffer.Capacity())},
                                              Origin::File);
         }
-        input_.ReportProblems(problems);
+        input_.ReportProblems(problems + SyxFiles::LoadNotes(reading, QFileInfo(*path).fileName()));
     });
     return shownName(*path);
 }

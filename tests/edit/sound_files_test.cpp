@@ -185,17 +185,51 @@ TEST_F(SoundFiles, ADumpArrivingDuringTheLoadsWarningWaitsForTheLoad) {
     EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Warm"));
 }
 
-TEST_F(SoundFiles, ShortFileIsDecodedByPositionAndOnlyWholeMessagesAreSent) {
-    const DumpMessages dump;
-    writeAll(patchPath("Block.SYX"), bytesOf(dump.voiceBlock)); // 101 bytes
+TEST_F(SoundFiles, AFileIsReadByTheMessagesItHolds) {
+    // A voice block alone, as other synths of the family save a voice: its voice, and no more.
+    const DumpMessages dump([](DumpMessages::Source& m) { m.set(m.map.SingleRecord(6), 41); },
+                            QStringLiteral("DX Voice"));
+    writeAll(patchPath("Block.SYX"), bytesOf(dump.voiceBlock));
     f.files.answers.push_back(patchPath("Block.SYX"));
     e.bLoadPatchClick();
     f.settle();
-    // 41, 28, 21 and 11 bytes fell into the four buffers; none is one whole message.
-    for (const auto& m : f.toSynth())
-        EXPECT_NE(m.size(), 41u);
-    EXPECT_EQ(e.Data().VoiceBlockBuf[0], dump.voiceBlock[90]);
-    EXPECT_EQ(e.Data().VoiceBlockBuf.Length, 101);
+    const Messages sent = f.toSynth();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0], dump.voiceBlock);
+    EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](const auto& m) { return m.size() > 7; }),
+              1);
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 41);
+    EXPECT_EQ(e.CurrentVoice().Name(), QStringLiteral("DX Voice  ")); // as the block holds it
+    EXPECT_EQ(f.caption("lCurrentPatch"), QStringLiteral("Current: Block"));
+
+    // An additional voice message then a voice block, from a unit on device 2, wherever they stand.
+    auto addVoice = dump.addVoice;
+    auto block = dump.voiceBlock;
+    addVoice[2] = 0x02;
+    block[2] = 0x02;
+    writeAll(patchPath("Unit.SYX"), QByteArray("\xF8\xFE", 2) + bytesOf(addVoice) + bytesOf(block));
+    f.clearSent();
+    f.files.answers.push_back(patchPath("Unit.SYX"));
+    e.bLoadPatchClick();
+    f.settle();
+    EXPECT_EQ(f.toSynth()[0], dump.addVoice); // sent as the synth's own, device 00
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join('\n').toStdString();
+}
+
+TEST_F(SoundFiles, AFileWithNoVoiceIsRefusedAndChangesNothing) {
+    const Voice before = e.CurrentVoice();
+    // The controller's "$rev R1" line, as its preset files begin.
+    writeAll(patchPath("Preset.SYX"), QByteArray::fromHex("F00020327F1520000024726576205231F7"));
+    f.files.answers.push_back(patchPath("Preset.SYX"));
+    e.bLoadPatchClick();
+    f.settle();
+    EXPECT_EQ(f.prompts.shown,
+              QStringList{QStringLiteral("error: This file holds no TQ5 voice: it looks like a "
+                                         "BCR2000 preset.")})
+        << f.prompts.shown.join('\n').toStdString();
+    EXPECT_TRUE(f.toSynth().empty());
+    EXPECT_EQ(e.CurrentVoice(), before);
+    EXPECT_FALSE(e.History().CanUndo());
 }
 
 TEST_F(SoundFiles, UnopenableFileChangesNothing) {
