@@ -1,26 +1,18 @@
-// The synth's bulk messages decoded straight into the records, without a port: the header test,
-// the six layouts' readers and the voice name, on a message of any length and any bytes (a file
-// holds 8-bit bytes; the port only 7-bit ones).
-#include "model/control_names.h"
+// The synth's bulk messages decoded straight into a voice and a multi, without a port: the header
+// test, the six layouts' readers and the voice name, on a message of any length and any bytes (a
+// file holds 8-bit bytes; the port only 7-bit ones). Every value that lands is within its range.
 #include "model/domain.h"
-#include "model/parameter_map.h"
-#include "support/recording_prompter.h"
-#include "synth/bulk_layout.h"
 #include "synth/data_buffers.h"
+#include "synth/message_decode.h"
 #include "synth/sysex_formats.h"
-#include "views/headless_controls.h"
 
-#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 struct Decoders {
-    Decoders() {
-        map.BuildPatchMap(controls, prompts, QDir(QStringLiteral(":/no-voice-names")));
-        map.BuildMultiMap(controls, prompts);
-    }
-    HeadlessControls controls{EditorControls()};
-    RecordingPrompter prompts;
-    ParameterMap map;
+    Voice voice;
+    Multi multi;
     SynthData data;
 };
 
@@ -38,8 +30,22 @@ const Target Targets[] = {
 };
 
 void store(Decoders& d, const Layouts::BulkLayout& layout, std::span<const std::uint8_t> message) {
-    for (const Layouts::FieldValue& v : Layouts::ReadRecords(layout, d.map, message))
-        SetValueChecked(d.prompts, *v.record, v.value);
+    const Layouts::DecodedMessage decoded = Layouts::DecodeMessage(layout, message);
+    for (const Layouts::MessageByte& byte : decoded.values) {
+        const int max = layout.target == Layouts::Target::Voice
+                            ? InfoOf(VoiceParam::FromIndex(byte.param)).max
+                            : InfoOf(MultiParam::FromRow(byte.param)).max;
+        if (byte.value < 0 || byte.value > max) {
+            std::fprintf(stderr, "a decoded value %d is outside 0..%d\n", byte.value, max);
+            std::abort();
+        }
+    }
+    for (const Layouts::DecodeProblem& problem : decoded.problems)
+        Layouts::ProblemText(problem);
+    if (layout.target == Layouts::Target::Voice)
+        Layouts::Apply(decoded, d.voice);
+    else
+        Layouts::Apply(decoded, d.multi);
 }
 } // namespace
 
@@ -62,6 +68,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store(d, *target.layout, whole);
     if (target.layout == &Layouts::VoiceBlock)
         Layouts::ReadVoiceName(whole);
-    d.prompts.shown.clear();
     return 0;
 }

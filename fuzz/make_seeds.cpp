@@ -76,23 +76,6 @@ private:
     Bytes bytes_;
 };
 
-// A map of start values with a voice or a multi loaded into it.
-struct Session {
-    Session() {
-        map.BuildPatchMap(controls, prompts, QDir(QStringLiteral(":/no-voice-names")));
-        map.BuildMultiMap(controls, prompts);
-    }
-    Bytes message(const Layouts::BulkLayout& layout) {
-        DataBuffer buffer(200);
-        const Layouts::VoiceName name = Layouts::EncodeVoiceName(QStringLiteral("Seed"));
-        Layouts::WriteMessage(layout, map, buffer, &name);
-        return Bytes(reinterpret_cast<const char*>(buffer.Data()), buffer.Length);
-    }
-    HeadlessControls controls{EditorControls()};
-    RecordingPrompter prompts;
-    ParameterMap map;
-};
-
 // The messages of a file, in file order.
 std::vector<Bytes> split(const Bytes& file, std::span<const SyxFiles::FileMessage> messages) {
     std::vector<Bytes> out;
@@ -105,21 +88,21 @@ std::vector<Bytes> split(const Bytes& file, std::span<const SyxFiles::FileMessag
 }
 
 // A multi with parts in each bank and settings away from their start values.
-Bytes multiFile(Session& s) {
-    TMulti& multi = s.map.Multi();
-    multi.Field(MultiField::FxType).Val = 3;
-    multi.Field(MultiField::FxTime).Val = 40;
+Bytes multiFile() {
+    Multi multi;
+    multi.Set(MultiParam::Global(MultiField::FxType), 3);
+    multi.Set(MultiParam::Global(MultiField::FxTime), 40);
     for (int part = 1; part <= PartCount; ++part) {
-        TPart& p = multi.Part(part);
-        p.Field(PartField::Bank).Val = part % 3;
-        p.Field(PartField::Patch).Val = part * 11;
-        p.Field(PartField::MaxNotes).Val = 1;
-        p.Field(PartField::LowNote).Val = 24 + part;
-        p.Field(PartField::TopNote).Val = 100 + part;
-        p.Field(PartField::Volume).Val = 90;
+        multi.Set(MultiParam::Part(part, PartField::Bank), part % 3);
+        multi.Set(MultiParam::Part(part, PartField::Patch), part * 11);
+        multi.Set(MultiParam::Part(part, PartField::MaxNotes), 1);
+        multi.Set(MultiParam::Part(part, PartField::LowNote), 24 + part);
+        multi.Set(MultiParam::Part(part, PartField::TopNote), 100 + part);
+        multi.Set(MultiParam::Part(part, PartField::Volume), 90);
     }
     SynthData data;
-    SyxFiles::BuildMessages(SyxFiles::MultiFile, s.map, data, {});
+    for (const SyxFiles::FileMessage& m : SyxFiles::MultiFile.messages)
+        Layouts::WriteMessage(*m.layout, multi, data.*m.buffer);
     QBuffer file;
     file.open(QIODevice::WriteOnly);
     SyxFiles::WriteMessages(file, SyxFiles::MultiFile, data);
@@ -189,8 +172,7 @@ int main(int argc, char** argv) {
     const Bytes patch = readExample(examples.filePath(QStringLiteral("BrightEP.SYX")));
     const Bytes patchJson = readExample(examples.filePath(QStringLiteral("BrightEP.json")));
     const std::vector<Bytes> voice = split(patch, SyxFiles::PatchMessages);
-    Session session;
-    const Bytes multi = multiFile(session);
+    const Bytes multi = multiFile();
     const std::vector<Bytes> multiMessages = split(multi, SyxFiles::MultiMessages);
     const Bytes& multiBlock = multiMessages[0];
     const Bytes& multiEffect = multiMessages[1];

@@ -14,8 +14,8 @@
 namespace {
 struct Names {
     Names() {
-        map.BuildPatchMap(controls, prompts, QDir(folder.path()));
-        map.BuildMultiMap(controls, prompts);
+        map.BuildPatchMap(controls, QDir(folder.path()));
+        map.BuildMultiMap(controls);
     }
     QTemporaryDir folder{ScratchFolderTemplate()};
     HeadlessControls controls{EditorControls()};
@@ -39,14 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lists.RomVoiceNames = lists.UserVoiceNames = lists.CardVoiceNames = names;
 
     const int part = 1;
-    TPart& p = n.map.Multi().Part(part);
-    TSyx_Param& voice = p.Field(PartField::Patch);
+    const TSyx_Param& voice = n.map.Multi().Part(part).Field(PartField::Patch);
     for (int bank = 0; bank < 3; ++bank) {
-        SetValueChecked(n.prompts, p.Field(PartField::Bank), bank);
-        n.map.RetargetPartVoices(part);
+        n.map.RetargetPartVoices(part, bank);
         const int count = int(names.size());
         for (int number : {0, 1, count - 1, count, voice.Max})
-            SetValueChecked(n.prompts, voice, number);
+            SetLabel(n.prompts, voice, number);
     }
     n.prompts.shown.clear();
     return 0;

@@ -46,19 +46,19 @@ QCoreApplication& application() {
     return app;
 }
 
-// The bulk messages of a parameter map that holds its start values.
+// The bulk messages of a voice and a multi at their start values.
 std::vector<FuzzStudio::Message>
 startMessages(std::initializer_list<const Layouts::BulkLayout*> layouts) {
-    HeadlessControls controls(EditorControls());
-    RecordingPrompter prompts;
-    ParameterMap map;
-    map.BuildPatchMap(controls, prompts, QDir(QStringLiteral(":/no-voice-names")));
-    map.BuildMultiMap(controls, prompts);
-    const Layouts::VoiceName name = Layouts::EncodeVoiceName(QStringLiteral("Start"));
+    Voice voice;
+    voice.SetName(QStringLiteral("Start"));
+    const Multi multi;
     std::vector<FuzzStudio::Message> messages;
     for (const Layouts::BulkLayout* layout : layouts) {
         DataBuffer buffer(200);
-        Layouts::WriteMessage(*layout, map, buffer, &name);
+        if (layout->target == Layouts::Target::Voice)
+            Layouts::WriteMessage(*layout, voice, buffer);
+        else
+            Layouts::WriteMessage(*layout, multi, buffer);
         messages.emplace_back(buffer.Data(), buffer.Data() + buffer.Length);
     }
     return messages;
