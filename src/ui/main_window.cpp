@@ -2,8 +2,11 @@
 
 #include "edit/editor.h"
 #include "ui/accessible_controls.h"
+#include "ui/compare_buttons.h"
+#include "ui/history_buttons.h"
 #include "ui/multipart_page.h"
 #include "ui/panel_style.h"
+#include "ui/patch_layout.h"
 #include "ui/patch_page.h"
 
 #include <QTabWidget>
@@ -51,6 +54,7 @@ void TfMidi::Connect(Editor& editor) {
     InstallAccessibleControls(&editor);
     patch_->Connect(editor);
     multipart_->Connect(editor);
+    addHistoryButtons(editor);
     connect(pages_, &QTabWidget::currentChanged, this, [this, &editor](int index) {
         if (!forwardPageChanges_)
             return;
@@ -59,6 +63,39 @@ void TfMidi::Connect(Editor& editor) {
                                                       : Editor::Page::Patch);
     });
     forwardPageChanges_ = true;
+}
+
+namespace {
+// The buttons' view of one of the editor's histories.
+template <class EditHistory>
+HistoryButtons::History Follow(const EditHistory& history, std::function<void()> undo,
+                               std::function<void()> redo) {
+    return {[&history] { return history.CanUndo(); },
+            [&history] { return history.CanRedo(); },
+            [&history] { return history.UndoText(); },
+            [&history] { return history.RedoText(); },
+            std::move(undo),
+            std::move(redo)};
+}
+} // namespace
+
+void TfMidi::addHistoryButtons(Editor& editor) {
+    voiceHistory_ = new HistoryButtons(
+        patch_, Follow(
+                    editor.History(), [&editor] { editor.Undo(); }, [&editor] { editor.Redo(); }));
+    voiceHistory_->setGeometry(PatchLayout::SideLeft, 206, PatchLayout::SideWidth, 26);
+    compare_ = new CompareButtons(editor, patch_);
+    compare_->setGeometry(PatchLayout::SideLeft, 238, PatchLayout::SideWidth, 56);
+    multiHistory_ = new HistoryButtons(multipart_, Follow(
+                                                       editor.MultiUndoHistory(),
+                                                       [&editor] { editor.UndoMulti(); },
+                                                       [&editor] { editor.RedoMulti(); }));
+    multiHistory_->setGeometry(8, 636, 100, 26);
+    editor.SetChangeListener([this] {
+        voiceHistory_->Refresh();
+        multiHistory_->Refresh();
+        compare_->Refresh();
+    });
 }
 
 void TfMidi::ShowPage(Page page) {

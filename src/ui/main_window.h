@@ -2,7 +2,9 @@
 
 #include <QWidget>
 
+class CompareButtons;
 class Editor;
+class HistoryButtons;
 class MultipartPage;
 class PatchPage;
 class QTabWidget;
@@ -24,10 +26,17 @@ public:
 
     PatchPage& Patch() const { return *patch_; }
     MultipartPage& Multipart() const { return *multipart_; }
+    CompareButtons& Compare() const { return *compare_; }
 
 private:
+    // Undo, redo and compare, on the pages whose history they follow.
+    void addHistoryButtons(Editor& editor);
+
     QTabWidget* pages_;
     PatchPage* patch_;
     MultipartPage* multipart_;
     bool forwardPageChanges_ = false;
+    HistoryButtons* voiceHistory_ = nullptr;
+    HistoryButtons* multiHistory_ = nullptr;
+    CompareButtons* compare_ = nullptr;
 };
