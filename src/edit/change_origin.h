@@ -11,4 +11,5 @@ enum class Origin {
     Undo,    // undo and redo
     Compare, // an A/B switch, or values taken from A
     Morph,   // a voice between A and B
+    Library, // a voice chosen in the library
 };

@@ -65,6 +65,8 @@ bool EditHistory<Sound>::joins(const Step& last, Key key, qint64 nowMs) const {
         return false;
     if (key.join == Join::Turn && last.key.param != key.param)
         return false;
+    if (key.join == Join::Browse)
+        return true;
     const qint64 pause = key.join == Join::Name ? NamePauseMs : TurnPauseMs;
     return nowMs - last.lastMs <= pause;
 }

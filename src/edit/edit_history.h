@@ -15,9 +15,10 @@
 template <class Sound> class EditHistory {
 public:
     // How a change joins the step before it: the same parameter turned again, the name typed on,
-    // the next message of one fetch, a morph still moving, each within the pause; everything else
-    // is a step of its own.
-    enum class Join { Turn, Name, Fetch, Morph, Never };
+    // the next message of one fetch, a morph still moving, each within the pause; the next voice
+    // tried in the library, however long after (one undo goes back to the voice before the
+    // browsing); everything else is a step of its own.
+    enum class Join { Turn, Name, Fetch, Morph, Browse, Never };
     struct Key {
         Join join = Join::Never;
         int param = -1; // the parameter of a turn

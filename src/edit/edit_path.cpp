@@ -88,6 +88,12 @@ void EditPath::Replace(const Voice& voice, Origin origin) {
         Restore(voice, origin);
         return;
     }
+    if (origin == Origin::Library) {
+        Restore(voice, origin);
+        if (OnVoiceCameIn)
+            OnVoiceCameIn(sound_.voice);
+        return;
+    }
     const Voice before = sound_.voice;
     sound_.voice = voice;
     display_.ShowChanges(before);
@@ -136,7 +142,8 @@ void EditPath::Restore(const Voice& voice, Origin origin) {
     }
     const bool renamed = before.Name() != voice.Name();
     const int cost = int(changed.size()) + (renamed ? Voice::NameLength : 0);
-    if (cost > WholeVoiceChanges) {
+    // A voice from the library goes whole to the synth, whatever it held before.
+    if (origin == Origin::Library || cost > WholeVoiceChanges) {
         transmission_.SendVoice();
     } else {
         for (VoiceParam param : changed) {
@@ -218,6 +225,8 @@ template <class History> typename History::Key keyOf(Origin origin, int param) {
         return {Join::Fetch, -1};
     case Origin::Morph:
         return {Join::Morph, -1};
+    case Origin::Library:
+        return {Join::Browse, -1};
     default:
         return {Join::Never, -1};
     }
@@ -246,6 +255,9 @@ QString EditPath::describe(const VoiceHistory::Step& step) const {
         return QStringLiteral("Voice received from the TQ5");
     case VoiceHistory::Join::Morph:
         return QStringLiteral("Morph");
+    case VoiceHistory::Join::Browse:
+        return step.name ? QStringLiteral("Library: ") + step.name->second
+                         : QStringLiteral("Library voice");
     default:
         break;
     }

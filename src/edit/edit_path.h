@@ -41,7 +41,8 @@ public:
     void Set(VoiceParam param, int value, Origin origin);
     // A whole voice. From a file, a new name is sent to the synth; from the randomiser, the
     // controller hears every knob's value and the synth the whole voice; from undo, compare and
-    // morph, the synth gets the changes and the controller the rings that show them (Restore).
+    // morph, the synth gets the changes and the controller the rings that show them (Restore);
+    // from the library, the synth gets the whole voice and the controller the changed rings.
     void Replace(const Voice& voice, Origin origin);
     // A voice the editor had before, put back: the synth gets exactly the values that differ (or
     // the whole voice, when that is fewer bytes than the single changes), the controller the rings
@@ -78,7 +79,8 @@ public:
     const Multi& CurrentMulti() const;
 
     // Called before an edit from the screen, the controller or the randomiser is made (the A/B
-    // compare brings B back), and with each voice that came in from the synth or a file.
+    // compare brings B back), and with each voice that came in from the synth, a file or the
+    // library.
     std::function<void()> BeforeEdit;
     std::function<void(const Voice&)> OnVoiceCameIn;
     // After every change of the voice, the multi or their histories (the undo buttons follow).

@@ -248,6 +248,12 @@ void Editor::bLoadMultiClick() {
     soundFiles_.bLoadMultiClick();
 }
 
+void Editor::TakeLibraryVoice(const Voice& voice) {
+    path_.Replace(voice, Origin::Library);
+    if (controls_.lCurrentPatch)
+        controls_.lCurrentPatch->SetCaption(QStringLiteral("Current: ") + voice.Name());
+}
+
 void Editor::SetChangeListener(std::function<void()> listener) {
     path_.OnChanged = listener;
     compare_.OnChanged = std::move(listener);

@@ -114,6 +114,15 @@ public:
     // Called after every change of the voice, the multi, their histories or the compare.
     void SetChangeListener(std::function<void()> listener);
 
+    // A voice chosen in the library becomes the current voice: the synth gets it whole, the
+    // controller the rings that change, the page its name; the voices tried one after another are
+    // one step to undo.
+    void TakeLibraryVoice(const Voice& voice);
+    // Where Load on the Patch page sends a file that is a bank of voices; true when it was taken.
+    void SetBankOpener(std::function<bool(const QString& path)> opener) {
+        soundFiles_.OpenBank = std::move(opener);
+    }
+
     // What the views and the tests read.
     const Voice& CurrentVoice() const { return sound_.voice; }
     const Multi& CurrentMulti() const { return sound_.multi; }

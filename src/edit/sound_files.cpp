@@ -104,6 +104,8 @@ std::optional<QString> SoundFiles::loadSoundFile(const SyxFiles::FileKind& kind,
     const SyxFiles::FileReading reading = SyxFiles::ReadByMessages(
         {reinterpret_cast<const std::uint8_t*>(bytes->constData()), std::size_t(bytes->size())},
         kind);
+    if (reading.bank && &kind == &SyxFiles::PatchFile && OpenBank && OpenBank(*path))
+        return std::nullopt;
     if (reading.refusal) {
         // Nothing is changed or sent for a file the page cannot load.
         prompts_.Error(*reading.refusal);

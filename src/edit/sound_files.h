@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class EditPath;
@@ -30,6 +31,10 @@ public:
     void bLoadPatchClick();
     void bSaveMultiClick();
     void bLoadMultiClick();
+
+    // Takes a bank of voices chosen on the Patch page's Load instead of refusing it; true when it
+    // did (the library opens it).
+    std::function<bool(const QString& path)> OpenBank;
 
 private:
     std::optional<QString> saveSoundFile(const SyxFiles::FileKind& kind,

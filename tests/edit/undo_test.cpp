@@ -13,16 +13,6 @@ struct Undo : ::testing::Test {
     Editor& e = f.editor;
     void SetUp() override { f.startWithDevices(); }
     void pause(qint64 ms) { f.clock.elapsed += ms; }
-    // The four messages of a voice, as the synth gets a whole voice.
-    static Messages wholeVoice(const Voice& voice) {
-        Messages messages;
-        for (const Layouts::BulkLayout* layout : Layouts::VoiceLayouts) {
-            DataBuffer buffer(200);
-            Layouts::WriteMessage(*layout, voice, buffer);
-            messages.emplace_back(buffer.Data(), buffer.Data() + buffer.Length);
-        }
-        return messages;
-    }
 };
 
 TEST_F(Undo, ATurnIsOneStepAndItsUndoSendsTheOneChangeBack) {

@@ -1,6 +1,7 @@
 #include "support/editor_fixture.h"
 
 #include "support/midi_wait.h"
+#include "synth/bulk_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -108,4 +109,14 @@ EditorFixture::Message paramChange(int group, int para, int value) {
 
 EditorFixture::Message echo(int cc, int value) {
     return {0xB0, std::uint8_t(cc), std::uint8_t(value)};
+}
+
+std::vector<EditorFixture::Message> wholeVoice(const Voice& voice) {
+    std::vector<EditorFixture::Message> messages;
+    for (const Layouts::BulkLayout* layout : Layouts::VoiceLayouts) {
+        DataBuffer buffer(200);
+        Layouts::WriteMessage(*layout, voice, buffer);
+        messages.emplace_back(buffer.Data(), buffer.Data() + buffer.Length);
+    }
+    return messages;
 }

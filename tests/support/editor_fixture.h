@@ -126,3 +126,5 @@ public:
 // Short ways to write the messages the tests expect.
 EditorFixture::Message paramChange(int group, int para, int value);
 EditorFixture::Message echo(int cc, int value);
+// The four messages of a voice, as the synth gets a whole voice.
+std::vector<EditorFixture::Message> wholeVoice(const Voice& voice);
