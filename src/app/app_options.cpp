@@ -25,6 +25,11 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
         QStringLiteral("demo"),
         QStringLiteral("Try the editor without hardware: in-process devices with a simulated "
                        "synth and controller, and a settings file of their own."));
+    const QCommandLineOption library(
+        QStringLiteral("library"),
+        QStringLiteral("The library of voices (default: library.sqlite in the user's data folder; "
+                       "the demo has one of its own)."),
+        QStringLiteral("FILE"));
     const QCommandLineOption batch(
         QStringLiteral("batch"),
         QStringLiteral("Message boxes are printed on standard error: warnings and errors go on, "
@@ -34,10 +39,10 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
         QStringLiteral("Send the controller its presets at start-up without asking."));
     const QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
-        QStringLiteral("After start-up, write patch.png, multipart.png, setup.png and splash.png "
-                       "into DIR and end."),
+        QStringLiteral("After start-up, write patch.png, multipart.png, setup.png, library.png and "
+                       "splash.png into DIR and end."),
         QStringLiteral("DIR"));
-    parser.addOptions({api, settings, demo, batch, sendPreset, screenshot});
+    parser.addOptions({api, settings, library, demo, batch, sendPreset, screenshot});
     if (const auto code = commandLine.Parse(arguments)) {
         exitCode = *code;
         return std::nullopt;
@@ -52,6 +57,7 @@ std::optional<AppOptions> ParseAppOptions(const QStringList& arguments, int& exi
     options.batch = parser.isSet(batch);
     options.sendPreset = parser.isSet(sendPreset);
     options.settingsFile = parser.value(settings);
+    options.libraryFile = parser.value(library);
     options.screenshotFolder = parser.value(screenshot);
     if (options.demo)
         options.api = AppOptions::Api::Virtual;

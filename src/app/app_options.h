@@ -12,6 +12,7 @@ struct AppOptions {
     Api api = Api::Platform;
     MidiBackend backend = MidiBackend::PlatformDefault; // with Api::Platform
     QString settingsFile;                               // empty: the usual place
+    QString libraryFile;                                // empty: the usual place
     bool demo = false;
     bool batch = false;
     bool sendPreset = false;

@@ -66,6 +66,7 @@ int EditorApplication::Run() {
     UniformRandom random;
     EditorSession session(*service, *prompts_, files, settings, clock, sleeper, random,
                           startFolder_);
+    session.OpenLibrary(LibraryPath(options_.libraryFile, options_.demo));
     TfMidi& window = session.Window();
     dialogs_.SetParent(&window);
     files.SetParent(&window);

@@ -84,3 +84,11 @@ std::optional<QString> DialogFileChooser::OpenFile(const FileDialogRequest& requ
 std::optional<QString> DialogFileChooser::SaveFile(const FileDialogRequest& request) {
     return choose(request, true);
 }
+
+std::optional<QString> DialogFileChooser::OpenFolder(const FileDialogRequest& request) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent_, request.title, request.folder);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}

@@ -28,6 +28,7 @@ public:
 
     std::optional<QString> OpenFile(const FileDialogRequest& request) override;
     std::optional<QString> SaveFile(const FileDialogRequest& request) override;
+    std::optional<QString> OpenFolder(const FileDialogRequest& request) override;
 
     // "Description (*.ext)|*.EXT" as the dialogs want it, both letter cases of the pattern.
     static QString NameFilter(const QString& filter);

@@ -2,14 +2,16 @@
 
 #include "midi/midi_errors.h"
 #include "ui/accessible_controls.h"
+#include "ui/library_page.h"
 #include "views/prompts.h"
 
 EditorSession::EditorSession(MidiService& midi, Prompter& prompts, FileChooser& files,
                              SettingsStore& settings, const Clock& clock, Sleeper& sleeper,
                              RandomSource& random, const QDir& startFolder)
-    : midi_(midi), settings_(settings), setup_(new MidiSetupPage), window_(setup_),
-      controls_(window_), editor_(midi, EditorServices{controls_, prompts, files, settings, clock,
-                                                       sleeper, random, startFolder}) {
+    : midi_(midi), prompts_(prompts), files_(files), settings_(settings), setup_(new MidiSetupPage),
+      window_(setup_), controls_(window_),
+      editor_(midi, EditorServices{controls_, prompts, files, settings, clock, sleeper, random,
+                                   startFolder}) {
     editor_.SetSplash(&splash_);
     // Added after the editor's own handler, so the page shows what the editor made of a change.
     changeHandler_ = midi_.AddChangeHandler([this] { setup_->Refresh(editor_); });
@@ -20,10 +22,21 @@ EditorSession::~EditorSession() {
     InstallAccessibleControls(nullptr);
 }
 
+void EditorSession::OpenLibrary(const QString& path) {
+    library_.Open(path);
+}
+
 bool EditorSession::StartUp(int systemWheelLines) {
     const bool haveInputs = editor_.StartUp(systemWheelLines);
     window_.Connect(editor_);
     setup_->Connect(editor_, settings_);
+    window_.Library().Connect(editor_, library_, prompts_, files_);
+    if (library_.IsOpen())
+        editor_.SetBankOpener([this](const QString& path) {
+            window_.ShowPage(TfMidi::LibraryIndex);
+            window_.Library().OpenBankFile(path);
+            return true;
+        });
     window_.ShowPage(TfMidi::PatchIndex);
     return haveInputs;
 }

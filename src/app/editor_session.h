@@ -3,6 +3,7 @@
 #include "app/setup_page.h"
 #include "app/splash_window.h"
 #include "edit/editor.h"
+#include "library/library_browser.h"
 #include "ui/main_window.h"
 #include "ui/window_controls.h"
 
@@ -18,6 +19,10 @@ public:
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
 
+    // The library of voices the Library page shows (before StartUp); without one, or when it
+    // cannot be opened, the page says why and the editor works without it.
+    void OpenLibrary(const QString& path);
+
     // The editor's start-up, then the window's own steps: the device lists filled, the events
     // connected, the Patch page shown. False when there is no MIDI input device at all.
     bool StartUp(int systemWheelLines);
@@ -31,15 +36,19 @@ public:
     TfMidi& Window() { return window_; }
     MidiSetupPage& Setup() { return *setup_; }
     Editor& Engine() { return editor_; }
+    LibraryBrowser& Library() { return library_; }
     TfSplash& Splash() { return splash_; }
 
 private:
     MidiService& midi_;
+    Prompter& prompts_;
+    FileChooser& files_;
     const SettingsStore& settings_;
     int changeHandler_ = 0;
     MidiSetupPage* setup_; // a page of the window, which owns it
     TfMidi window_;
     WindowControls controls_;
     Editor editor_;
+    LibraryBrowser library_;
     TfSplash splash_;
 };

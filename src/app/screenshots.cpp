@@ -48,7 +48,7 @@ int TakeScreenshots(TfMidi& window, TfSplash& splash, const QString& folder) {
     bool written = true;
     for (const Shot& shot :
          {Shot{TfMidi::PatchIndex, "patch.png"}, Shot{TfMidi::MultipartIndex, "multipart.png"},
-          Shot{TfMidi::MidiSetupIndex, "setup.png"}}) {
+          Shot{TfMidi::MidiSetupIndex, "setup.png"}, Shot{TfMidi::LibraryIndex, "library.png"}}) {
         window.ShowPage(shot.page);
         QApplication::processEvents();
         written = save(window, target, shot.name) && written;

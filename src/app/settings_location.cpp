@@ -16,3 +16,10 @@ QString SettingsPath(const QString& given, const QString& programPath, bool demo
     QDir().mkpath(config);
     return QDir(config).filePath(QStringLiteral("marrowlink") + suffix);
 }
+
+QString LibraryPath(const QString& given, bool demo) {
+    if (!given.isEmpty())
+        return given;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(demo ? QStringLiteral("demo-library.sqlite") : QStringLiteral("library.sqlite"));
+}

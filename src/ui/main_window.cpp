@@ -4,6 +4,7 @@
 #include "ui/accessible_controls.h"
 #include "ui/compare_buttons.h"
 #include "ui/history_buttons.h"
+#include "ui/library_page.h"
 #include "ui/multipart_page.h"
 #include "ui/panel_style.h"
 #include "ui/patch_layout.h"
@@ -47,6 +48,8 @@ TfMidi::TfMidi(QWidget* setupPage) {
     pages_->addTab(page(multipart_, QStringLiteral("tsMulti")), QStringLiteral("Multipart"));
     setupPage->setObjectName(QStringLiteral("tsMidiSetup"));
     pages_->addTab(setupPage, QStringLiteral("Midi Setup"));
+    library_ = new LibraryPage;
+    pages_->addTab(library_, QStringLiteral("Library"));
     pages_->setCurrentIndex(PatchIndex);
 }
 
@@ -55,13 +58,22 @@ void TfMidi::Connect(Editor& editor) {
     patch_->Connect(editor);
     multipart_->Connect(editor);
     addHistoryButtons(editor);
-    connect(pages_, &QTabWidget::currentChanged, this, [this, &editor](int index) {
-        if (!forwardPageChanges_)
-            return;
-        editor.pcModeChange(index == MultipartIndex   ? Editor::Page::Multipart
-                            : index == MidiSetupIndex ? Editor::Page::MidiSetup
-                                                      : Editor::Page::Patch);
-    });
+    // The Library edits the voice as the Patch page does: going between the two changes nothing
+    // for the synth (no mode change, no dump that would replace the voice just auditioned).
+    auto editorPage = [](int index) {
+        return index == MultipartIndex   ? Editor::Page::Multipart
+               : index == MidiSetupIndex ? Editor::Page::MidiSetup
+                                         : Editor::Page::Patch;
+    };
+    connect(
+        pages_, &QTabWidget::currentChanged, this,
+        [this, &editor, editorPage, shown = editorPage(pages_->currentIndex())](int index) mutable {
+            const Editor::Page page = editorPage(index);
+            const bool same = page == shown;
+            shown = page;
+            if (forwardPageChanges_ && !(same && page == Editor::Page::Patch))
+                editor.pcModeChange(page);
+        });
     forwardPageChanges_ = true;
 }
 

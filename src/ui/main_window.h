@@ -5,15 +5,17 @@
 class CompareButtons;
 class Editor;
 class HistoryButtons;
+class LibraryPage;
 class MultipartPage;
 class PatchPage;
 class QTabWidget;
 
-// The main window "TfMidi": the page control "pcMode" with the pages "Patch", "Multipart" and
-// "Midi Setup", at a fixed size. It builds the widgets and passes their events to the editor.
+// The main window "TfMidi": the page control "pcMode" with the pages "Patch", "Multipart",
+// "Midi Setup" and "Library", at a fixed size. It builds the widgets and passes their events to the
+// editor.
 class TfMidi : public QWidget {
 public:
-    enum Page { PatchIndex, MultipartIndex, MidiSetupIndex };
+    enum Page { PatchIndex, MultipartIndex, MidiSetupIndex, LibraryIndex };
 
     // setupPage: the "Midi Setup" page, which the application shell builds.
     explicit TfMidi(QWidget* setupPage);
@@ -26,6 +28,7 @@ public:
 
     PatchPage& Patch() const { return *patch_; }
     MultipartPage& Multipart() const { return *multipart_; }
+    LibraryPage& Library() const { return *library_; }
     CompareButtons& Compare() const { return *compare_; }
 
 private:
@@ -35,6 +38,7 @@ private:
     QTabWidget* pages_;
     PatchPage* patch_;
     MultipartPage* multipart_;
+    LibraryPage* library_;
     bool forwardPageChanges_ = false;
     HistoryButtons* voiceHistory_ = nullptr;
     HistoryButtons* multiHistory_ = nullptr;

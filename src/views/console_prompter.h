@@ -26,4 +26,5 @@ class NoFileChooser : public FileChooser {
 public:
     std::optional<QString> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> OpenFolder(const FileDialogRequest&) override { return std::nullopt; }
 };

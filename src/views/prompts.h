@@ -34,4 +34,6 @@ public:
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<QString> OpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> SaveFile(const FileDialogRequest& request) = 0;
+    // A folder (request.folder is where the dialog opens).
+    virtual std::optional<QString> OpenFolder(const FileDialogRequest& request) = 0;
 };

@@ -26,6 +26,10 @@ std::optional<QString> ScriptedFiles::SaveFile(const FileDialogRequest& request)
     return next(request);
 }
 
+std::optional<QString> ScriptedFiles::OpenFolder(const FileDialogRequest& request) {
+    return next(request);
+}
+
 int ScriptedRandom::Random(int range) {
     ranges.push_back(range);
     if (range < 1)

@@ -19,6 +19,7 @@ class ScriptedFiles : public FileChooser {
 public:
     std::optional<QString> OpenFile(const FileDialogRequest& request) override;
     std::optional<QString> SaveFile(const FileDialogRequest& request) override;
+    std::optional<QString> OpenFolder(const FileDialogRequest& request) override;
     std::deque<std::optional<QString>> answers;
     std::vector<FileDialogRequest> requests;
 
