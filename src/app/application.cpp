@@ -3,12 +3,17 @@
 #include "app/dialogs.h"
 #include "app/editor_session.h"
 #include "app/ini_file.h"
+#include "app/preview_switch.h"
 #include "app/screenshots.h"
 #include "app/settings_location.h"
 #include "edit/system_services.h"
+#include "editor_preview.h"
 #include "midi/midi_errors.h"
 #include "midi/midi_service_factory.h"
+#include "preview/jack_preview.h"
 #include "sim/virtual_studio.h"
+#include "ui/patch_layout.h"
+#include "ui/patch_page.h"
 #include "views/console_prompter.h"
 #include "views/quit_on_signal.h"
 
@@ -64,6 +69,7 @@ int EditorApplication::Run() {
     SystemClock clock;
     ThreadSleeper sleeper;
     UniformRandom random;
+    JackPreview preview; // outlives the editor that plays it
     EditorSession session(*service, *prompts_, files, settings, clock, sleeper, random,
                           startFolder_);
     session.OpenLibrary(LibraryPath(options_.libraryFile, options_.demo));
@@ -74,8 +80,14 @@ int EditorApplication::Run() {
     if (!haveInputs)
         return 1;
 
+    ConnectPreview(session.Engine(), preview);
+    auto* previewSwitch = new PreviewSwitch(preview, settings, &window.Patch());
+    previewSwitch->setGeometry(PatchLayout::PreviewButtons);
+
     if (!options_.screenshotFolder.isEmpty())
         return TakeScreenshots(window, session.Splash(), options_.screenshotFolder);
+    // The demo sounds where JACK is.
+    previewSwitch->Restore(options_.demo);
 
     session.RunSplash(*prompts_, options_.sendPreset ? EditorSession::PresetQuestion::AnswerYes
                                  : options_.batch    ? EditorSession::PresetQuestion::AnswerNo

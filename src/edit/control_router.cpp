@@ -77,6 +77,8 @@ void ControlRouter::MidiKbdToPCMidiInput() {
         const bool empty = event->StatusByte == MidiStatus::SysexStart && !event->SysexBytes;
         if (event->StatusByte != MidiStatus::ActiveSensing && !empty && ports_.SynthOutputChosen())
             ports_.MidiPCToSynth().PutMidiEvent(*event);
+        if (OnKeyboardMessage && event->StatusByte < MidiStatus::SysexStart)
+            OnKeyboardMessage(event->StatusByte, event->DataByte1, event->DataByte2);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class AbCompare;
 class ControllerEcho;
@@ -46,6 +47,11 @@ public:
     void ScreenEdit(int row, int value);
     // Status (without channel), data 1 and data 2 of the last event from the controller.
     std::array<std::uint8_t, 3> LastControllerMessage() const { return lastControllerMessage_; }
+
+    // Each of the keyboard's channel messages (status with its channel), after its thru, whether
+    // or not a synth is chosen: what a player besides the synth hears.
+    std::function<void(std::uint8_t status, std::uint8_t data1, std::uint8_t data2)>
+        OnKeyboardMessage;
 
 private:
     EditPath& path_;

@@ -237,6 +237,8 @@ void EditPath::record(const Voice& before, Origin origin, int param) {
     if (origin != Origin::Undo)
         history_.Record(before, sound_.voice, keyOf<VoiceHistory>(origin, param),
                         clock_.ElapsedMs());
+    if (OnVoiceChanged)
+        OnVoiceChanged(sound_.voice);
     if (OnChanged)
         OnChanged();
 }

@@ -85,6 +85,8 @@ public:
     std::function<void(const Voice&)> OnVoiceCameIn;
     // After every change of the voice, the multi or their histories (the undo buttons follow).
     std::function<void()> OnChanged;
+    // With the voice after each of its changes, whatever their origin.
+    std::function<void(const Voice&)> OnVoiceChanged;
     // The randomiser's edit is about to begin.
     void PrepareEdit();
 

@@ -113,6 +113,14 @@ public:
     VoiceMorphControl& Morph() { return morph_; }
     // Called after every change of the voice, the multi, their histories or the compare.
     void SetChangeListener(std::function<void()> listener);
+    // What a player besides the synth needs (the preview): the voice after each change, and each
+    // of the keyboard's channel messages after its thru.
+    void SetVoiceListener(std::function<void(const Voice&)> listener) {
+        path_.OnVoiceChanged = std::move(listener);
+    }
+    void SetKeyboardListener(decltype(ControlRouter::OnKeyboardMessage) listener) {
+        router_.OnKeyboardMessage = std::move(listener);
+    }
 
     // A voice chosen in the library becomes the current voice: the synth gets it whole, the
     // controller the rings that change, the page its name; the voices tried one after another are

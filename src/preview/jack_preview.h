@@ -2,6 +2,7 @@
 
 #include "model/voice.h"
 #include "preview/patch.h"
+#include "preview/preview_output.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,35 +20,35 @@ class PreviewEngine;
 //
 // On start the ports go where the user last connected them while the preview ran, else to the
 // system's playback ports, unless something (a patchbay) connected them already.
-class JackPreview {
+class JackPreview : public PreviewOutput {
 public:
     static constexpr const char* ClientName = "Marrowlink preview";
 
     JackPreview();
-    ~JackPreview();
+    ~JackPreview() override;
     JackPreview(const JackPreview&) = delete;
     JackPreview& operator=(const JackPreview&) = delete;
 
     // Opens the client, starts the sound and connects the ports; returns what went wrong, if
     // anything. A running preview is left as it is.
-    std::optional<QString> Start();
+    std::optional<QString> Start() override;
     // Silences the preview and closes the client; remembers where the ports were connected.
-    void Stop();
+    void Stop() override;
     // False before a start, after a stop, and once the JACK server has gone.
-    bool Running() const;
+    bool Running() const override;
     // The ports' full names ("Marrowlink preview:left", ...), while it runs.
     QStringList OutputPorts() const;
 
     // Kept over a stop; heard at once while it runs.
-    void SetVoice(const Voice& voice);
+    void SetVoice(const Voice& voice) override;
     // False when the preview is not running (or its ring is full): nothing was played.
-    bool NoteOn(int key, int velocity);
-    bool NoteOff(int key);
-    bool AllNotesOff();
-    bool PitchBend(int value);                       // -8192..8191
-    bool SetController(ModSource source, int value); // 0..127
+    bool NoteOn(int key, int velocity) override;
+    bool NoteOff(int key) override;
+    bool AllNotesOff() override;
+    bool PitchBend(int value) override;                       // -8192..8191
+    bool SetController(ModSource source, int value) override; // 0..127
     // Middle C at velocity 100 for one second.
-    bool PlayTestNote();
+    bool PlayTestNote() override;
 
 private:
     static int process(jack_nframes_t frames, void* self);

@@ -42,5 +42,6 @@ constexpr int PanelWidth = 152;
 constexpr QRect ModGroupButton{ColumnLeft(0), 4, 150, 20};
 constexpr QRect RandomiserArea{ColumnLeft(0), 272, ColumnWidth* Columns, 22};
 constexpr QRect Algorithm{SideLeft + 18, 332, 67, 77};
+constexpr QRect PreviewButtons{SideLeft, 572, SideWidth, 26};
 
 } // namespace PatchLayout

@@ -51,8 +51,12 @@ std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, in
     const QCommandLineOption listDevices(
         QStringLiteral("list-devices"),
         QStringLiteral("Print the input and output device names and end."));
+    const QCommandLineOption preview(
+        QStringLiteral("preview"),
+        QStringLiteral("Play the voice and the keyboard on the FM preview, the JACK audio client "
+                       "\"Marrowlink preview\" (an approximation of the synth's sound)."));
     parser.addOptions({api, synthIn, synthOut, ctrlIn, ctrlOut, kbdIn, modGroup, folder, sendPreset,
-                       listDevices});
+                       listDevices, preview});
     if (const auto code = commandLine.Parse(arguments)) {
         exitCode = *code;
         return std::nullopt;
@@ -72,6 +76,7 @@ std::optional<BridgeOptions> ParseBridgeOptions(const QStringList& arguments, in
     }
     options.listDevices = parser.isSet(listDevices);
     options.sendPreset = parser.isSet(sendPreset);
+    options.preview = parser.isSet(preview);
     options.synthIn = parser.value(synthIn);
     options.synthOut = parser.value(synthOut);
     options.ctrlIn = parser.value(ctrlIn);

@@ -19,6 +19,7 @@ struct BridgeOptions {
     QString folder; // empty: the current folder
     bool sendPreset = false;
     bool listDevices = false;
+    bool preview = false;
 };
 
 // The options, or nothing when the bridge must end at once: after --help or --version (exitCode

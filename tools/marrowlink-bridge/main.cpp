@@ -5,10 +5,12 @@
 #include "edit/editor.h"
 #include "edit/guarded_application.h"
 #include "edit/system_services.h"
+#include "editor_preview.h"
 #include "jack_server.h"
 #include "midi/midi_service_factory.h"
 #include "model/control_names.h"
 #include "named_files.h"
+#include "preview/jack_preview.h"
 #include "signal_aware_sleeper.h"
 #include "sim/virtual_studio.h"
 #include "views/console_prompter.h"
@@ -116,6 +118,7 @@ int run(GuardedApplication<QCoreApplication>& app, const BridgeOptions& options)
     SignalAwareSleeper sleeper;
     UniformRandom random;
     app.Reporter = &prompts;
+    JackPreview preview; // outlives the editor that plays it
     Editor editor(*service, EditorServices{controls, prompts, files, settings, clock, sleeper,
                                            random, QDir(QStringLiteral("."))});
     try {
@@ -126,6 +129,13 @@ int run(GuardedApplication<QCoreApplication>& app, const BridgeOptions& options)
     } catch (const EMidiError& failure) {
         prompts.Error(failure.Message());
     } catch (const StoppedBySignal&) {
+    }
+
+    if (options.preview) {
+        ConnectPreview(editor, preview);
+        // The bridge goes on without its sound.
+        if (const auto problem = preview.Start())
+            std::fprintf(stderr, "marrowlink-bridge: %s\n", qPrintable(*problem));
     }
 
     if (!QuitRequested()) {
