@@ -74,6 +74,8 @@ public:
     std::optional<QString> SaveFile(const FileDialogRequest&) override {
         return studio_.ChosenFile;
     }
+    // The fuzzed paths never import a folder into the library.
+    std::optional<QString> OpenFolder(const FileDialogRequest&) override { return std::nullopt; }
 
 private:
     FuzzStudio& studio_;
