@@ -29,10 +29,11 @@ bool isEdit(Origin origin) {
 EditPath::EditPath(EditedSound& sound, const ParameterMap& map, const EditState& state,
                    EditorPorts& ports, Prompter& prompts, const Clock& clock, ControllerEcho& echo,
                    VoiceDisplay& display, VoiceTransmission& transmission)
-    : sound_(sound), map_(map), state_(state), ports_(ports), prompts_(prompts), echo_(echo),
-      clock_(clock), display_(display), transmission_(transmission),
+    : sound_(sound), map_(map), state_(state), ports_(ports), echo_(echo), clock_(clock),
+      display_(display), transmission_(transmission),
       history_([this](const VoiceHistory::Step& step) { return describe(step); }),
-      multiHistory_([this](const MultiHistory::Step& step) { return describeMulti(step); }) {}
+      multiHistory_([this](const MultiHistory::Step& step) { return describeMulti(step); }),
+      rangeWarnings_(prompts, clock) {}
 
 const Voice& EditPath::CurrentVoice() const {
     return sound_.voice;
@@ -44,7 +45,7 @@ const Multi& EditPath::CurrentMulti() const {
 
 int EditPath::checked(const TSyx_Param& record, int value, Origin origin) {
     if (value > record.Max && saysRangeAtOnce(origin))
-        prompts_.Warning(ValueTooBigText(record, value));
+        rangeWarnings_.Say(ValueTooBigText(record, value));
     return value;
 }
 

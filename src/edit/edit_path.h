@@ -2,6 +2,7 @@
 
 #include "edit/change_origin.h"
 #include "edit/edit_history.h"
+#include "edit/range_warnings.h"
 #include "model/multi.h"
 #include "model/voice.h"
 
@@ -105,11 +106,11 @@ private:
     const ParameterMap& map_;
     const EditState& state_;
     EditorPorts& ports_;
-    Prompter& prompts_;
     ControllerEcho& echo_;
     const Clock& clock_;
     VoiceDisplay& display_;
     VoiceTransmission& transmission_;
     VoiceHistory history_;
     MultiHistory multiHistory_;
+    RangeWarnings rangeWarnings_;
 };

@@ -1,6 +1,8 @@
 #include "dump_messages.h"
 #include "support/editor_fixture.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +49,40 @@ TEST_F(EditPath, TooBigAValueWarnsOnceAndSendsTheMaximum) {
     ASSERT_EQ(f.prompts.shown.size(), 1);
     EXPECT_EQ(f.prompts.shown[0],
               QStringLiteral("warning: Value too big CC:31; Val:127: Max:99: Gp:18: Parm:57"));
+}
+
+TEST_F(EditPath, AFloodOfTooBigValuesOpensOneBoxAtATimeAndCountsTheRest) {
+    // A controller sending 1 000 out-of-range values while the first box waits for its click.
+    bool flooded = false;
+    f.prompts.whileOpen = [&] {
+        if (std::exchange(flooded, true))
+            return;
+        for (int i = 0; i < 1000; ++i)
+            f.cc(31, 100 + i % 2);
+    };
+    f.cc(31, 127);
+    EXPECT_EQ(f.prompts.shown,
+              QStringList({QStringLiteral("warning: Value too big CC:31; Val:127: Max:99: Gp:18: "
+                                          "Parm:57"),
+                           QStringLiteral("warning: ... and 1000 more values were too big")}));
+}
+
+TEST_F(EditPath, WhereAWarningDoesNotWaitAtMostOneASecondIsSaidWithTheCount) {
+    f.cc(31, 127);
+    f.cc(31, 100);
+    f.cc(31, 101);
+    EXPECT_EQ(f.prompts.shown.size(), 1);
+    QElapsedTimer waited;
+    waited.start();
+    while (f.prompts.shown.size() < 2 && waited.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(f.prompts.shown.size(), 2);
+    EXPECT_EQ(f.prompts.shown[1], QStringLiteral("warning: ... and 2 more values were too big"));
+    f.clock.elapsed += 1000; // a second later a new value is said at once
+    f.cc(31, 102);
+    ASSERT_EQ(f.prompts.shown.size(), 3);
+    EXPECT_EQ(f.prompts.shown[2],
+              QStringLiteral("warning: Value too big CC:31; Val:102: Max:99: Gp:18: Parm:57"));
 }
 
 TEST_F(EditPath, NonControlChangesAreShownButNotApplied) {
