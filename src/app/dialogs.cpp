@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -48,6 +49,15 @@ Answer DialogPrompter::Question(const QString& text, bool withCancel) {
 
 Answer DialogPrompter::ErrorQuestion(const QString& text) {
     return answerOf(show(parent_, QMessageBox::Critical, text, QMessageBox::Yes | QMessageBox::No));
+}
+
+Answer DialogPrompter::QuestionWithOptOut(const QString& text, bool& dontAskAgain) {
+    QMessageBox box(QMessageBox::Question, Title, text, QMessageBox::Yes | QMessageBox::No,
+                    parent_);
+    box.setCheckBox(new QCheckBox(QStringLiteral("Don't ask again")));
+    const auto button = QMessageBox::StandardButton(box.exec());
+    dontAskAgain = box.checkBox()->isChecked();
+    return answerOf(button);
 }
 
 QString DialogFileChooser::NameFilter(const QString& filter) {

@@ -15,6 +15,7 @@ public:
     void Message(const QString& text) override;
     Answer Question(const QString& text, bool withCancel) override;
     Answer ErrorQuestion(const QString& text) override;
+    Answer QuestionWithOptOut(const QString& text, bool& dontAskAgain) override;
 
 private:
     QWidget* parent_;

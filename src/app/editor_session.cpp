@@ -4,6 +4,15 @@
 #include "ui/accessible_controls.h"
 #include "ui/library_page.h"
 #include "views/prompts.h"
+#include "views/services.h"
+
+namespace {
+// The splash question's answer, kept once the user ticked "Don't ask again".
+const QString SplashSection = QStringLiteral("Splash");
+const QString KeptAnswerKey = QStringLiteral("SendPresets");
+const QString KeptYes = QStringLiteral("Yes");
+const QString KeptNo = QStringLiteral("No");
+} // namespace
 
 EditorSession::EditorSession(MidiService& midi, Prompter& prompts, FileChooser& files,
                              SettingsStore& settings, const Clock& clock, Sleeper& sleeper,
@@ -43,11 +52,18 @@ bool EditorSession::StartUp(int systemWheelLines) {
 
 void EditorSession::RunSplash(Prompter& prompts, PresetQuestion question) {
     splash_.show();
-    const bool send =
-        question == PresetQuestion::AnswerYes ||
-        (question == PresetQuestion::Ask &&
-         prompts.Question(QStringLiteral("BCR file loaded.\n 'Yes' to send Sysex to BCR"), false) ==
-             Answer::Yes);
+    const QString kept = settings_.Value(SplashSection, KeptAnswerKey, QString()).toString();
+    bool send = question == PresetQuestion::AnswerYes;
+    if (question == PresetQuestion::Ask && !kept.isEmpty()) {
+        send = kept == KeptYes;
+    } else if (question == PresetQuestion::Ask) {
+        bool dontAskAgain = false;
+        send = prompts.QuestionWithOptOut(QStringLiteral("BCR file loaded.\n 'Yes' to send Sysex "
+                                                         "to BCR"),
+                                          dontAskAgain) == Answer::Yes;
+        if (dontAskAgain)
+            settings_.SetValue(SplashSection, KeptAnswerKey, send ? KeptYes : KeptNo);
+    }
     if (send) {
         try {
             editor_.bLoadBCRClick();
@@ -59,4 +75,6 @@ void EditorSession::RunSplash(Prompter& prompts, PresetQuestion question) {
     window_.activateWindow();
     window_.ShowPage(TfMidi::PatchIndex);
     splash_.close();
+    // Later uploads show their progress on the setup page.
+    editor_.SetSplash(nullptr);
 }

@@ -28,8 +28,9 @@ public:
     bool StartUp(int systemWheelLines);
 
     // The splash sequence: the splash is shown, the question about the controller's presets is
-    // asked (or answered beforehand), the presets go out on Yes while the splash fades, then the
-    // window is shown on its Patch page and the splash closes.
+    // asked (or answered beforehand, or by the answer kept when the user ticked "Don't ask
+    // again"), the presets go out on Yes while the splash fades, then the window is shown on its
+    // Patch page and the splash closes.
     enum class PresetQuestion { Ask, AnswerYes, AnswerNo };
     void RunSplash(Prompter& prompts, PresetQuestion question);
 
@@ -43,7 +44,7 @@ private:
     MidiService& midi_;
     Prompter& prompts_;
     FileChooser& files_;
-    const SettingsStore& settings_;
+    SettingsStore& settings_;
     int changeHandler_ = 0;
     MidiSetupPage* setup_; // a page of the window, which owns it
     TfMidi window_;

@@ -8,8 +8,10 @@
 #include "ui/view_widgets.h"
 #include "views/services.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
+#include <QProgressBar>
 
 namespace {
 
@@ -148,6 +150,21 @@ MidiSetupPage::MidiSetupPage(QWidget* parent) : QWidget(parent) {
     send->setToolTip(QStringLiteral("Sysex file that set up the BCR for this editor"));
     send->setToolTipDuration(HintMs);
     send->hide();
+    // The upload started here shows its way beside the button; the window paints on meanwhile.
+    upload_ = new QProgressBar(this);
+    upload_->setObjectName(QStringLiteral("pbUpload"));
+    upload_->setGeometry(575, 512, 220, 14);
+    upload_->setTextVisible(false);
+    upload_->hide();
+    uploadOutcome_ = new QLabel(this);
+    uploadOutcome_->setObjectName(QStringLiteral("lUploadOutcome"));
+    uploadOutcome_->setGeometry(575, 530, 380, 48);
+    uploadOutcome_->setWordWrap(true);
+    uploadOutcome_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    uploadOutcome_->setFont(PanelStyle::Font(CaptionPixels));
+    QPalette outcomeColours = uploadOutcome_->palette();
+    outcomeColours.setColor(QPalette::WindowText, Yellow);
+    uploadOutcome_->setPalette(outcomeColours);
 }
 
 void MidiSetupPage::Connect(Editor& editor, const SettingsStore& settings) {
@@ -164,6 +181,17 @@ void MidiSetupPage::Connect(Editor& editor, const SettingsStore& settings) {
             [&editor] { editor.cbEnvRevClick(); });
     connect(ChildNamed<CaptionButton>(*this, QStringLiteral("bLoadBCR")), &QPushButton::clicked,
             this, [&editor] { editor.bLoadBCRClick(); });
+    editor.SetUploadListeners(
+        [this](int sent, int total) {
+            upload_->setRange(0, total);
+            upload_->setValue(sent);
+            upload_->show();
+            uploadOutcome_->setText(
+                QStringLiteral("Sending to the BCR: %1 of %2").arg(sent).arg(total));
+        },
+        [this](const std::optional<QString>& failure) {
+            uploadOutcome_->setText(failure.value_or(QStringLiteral("Sent to the BCR: done")));
+        });
 }
 
 void MidiSetupPage::listClicked(Editor& editor, int list, int entry) {

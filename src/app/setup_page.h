@@ -13,6 +13,9 @@ class UpDown;
 // keyboard in), the envelope-time option, the mouse-wheel divider and the button that sends the
 // controller its presets. Each list shows the device its port has; under a port without one, a
 // line names the device the settings remember for it while that is missing.
+class QLabel;
+class QProgressBar;
+
 class MidiSetupPage : public QWidget {
 public:
     explicit MidiSetupPage(QWidget* parent = nullptr);
@@ -33,4 +36,6 @@ private:
     std::array<QListWidget*, 5> lists_{};
     std::array<CaptionLabel*, 5> missing_{};
     UpDown* wheelSize_ = nullptr;
+    QProgressBar* upload_ = nullptr;
+    QLabel* uploadOutcome_ = nullptr;
 };

@@ -48,7 +48,11 @@ Editor::Editor(MidiService& midi, EditorServices services)
       presets_(ports_, services_.prompts, services_.sleeper, services_.startFolder, controls_),
       envelope_(router_, services_.settings, presets_, controls_) {
     ports_.MidiSynthToPC().OnMidiInput = [this] { synthInput_.MidiSynthToPCMidiInput(); };
-    ports_.MidiBCtoPC().OnMidiInput = [this] { router_.MidiBCtoPCMidiInput(); };
+    // During an upload the controller's input is the upload's: it waits for the answers in it.
+    ports_.MidiBCtoPC().OnMidiInput = [this] {
+        if (!presets_.Uploading())
+            router_.MidiBCtoPCMidiInput();
+    };
     ports_.MidiKbdToPC().OnMidiInput = [this] { router_.MidiKbdToPCMidiInput(); };
     presets_.OnOtherControllerInput = [this](const TMyMidiEvent& event) {
         router_.HandleControllerEvent(event);

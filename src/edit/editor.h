@@ -118,6 +118,12 @@ public:
     void SetVoiceListener(std::function<void(const Voice&)> listener) {
         path_.OnVoiceChanged = std::move(listener);
     }
+    // The progress of an upload that does not fade the splash, and how it ended.
+    void SetUploadListeners(decltype(PresetUpload::OnProgress) progress,
+                            decltype(PresetUpload::OnFinished) finished) {
+        presets_.OnProgress = std::move(progress);
+        presets_.OnFinished = std::move(finished);
+    }
     void SetKeyboardListener(decltype(ControlRouter::OnKeyboardMessage) listener) {
         router_.OnKeyboardMessage = std::move(listener);
     }

@@ -13,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <algorithm>
 
 namespace {
 constexpr qsizetype MaxMessageLength = 0xFFFF; // the ports take 16-bit lengths
@@ -23,7 +24,7 @@ constexpr int AnswerPollMs = 1;
 // A controller preset is some tens of kilobytes; a file beyond this (a link to an endless device)
 // is refused, not read into memory.
 constexpr qint64 MaxPresetFileBytes = qint64(1) << 20;
-const char* const PresetMissingText = "Can't Find BCR sysex file (Marrowlink.SYX) ";
+const char* const PresetMissingText = "Can't Find BCR sysex file (%1) ";
 // The splash's opacity falls by one step for every this many bytes sent.
 constexpr int BytesPerFadeStep = 32;
 } // namespace
@@ -34,14 +35,19 @@ PresetUpload::PresetUpload(EditorPorts& ports, Prompter& prompts, Sleeper& sleep
       controls_(controls) {}
 
 void PresetUpload::SendControllerPreset(const QString& fileName) {
+    // The window goes on painting during an upload: one asked for meanwhile is not started.
+    if (uploading_)
+        return;
     const QString path = startFolder_.filePath(fileName);
     if (!QFile::exists(path)) {
-        prompts_.Message(QString::fromLatin1(PresetMissingText));
+        prompts_.Message(QString::fromLatin1(PresetMissingText).arg(fileName));
         return;
     }
+    uploading_ = true;
     if (controls_.bLoadBCR)
         controls_.bLoadBCR->SetEnabled(false);
     ScopeExit done([this] {
+        uploading_ = false;
         if (controls_.bLoadBCR)
             controls_.bLoadBCR->SetEnabled(true);
         splashFade_ = false;
@@ -85,19 +91,26 @@ void PresetUpload::sendMessages(const QString& fileName, const QByteArray& bytes
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     int total = 0;
     forEachMessage(bytes, [&](qsizetype, qsizetype) { ++total; });
+    ++file_;
+    // Answers to the file before this one may still come; those to older files will not.
+    std::erase_if(unanswered_, [this](const SentLine& line) { return line.file < file_ - 1; });
+    failure_.reset();
+    lateRefusal_.reset();
     // What the controller sent meanwhile is handed on afterwards, also when a port fails.
     ScopeExit handOn([this] {
+        if (ports_.ControllerInputChosen())
+            takeControllerInput();
         std::vector<std::unique_ptr<TMyMidiEvent>> held = std::move(heldInput_);
         heldInput_.clear();
         if (OnOtherControllerInput)
             for (const auto& event : held)
                 OnOtherControllerInput(*event);
     });
+    const bool toSplash = splashFade_ && splash_;
     bool awaitAnswers = ports_.ControllerInputChosen();
-    bool refused = false;
     int sent = 0;
     forEachMessage(bytes, [&](qsizetype start, qsizetype end) {
-        if (refused)
+        if (failure_)
             return;
         // Every message goes out whole, however long; one the port cannot carry is reported
         // rather than cut.
@@ -109,60 +122,118 @@ void PresetUpload::sendMessages(const QString& fileName, const QByteArray& bytes
                     .arg(length));
             return;
         }
-        ports_.MidiPCtoBC().PutLong(data + start, std::uint16_t(length));
-        if (splashFade_ && splash_) {
+        const auto send = [&] { ports_.MidiPCtoBC().PutLong(data + start, std::uint16_t(length)); };
+        send();
+        if (toSplash) {
             splash_->SetOpacity(int((255 - end / BytesPerFadeStep) & 0xFF));
             splash_->SetProgress(sent, total);
+        } else if (OnProgress) {
+            OnProgress(sent, total);
         }
         const std::optional<Bcl::Line> line = Bcl::ReadLine({data + start, std::size_t(length)});
+        if (line)
+            unanswered_.push_back({file_, line->index, fileName, line->text});
         if (!awaitAnswers || !line) {
             sleeper_.SleepMs(PresetPauseMs);
+            // Kept from overflowing, and a late refusal is still heard.
+            if (ports_.ControllerInputChosen())
+                takeControllerInput();
+            if (lateRefusal_)
+                fail(*lateRefusal_);
             return;
         }
-        const std::optional<int> answer = awaitAnswer(line->index);
-        if (!answer) {
-            awaitAnswers = false;
-            prompts_.Warning(
-                QStringLiteral("The controller did not answer line %1 of %2 (\"%3\"). The rest "
-                               "of the file is sent without waiting for answers; check that the "
-                               "controller's output is chosen as \"From <- BCR\".")
-                    .arg(line->index)
-                    .arg(fileName, line->text));
-        } else if (*answer != Bcl::Accepted) {
-            refused = true;
-            prompts_.Error(QStringLiteral("The controller refused line %1 of %2 (\"%3\"): error "
-                                          "%4, %5. The rest of the file was not sent.")
-                               .arg(line->index)
-                               .arg(fileName, line->text)
-                               .arg(*answer)
-                               .arg(Bcl::ErrorText(*answer)));
+        std::optional<int> answer = awaitAnswer(line->index, AnswerWaitMs);
+        if (!answer && controllerAnswered_) {
+            send();
+            unanswered_.push_back({file_, line->index, fileName, line->text});
+            answer = awaitAnswer(line->index, AnswerWaitMs);
+            if (!answer) {
+                fail(QStringLiteral("The controller stopped answering at line %1 of %2 (\"%3\"), "
+                                    "also when it was sent again. The rest of the file was not "
+                                    "sent: the controller's presets are incomplete. Check the "
+                                    "controller and its cables, then send the presets again.")
+                         .arg(line->index)
+                         .arg(fileName, line->text));
+                return;
+            }
+        } else if (!answer) {
+            // A controller's first answer may be slow.
+            answer = awaitAnswer(line->index, AnswerWaitMs);
+            if (!answer) {
+                awaitAnswers = false;
+                prompts_.Warning(
+                    QStringLiteral("The controller did not answer line %1 of %2 (\"%3\"). The "
+                                   "rest of the file is sent without waiting for answers; check "
+                                   "that the controller's output is chosen as \"From <- BCR\".")
+                        .arg(line->index)
+                        .arg(fileName, line->text));
+                return;
+            }
         }
+        if (*answer != Bcl::Accepted)
+            fail(refusalText({file_, line->index, fileName, line->text}, *answer));
+        else if (lateRefusal_)
+            fail(*lateRefusal_);
     });
+    if (!toSplash && OnFinished)
+        OnFinished(failure_);
 }
 
-std::optional<int> PresetUpload::awaitAnswer(int index) {
-    TMidiInput& input = ports_.MidiBCtoPC();
+std::optional<int> PresetUpload::awaitAnswer(int index, int waitMs) {
+    waitingFor_ = index;
+    answer_.reset();
+    ScopeExit stopWaiting([this] { waitingFor_.reset(); });
     QElapsedTimer waited;
     waited.start();
-    std::optional<int> answer;
-    while (!answer && waited.elapsed() < AnswerWaitMs) {
-        while (!answer && input.GetEventCount() > 0) {
-            std::unique_ptr<TMyMidiEvent> event = input.GetMidiEvent();
-            if (!event)
-                break;
-            const std::optional<Bcl::Reply> reply =
-                event->SysexSize > 0
-                    ? Bcl::ReadReply({event->SysexBytes.get(), std::size_t(event->SysexSize)})
-                    : std::nullopt;
-            if (reply && reply->index == index)
-                answer = reply->error;
-            else if (!reply)
-                heldInput_.push_back(std::move(event));
-        }
-        if (!answer)
+    while (!answer_ && waited.elapsed() < waitMs) {
+        takeControllerInput();
+        if (!answer_)
             sleeper_.SleepMs(AnswerPollMs);
     }
-    if (answer && waited.elapsed() < PresetPauseMs)
+    if (answer_ && waited.elapsed() < PresetPauseMs)
         sleeper_.SleepMs(int(PresetPauseMs - waited.elapsed()));
-    return answer;
+    return answer_;
+}
+
+void PresetUpload::takeControllerInput() {
+    TMidiInput& input = ports_.MidiBCtoPC();
+    while (input.GetEventCount() > 0) {
+        std::unique_ptr<TMyMidiEvent> event = input.GetMidiEvent();
+        if (!event)
+            break;
+        const std::optional<Bcl::Reply> reply =
+            event->SysexSize > 0
+                ? Bcl::ReadReply({event->SysexBytes.get(), std::size_t(event->SysexSize)})
+                : std::nullopt;
+        if (!reply) {
+            heldInput_.push_back(std::move(event));
+            continue;
+        }
+        const auto answered =
+            std::find_if(unanswered_.begin(), unanswered_.end(),
+                         [&](const SentLine& l) { return l.index == reply->index; });
+        if (answered == unanswered_.end())
+            continue; // an answer to nothing this editor sent
+        controllerAnswered_ = true;
+        const SentLine line = *answered;
+        unanswered_.erase(answered);
+        if (line.file == file_ && waitingFor_ == line.index)
+            answer_ = reply->error;
+        else if (reply->error != Bcl::Accepted && !lateRefusal_)
+            lateRefusal_ = refusalText(line, reply->error);
+    }
+}
+
+QString PresetUpload::refusalText(const SentLine& line, int error) {
+    return QStringLiteral("The controller refused line %1 of %2 (\"%3\"): error %4, %5. The rest "
+                          "of the file was not sent.")
+        .arg(line.index)
+        .arg(line.fileName, line.text)
+        .arg(error)
+        .arg(Bcl::ErrorText(error));
+}
+
+void PresetUpload::fail(const QString& text) {
+    prompts_.Error(text);
+    failure_ = text;
 }

@@ -1,9 +1,17 @@
 #include "edit/system_services.h"
 
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 void ThreadSleeper::SleepMs(int milliseconds) {
     QThread::msleep(std::uint32_t(milliseconds));
+}
+
+void EventLoopSleeper::SleepMs(int milliseconds) {
+    QEventLoop pause;
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 int UniformRandom::Random(int range) {

@@ -30,6 +30,13 @@ public:
     void SleepMs(int milliseconds) override;
 };
 
+// The window's pauses: the event loop goes on meanwhile (painting, timers, the window system's
+// messages), without the user's input, which waits until the pause is over.
+class EventLoopSleeper : public Sleeper {
+public:
+    void SleepMs(int milliseconds) override;
+};
+
 class UniformRandom : public RandomSource {
 public:
     void Seed(std::uint32_t seed) override { engine_.seed(seed); }

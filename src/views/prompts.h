@@ -18,6 +18,12 @@ public:
     virtual Answer Question(const QString& text, bool withCancel) = 0;
     // Error icon with Yes and No (device conflicts).
     virtual Answer ErrorQuestion(const QString& text) = 0;
+    // Yes and No with "Don't ask again", which sets dontAskAgain; where there is no box to tick,
+    // a plain question.
+    virtual Answer QuestionWithOptOut(const QString& text, bool& dontAskAgain) {
+        dontAskAgain = false;
+        return Question(text, false);
+    }
 };
 
 struct FileDialogRequest {

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -191,6 +193,36 @@ TEST(Window, YesOnTheSplashSendsThePresetsAndShowsTheWindow) {
     EXPECT_EQ(sent.back(), echo(100, 1));
     EXPECT_TRUE(f.window().isVisible());
     EXPECT_FALSE(f.session.Splash().isVisible());
+}
+
+TEST(Window, DontAskAgainKeepsTheAnswerAndTheSetupPageStillSendsWithItsProgress) {
+    WindowFixture f;
+    QFile file(f.folderFile(QStringLiteral("Marrowlink.SYX")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\xF0\x01\x02\xF7\xF0\x03\xF7", 7));
+    file.close();
+    f.startWithDevices();
+    f.prompts.answers = {Answer::No};
+    f.prompts.tickDontAskAgain = true;
+    f.session.RunSplash(f.prompts, EditorSession::PresetQuestion::Ask);
+    EXPECT_EQ(f.settings.Value(QStringLiteral("Splash"), QStringLiteral("SendPresets"), {}),
+              QStringLiteral("No"));
+    f.prompts.shown.clear();
+    f.session.RunSplash(f.prompts, EditorSession::PresetQuestion::Ask);
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << "asked again";
+    f.settle();
+    EXPECT_TRUE(f.toController().empty());
+
+    f.showPage(TfMidi::MidiSetupIndex);
+    f.widget<QPushButton>("bLoadBCR").click();
+    f.settle();
+    const Messages sent = f.toController();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[1], (EditorFixture::Message{0xF0, 0x03, 0xF7}));
+    EXPECT_EQ(f.widget<QProgressBar>("pbUpload").value(), 2);
+    EXPECT_EQ(f.widget<QProgressBar>("pbUpload").maximum(), 2);
+    // The Rev file that follows is missing, which its own box says.
+    EXPECT_EQ(f.widget<QLabel>("lUploadOutcome").text(), QStringLiteral("Sent to the BCR: done"));
 }
 
 TEST(Window, KnobsAndButtonsAreNamedByTheirParameters) {

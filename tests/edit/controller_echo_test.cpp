@@ -3,6 +3,7 @@
 #include "model/bcl_sysex.h"
 #include "support/editor_fixture.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -131,11 +132,11 @@ TEST_F(ControllerFeedback, AGroupChangeTellsRowsZeroToThreeWhatTheControllerShow
     EXPECT_TRUE(f.toSynth().empty());
 }
 
-TEST_F(ControllerFeedback, MissingPresetNamesTheMainFileWhicheverWasAsked) {
+TEST_F(ControllerFeedback, MissingPresetNamesTheFileThatIsMissing) {
     f.controls.Toggle(QStringLiteral("cbEnvRev")).checked = false;
     e.cbEnvRevClick(); // asks for the Norm file, which is not there
-    EXPECT_EQ(f.prompts.shown,
-              QStringList{QStringLiteral("message: Can't Find BCR sysex file (Marrowlink.SYX) ")});
+    EXPECT_EQ(f.prompts.shown, QStringList{QStringLiteral(
+                                   "message: Can't Find BCR sysex file (Marrowlink_Norm.SYX) ")});
     EXPECT_TRUE(e.SplashFade()); // the next upload still fades
 }
 
@@ -263,6 +264,116 @@ TEST_F(ControllerFeedback, WhatTheControllerSendsDuringTheWaitIsAppliedAfterTheU
     uploadRev(Bcl::LineMessages({"$rev R1", "$end"}));
     EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 50);
     EXPECT_EQ(f.toSynth().back(), paramChange(0x12, 54, 50));
+}
+
+} // namespace
+
+namespace {
+
+// The plain "BCR" device answering the lines it gets as a test says: for the n-th line it gets
+// (counted from 0 over every file), the answers to send at once and those to send later.
+struct ScriptedController {
+    struct Answer {
+        int index;
+        int error = Bcl::Accepted;
+        int delayMs = 0;
+    };
+    using Script = std::function<std::vector<Answer>(int nth)>;
+
+    ScriptedController(EditorFixture& fixture, Script answers)
+        : f(fixture), script(std::move(answers)) {
+        clock.start();
+        f.sleeper.whileAsleep = [this] { look(); };
+    }
+    void look() {
+        f.midi.WaitIdle();
+        const auto got = f.toController();
+        for (; seen < got.size(); ++seen)
+            if (const auto line = Bcl::ReadLine(got[seen])) {
+                lines << line->text;
+                for (const Answer& answer : script(int(lines.size()) - 1))
+                    due.push_back({clock.elapsed() + answer.delayMs, answer});
+            }
+        for (auto it = due.begin(); it != due.end();)
+            if (it->first <= clock.elapsed()) {
+                f.midi.Inject(QStringLiteral("BCR"),
+                              Bcl::ReplyMessage(0, it->second.index, it->second.error));
+                it = due.erase(it);
+            } else {
+                ++it;
+            }
+        f.midi.WaitIdle();
+    }
+
+    EditorFixture& f;
+    Script script;
+    QElapsedTimer clock;
+    std::size_t seen = 0;
+    QStringList lines; // every line the controller got, in order
+    std::vector<std::pair<qint64, Answer>> due;
+};
+
+TEST_F(ControllerFeedback, AControllerThatStopsAnsweringGetsTheLineOnceMoreAndTheUploadSaysWhere) {
+    ScriptedController bcr(f, [](int nth) {
+        return nth < 2 ? std::vector<ScriptedController::Answer>{{nth}}
+                       : std::vector<ScriptedController::Answer>{};
+    });
+    uploadRev(Bcl::LineMessages({"$rev R1", "$preset", "  .egal", "$end"}));
+    EXPECT_EQ(bcr.lines, (QStringList{"$rev R1", "$preset", "  .egal", "  .egal"}));
+    EXPECT_EQ(f.prompts.shown,
+              QStringList{QStringLiteral(
+                  "error: The controller stopped answering at line 2 of Marrowlink_Rev.SYX "
+                  "(\"  .egal\"), also when it was sent again. The rest of the file was not sent: "
+                  "the controller's presets are incomplete. Check the controller and its cables, "
+                  "then send the presets again.")});
+}
+
+TEST_F(ControllerFeedback, AFirstAnswerThatIsSlowIsWaitedFor) {
+    ScriptedController bcr(f, [](int nth) {
+        return std::vector<ScriptedController::Answer>{{nth, Bcl::Accepted, nth == 0 ? 300 : 0}};
+    });
+    uploadRev(Bcl::LineMessages({"$rev R1", "$preset", "$end"}));
+    EXPECT_EQ(bcr.lines, (QStringList{"$rev R1", "$preset", "$end"}));
+    EXPECT_TRUE(f.prompts.shown.isEmpty()) << f.prompts.shown.join('\n').toStdString();
+}
+
+TEST_F(ControllerFeedback, AnAnswerCountsOnlyForTheFileOfItsLine) {
+    // The first file is never answered in time; as the second file's first line arrives, the
+    // answers to the first file come, then the refusal of that line.
+    writePreset("Marrowlink.SYX", Bcl::LineMessages({"$rev R1", "$preset", "$end"}));
+    writePreset("Marrowlink_Rev.SYX", Bcl::LineMessages({"$rev R1", "  .bogus", "$end"}));
+    ScriptedController bcr(f, [](int nth) {
+        if (nth != 3)
+            return std::vector<ScriptedController::Answer>{};
+        return std::vector<ScriptedController::Answer>{{0}, {1}, {2}, {0, Bcl::UnknownToken}};
+    });
+    e.bLoadBCRClick();
+    f.settle();
+    ASSERT_EQ(f.prompts.shown.size(), 2);
+    EXPECT_TRUE(f.prompts.shown[0].startsWith(
+        QStringLiteral("warning: The controller did not answer line 0 of Marrowlink.SYX")));
+    EXPECT_EQ(f.prompts.shown[1],
+              QStringLiteral("error: The controller refused line 0 of Marrowlink_Rev.SYX (\"$rev "
+                             "R1\"): error 1, unknown token. The rest of the file was not sent."));
+    EXPECT_EQ(bcr.lines.size(), 4);
+}
+
+TEST_F(ControllerFeedback, WhatTheControllerSendsDuringAnUploadWithoutAnswersIsKeptNotLost) {
+    int sentCcs = 0;
+    ScriptedController bcr(f, [](int) { return std::vector<ScriptedController::Answer>{}; });
+    f.sleeper.whileAsleep = [&] {
+        bcr.look();
+        // More than the input holds, over the pauses of the lines sent without waiting.
+        if (bcr.lines.size() > 1 && sentCcs < 1200)
+            for (int i = 0; i < 600; ++i, ++sentCcs)
+                f.midi.Inject(QStringLiteral("BCR"), {0xB0, 6, std::uint8_t(sentCcs % 100)});
+        f.midi.WaitIdle();
+    };
+    uploadRev(Bcl::LineMessages({"$rev R1", "$preset", "$end"}));
+    ASSERT_EQ(sentCcs, 1200);
+    ASSERT_EQ(f.prompts.shown.size(), 1); // the one about the answers, nothing lost
+    EXPECT_TRUE(f.prompts.shown[0].startsWith(QStringLiteral("warning: The controller did not")));
+    EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 1199 % 100);
 }
 
 } // namespace

@@ -26,3 +26,9 @@ Answer RecordingPrompter::ErrorQuestion(const QString& text) {
     record("errorquestion", text);
     return answer();
 }
+
+Answer RecordingPrompter::QuestionWithOptOut(const QString& text, bool& dontAskAgain) {
+    record("question", text);
+    dontAskAgain = tickDontAskAgain;
+    return answer();
+}

@@ -16,10 +16,12 @@ public:
     void Message(const QString& text) override { record("message", text); }
     Answer Question(const QString& text, bool withCancel) override;
     Answer ErrorQuestion(const QString& text) override;
+    Answer QuestionWithOptOut(const QString& text, bool& dontAskAgain) override;
 
     // Each entry is "kind: text".
     QStringList shown;
     std::deque<Answer> answers;
+    bool tickDontAskAgain = false; // in a box that offers it
     // Runs inside a box, as a nested event loop would.
     std::function<void()> whileOpen;
 
