@@ -12,6 +12,7 @@
 #include "midi/midi_service_factory.h"
 #include "preview/jack_preview.h"
 #include "sim/virtual_studio.h"
+#include "ui/library_page.h"
 #include "ui/patch_layout.h"
 #include "ui/patch_page.h"
 #include "views/console_prompter.h"
@@ -67,7 +68,7 @@ int EditorApplication::Run() {
 
     DialogFileChooser files;
     SystemClock clock;
-    ThreadSleeper sleeper;
+    EventLoopSleeper sleeper; // the window paints on through an upload's pauses
     UniformRandom random;
     JackPreview preview; // outlives the editor that plays it
     EditorSession session(*service, *prompts_, files, settings, clock, sleeper, random,
@@ -83,6 +84,10 @@ int EditorApplication::Run() {
     ConnectPreview(session.Engine(), preview);
     auto* previewSwitch = new PreviewSwitch(preview, settings, &window.Patch());
     previewSwitch->setGeometry(PatchLayout::PreviewButtons);
+    window.Library().OnAuditioned = [&session, previewSwitch] {
+        if (!session.Engine().SynthOutputChosen())
+            previewSwitch->Audition();
+    };
 
     if (!options_.screenshotFolder.isEmpty())
         return TakeScreenshots(window, session.Splash(), options_.screenshotFolder);

@@ -41,6 +41,12 @@ void PreviewSwitch::Restore(bool onByDefault) {
     turn(settings_.Value(Section, Key, onByDefault).toBool());
 }
 
+void PreviewSwitch::Audition() {
+    if (!preview_.Running())
+        turn(true);
+    preview_.PlayTestNote();
+}
+
 void PreviewSwitch::turn(bool on) {
     if (!on) {
         preview_.Stop();

@@ -16,6 +16,9 @@ public:
 
     // Turns the preview on if the settings file says so, or says nothing and onByDefault is set.
     void Restore(bool onByDefault);
+    // A library voice tried with no synth to hear it on: the preview is started if it can be (not
+    // remembered: the user did not choose it) and plays the test note.
+    void Audition();
 
 private:
     void turn(bool on);

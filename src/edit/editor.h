@@ -145,6 +145,7 @@ public:
     const SynthData& Data() const { return data_; }
     const QStringList& DeviceList(Port port) const { return ports_.DeviceList(port); }
     int DeviceIndex(Port port) const { return ports_.Index(port); }
+    bool SynthOutputChosen() const { return ports_.SynthOutputChosen(); }
     bool TimeReverse() const { return envelope_.TimeReverse(); }
     int WheelDivider() const { return patchPage_.WheelDivider(); }
     int RandomPercent() const { return randomiser_.RandomPercent(); }

@@ -301,6 +301,8 @@ void LibraryPage::audition() {
     }
     editor_->TakeLibraryVoice(*voice);
     say(QStringLiteral("Playing %1").arg(entry.name));
+    if (OnAuditioned)
+        OnAuditioned();
 }
 
 std::vector<Voice> LibraryPage::chosenVoices() {

@@ -3,6 +3,7 @@
 #include "model/voice.h"
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class Editor;
@@ -32,6 +33,10 @@ public:
 
     // A bank file the Patch page's Load handed over: imported, then shown on its own.
     void OpenBankFile(const QString& path);
+
+    // Raised after each audition, with the voice already the editor's: where no synth would play
+    // it, the program plays it on the preview.
+    std::function<void()> OnAuditioned;
 
     QTableView& Table() const { return *table_; }
     QLineEdit& Search() const { return *search_; }

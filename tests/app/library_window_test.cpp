@@ -85,9 +85,12 @@ TEST(LibraryWindow, TheSearchAndTheFiltersShowTheMatchingVoicesAndSayHowMany) {
 
 TEST(LibraryWindow, ChoosingAVoiceSendsItWholeAndTheArrowKeysStepThroughTheList) {
     LibraryWindow f;
+    QStringList auditioned; // where the program plays each voice on the preview
+    f.page().OnAuditioned = [&] { auditioned << f.editor().CurrentVoice().Name(); };
     f.table().setFocus();
     f.table().selectRow(f.rowNamed(QStringLiteral("Bass 1")));
     f.settle();
+    EXPECT_EQ(auditioned, QStringList{"Bass 1"});
     EXPECT_EQ(f.toSynth(), wholeVoice(f.voices[0]));
     EXPECT_EQ(f.editor().CurrentVoice(), f.voices[0]);
     EXPECT_EQ(f.widget<QLabel>("lCurrentPatch").text(), QStringLiteral("Current: Bass 1"));
@@ -99,6 +102,7 @@ TEST(LibraryWindow, ChoosingAVoiceSendsItWholeAndTheArrowKeysStepThroughTheList)
     f.waitForSynth(wholeVoice(f.voices[1]).size());
     EXPECT_EQ(f.toSynth(), wholeVoice(f.voices[1]));
     EXPECT_EQ(f.editor().CurrentVoice().Name(), QStringLiteral("EP Soft"));
+    EXPECT_EQ(auditioned, (QStringList{"Bass 1", "EP Soft"}));
     // Undo goes back to the voice before the auditions, in one step.
     f.editor().Undo();
     EXPECT_EQ(f.editor().CurrentVoice(), Voice());

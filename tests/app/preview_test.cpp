@@ -90,4 +90,18 @@ TEST_F(PreviewButtons, PlayPlaysTheTestNote) {
     EXPECT_EQ(preview.played, QStringList{"test note"});
 }
 
+TEST_F(PreviewButtons, AnAuditionWithoutASynthStartsThePreviewButLeavesTheChoiceToTheUser) {
+    PreviewSwitch buttons(preview, settings, &page);
+    buttons.Restore(false);
+    buttons.Audition();
+    EXPECT_TRUE(preview.running);
+    EXPECT_TRUE(button(buttons, "bPreview").isChecked());
+    EXPECT_EQ(preview.played, QStringList{"test note"});
+
+    RecordingPreview next;
+    PreviewSwitch again(next, settings, &page);
+    again.Restore(false);
+    EXPECT_FALSE(next.running);
+}
+
 } // namespace
