@@ -83,7 +83,7 @@ void TMidiCallbackRecord::LongDone(TMyMidiHdr& header) {
 }
 
 bool TMidiCallbackRecord::queue(const TMidiBufferItem& item) {
-    const bool queued = CircbufPutEvent(ring_, item);
+    const bool queued = ring_->Put(item);
     if (queued)
         target_.Post(PortNotifier::DataQueued);
     return queued;

@@ -45,10 +45,8 @@ void TMidiInput::SetFilteredMessages(TMidiMsgFilter filter) {
 void TMidiInput::Open() {
     if (state_ == misOpen)
         return;
-    ring_.reset(CircbufAlloc(capacity_));
     try {
-        if (!ring_)
-            throw std::bad_alloc();
+        ring_ = std::make_unique<TCircularBuffer>(capacity_);
         pool_.Allocate(sysexBufferCount_, sysexBufferSize_);
     } catch (const std::bad_alloc&) {
         releaseBuffers();
@@ -113,7 +111,7 @@ std::uint16_t TMidiInput::GetEventCount() const {
 
 std::unique_ptr<TMyMidiEvent> TMidiInput::GetMidiEvent() {
     TMidiBufferItem item;
-    if (state_ != misOpen || !CircbufReadEvent(ring_.get(), item))
+    if (state_ != misOpen || !ring_->Read(item))
         return nullptr;
     auto event = std::make_unique<TMyMidiEvent>();
     event->TimeStamp = item.TimeStamp;
@@ -130,7 +128,7 @@ std::unique_ptr<TMyMidiEvent> TMidiInput::GetMidiEvent() {
         event->DataByte1 = std::uint8_t(item.ShortMessage >> 8);
         event->DataByte2 = std::uint8_t(item.ShortMessage >> 16);
     }
-    CircbufRemoveEvent(ring_.get());
+    ring_->Remove();
     return event;
 }
 

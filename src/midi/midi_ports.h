@@ -147,7 +147,7 @@ private:
     std::uint16_t capacity_ = 1024;
     std::uint16_t sysexBufferSize_ = 4096;
     std::uint16_t sysexBufferCount_ = 16;
-    CircbufPtr ring_;
+    std::unique_ptr<TCircularBuffer> ring_;
     SysexPool pool_;
     std::unique_ptr<ServiceInput> device_;
 };
