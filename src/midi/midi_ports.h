@@ -44,11 +44,6 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TMidiMsgFilter)
 
 class TMidiIO {
 public:
-    // Outputs also accept this device ID. On our services it selects the first output device the
-    // service lists at the moment the port opens.
-    static constexpr std::uint32_t MidiMapper = 0xFFFFFFFF;
-    static inline const QString MapperName = QStringLiteral("MIDI Mapper");
-
     virtual ~TMidiIO() = default;
     TMidiIO(const TMidiIO&) = delete;
     TMidiIO& operator=(const TMidiIO&) = delete;

@@ -29,7 +29,7 @@ TEST_F(PortRules, ListsDevicesByDirection) {
 TEST_F(PortRules, DeviceIdsBeyondTheListAreRefused) {
     EXPECT_EQ(raisedText<EMidiInputError>([&] { input.SetDeviceID(3); }),
               QStringLiteral("Invalid device ID"));
-    EXPECT_EQ(raisedText<EMidiInputError>([&] { input.SetDeviceID(TMidiIO::MidiMapper); }),
+    EXPECT_EQ(raisedText<EMidiInputError>([&] { input.SetDeviceID(0xFFFFFFFF); }),
               QStringLiteral("Invalid device ID"));
     EXPECT_EQ(raisedText<EMidiOutputError>([&] { output.SetDeviceID(2); }),
               QStringLiteral("Invalid device ID"));
