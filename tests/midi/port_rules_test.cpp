@@ -53,21 +53,12 @@ TEST_F(PortRules, SelectionCannotChangeWhileOpen) {
               QStringLiteral("Change to DeviceID while device was open"));
     EXPECT_EQ(raisedText<EMidiInputError>([&] { input.SetProductName(QStringLiteral("Synth")); }),
               QStringLiteral("Change to ProductName while device was open"));
-    EXPECT_EQ(raisedText<EMidiInputError>([&] { input.SetSysexBufferSize(10); }),
-              QStringLiteral("Change to SysexBufferSize while device was open"));
-    EXPECT_EQ(raisedText<EMidiInputError>([&] { input.SetSysexBufferCount(10); }),
-              QStringLiteral("Change to SysexBufferCount while device was open"));
-    EXPECT_EQ(input.SysexBufferSize(), 4096);
 }
 
 TEST_F(PortRules, StartWithTheDefaults) {
     EXPECT_EQ(input.PortState(), misClosed);
     EXPECT_EQ(output.PortState(), mosClosed);
-    EXPECT_EQ(input.Capacity(), 1024);
-    EXPECT_EQ(input.SysexBufferSize(), 4096);
-    EXPECT_EQ(input.SysexBufferCount(), 16);
     EXPECT_FALSE(input.SysexOnly());
-    EXPECT_EQ(input.FilteredMessages(), msgActiveSensing | msgMidiTimeCode);
 }
 
 TEST_F(PortRules, AFailedOpenRaisesTheServiceTextAndStaysClosed) {
