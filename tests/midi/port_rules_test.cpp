@@ -115,9 +115,8 @@ TEST(ErrorTexts, FollowTheOutputContext) {
               QStringLiteral("(Long Msg) The hardware is busy with other data."));
     EXPECT_EQ(MidiOutErrorString(7, ecOutPrepareHeader),
               QStringLiteral("(Prep Header) The system is unable to allocate or lock memory."));
-    EXPECT_EQ(MidiOutErrorString(5, ecGeneric),
-              QStringLiteral("Specified error number is out of range"));
-    EXPECT_EQ(MidiOutErrorString(2, ecGeneric),
+    EXPECT_EQ(MidiInErrorString(5), QStringLiteral("Specified error number is out of range"));
+    EXPECT_EQ(MidiInErrorString(2),
               QStringLiteral("The specified device identifier is out of range."));
     EXPECT_EQ(MidiOutErrorString(68, ecPutShort),
               QStringLiteral("The MIDI device is no longer present."));
