@@ -6,12 +6,12 @@ namespace {
 
 // One entry in and out on the same thread: the cost of the hand-over itself.
 void RingPutTake(benchmark::State& state) {
-    CircbufPtr ring(CircbufAlloc(1024));
+    TCircularBuffer ring(1024);
     TMidiBufferItem item{1, 0x647FB0, nullptr};
     for (auto _ : state) {
-        CircbufPutEvent(ring.get(), item);
-        CircbufReadEvent(ring.get(), item);
-        CircbufRemoveEvent(ring.get());
+        ring.Put(item);
+        ring.Read(item);
+        ring.Remove();
         benchmark::DoNotOptimize(item);
     }
 }

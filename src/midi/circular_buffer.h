@@ -3,7 +3,6 @@
 #include "midi/spsc_ring.h"
 
 #include <cstdint>
-#include <memory>
 
 struct TMyMidiHdr;
 
@@ -15,21 +14,6 @@ struct TMidiBufferItem {
     TMyMidiHdr* SysexHeader = nullptr; // null for a short message
 };
 
-// The input queue between the MIDI service's thread (the only writer) and the Qt thread.
+// The input queue between the MIDI service's thread (the only writer) and the Qt thread. Made
+// whole when the port opens, so that the callback never allocates.
 using TCircularBuffer = SpscRing<TMidiBufferItem>;
-
-// Null when the memory cannot be had; everything the callback touches is allocated here, never
-// in the callback.
-TCircularBuffer* CircbufAlloc(std::uint16_t capacity);
-void CircbufFree(TCircularBuffer* ring);
-
-// Service thread. False when the ring is full.
-bool CircbufPutEvent(TCircularBuffer* ring, const TMidiBufferItem& item);
-// Qt thread. False when nothing is queued.
-bool CircbufReadEvent(const TCircularBuffer* ring, TMidiBufferItem& item);
-bool CircbufRemoveEvent(TCircularBuffer* ring);
-
-struct CircbufDeleter {
-    void operator()(TCircularBuffer* ring) const { CircbufFree(ring); }
-};
-using CircbufPtr = std::unique_ptr<TCircularBuffer, CircbufDeleter>;

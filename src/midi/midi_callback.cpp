@@ -23,9 +23,7 @@ void TMidiCallbackRecord::AttachInput(TCircularBuffer* ring, SysexPool* pool) {
 
 void TMidiCallbackRecord::ShortMessage(std::uint32_t packed, std::uint32_t timeStamp) {
     // Only the bare one-byte messages: 0xF1, the time-code quarter frame, is queued.
-    if (packed == TimingClock && ClockFilter.load(std::memory_order_relaxed))
-        return;
-    if (packed == ActiveSensing && SensingFilter.load(std::memory_order_relaxed))
+    if (packed == TimingClock || packed == ActiveSensing)
         return;
     if (SysexOnly.load(std::memory_order_relaxed) || !ring_)
         return;
@@ -83,7 +81,7 @@ void TMidiCallbackRecord::LongDone(TMyMidiHdr& header) {
 }
 
 bool TMidiCallbackRecord::queue(const TMidiBufferItem& item) {
-    const bool queued = CircbufPutEvent(ring_, item);
+    const bool queued = ring_->Put(item);
     if (queued)
         target_.Post(PortNotifier::DataQueued);
     return queued;

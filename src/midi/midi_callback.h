@@ -8,10 +8,10 @@
 class PortNotifier;
 class SysexPool;
 
-// The record through which the MIDI service's thread reaches a port: the driver callback. It reads
-// the flags, fills SysEx buffers from the pool, writes one entry per event into the ring and posts
-// one notification per event. It takes no lock, allocates nothing and calls nothing of the Qt
-// thread's.
+// The record through which the MIDI service's thread reaches a port: the driver callback. It drops
+// the timing clock (0xF8) and active sensing (0xFE), which no part of the program reads, fills
+// SysEx buffers from the pool, writes one entry per event into the ring and posts one notification
+// per event. It takes no lock, allocates nothing and calls nothing of the Qt thread's.
 class TMidiCallbackRecord final : public MidiInputSink, public MidiOutputSink {
 public:
     explicit TMidiCallbackRecord(PortNotifier& target) : target_(target) {}
@@ -27,8 +27,6 @@ public:
 
     // Written on the Qt thread at any time; read once per message.
     std::atomic<bool> SysexOnly{false};
-    std::atomic<bool> ClockFilter{true};   // drop 0xF8, the timing clock
-    std::atomic<bool> SensingFilter{true}; // drop 0xFE, active sensing
 
     void ShortMessage(std::uint32_t packed, std::uint32_t timeStamp) override;
     // A message longer than one buffer becomes consecutive events, one per filled buffer. With no

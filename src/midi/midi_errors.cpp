@@ -12,20 +12,15 @@ struct ContextText {
 
 using enum TMIDIErrorContext;
 
+// Only the codes our services and ports produce.
 constexpr ContextText OutputTexts[] = {
     {ecPutShort, 5, "(Short Msg) The specified device handle is invalid."},
     {ecPutShort, 67, "(Short Msg) The hardware is busy with other data."},
     {ecPutShort, 70,
      "(Short Msg) The application sent a message without a status byte to a stream handle."},
     {ecPutLong, 5, "(Long Msg) The specified device handle is invalid."},
-    {ecPutLong, 11, "(Long Msg) The specified pointer or structure is invalid."},
-    {ecPutLong, 64, "(Long Msg) The buffer pointed to by lpMidiOutHdr has not been prepared."},
     {ecPutLong, 67, "(Long Msg) The hardware is busy with other data."},
-    {ecOutPrepareHeader, 5, "(Prep Header) The specified device handle is invalid."},
     {ecOutPrepareHeader, 7, "(Prep Header) The system is unable to allocate or lock memory."},
-    {ecOutPrepareHeader, 11,
-     "(Prep Header) The specified address is invalid or the given stream buffer is greater than "
-     "64K."},
 };
 
 } // namespace

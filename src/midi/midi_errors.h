@@ -30,7 +30,7 @@ public:
 
 // Which output operation a result code came from; some codes have texts of their own per
 // operation.
-enum class TMIDIErrorContext { ecGeneric, ecCaching, ecPutShort, ecPutLong, ecOutPrepareHeader };
+enum class TMIDIErrorContext { ecPutShort, ecPutLong, ecOutPrepareHeader };
 
 // The service's text for a code, or "Specified error number is out of range".
 QString MidiInErrorString(std::uint16_t code);

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <new>
 
-TMidiInput::TMidiInput(MidiService& service) : TMidiIO(service, Direction::Input) {
+TMidiInput::TMidiInput(MidiService& service, TMidiInputSizes sizes)
+    : TMidiIO(service, Direction::Input), sizes_(sizes) {
     if (DeviceCount() > 0)
         SetDeviceID(0);
-    state_ = misClosed;
 }
 
 TMidiInput::~TMidiInput() {
@@ -18,38 +18,12 @@ std::uint32_t TMidiInput::DeviceCount() const {
     return std::uint32_t(service_.InputDevices().size());
 }
 
-void TMidiInput::SetSysexBufferSize(std::uint16_t size) {
-    if (isOpen())
-        raise(QStringLiteral("Change to SysexBufferSize while device was open"));
-    sysexBufferSize_ = size;
-}
-
-void TMidiInput::SetSysexBufferCount(std::uint16_t count) {
-    if (isOpen())
-        raise(QStringLiteral("Change to SysexBufferCount while device was open"));
-    sysexBufferCount_ = count;
-}
-
-TMidiMsgFilter TMidiInput::FilteredMessages() const {
-    TMidiMsgFilter filter;
-    filter.setFlag(msgActiveSensing, record_.SensingFilter.load());
-    filter.setFlag(msgMidiTimeCode, record_.ClockFilter.load());
-    return filter;
-}
-
-void TMidiInput::SetFilteredMessages(TMidiMsgFilter filter) {
-    record_.SensingFilter.store(filter.testFlag(msgActiveSensing));
-    record_.ClockFilter.store(filter.testFlag(msgMidiTimeCode));
-}
-
 void TMidiInput::Open() {
     if (state_ == misOpen)
         return;
-    ring_.reset(CircbufAlloc(capacity_));
     try {
-        if (!ring_)
-            throw std::bad_alloc();
-        pool_.Allocate(sysexBufferCount_, sysexBufferSize_);
+        ring_ = std::make_unique<TCircularBuffer>(sizes_.Capacity);
+        pool_.Allocate(sizes_.SysexBufferCount, SysexBufferSize);
     } catch (const std::bad_alloc&) {
         releaseBuffers();
         error_ = MidiNoMemory;
@@ -113,7 +87,7 @@ std::uint16_t TMidiInput::GetEventCount() const {
 
 std::unique_ptr<TMyMidiEvent> TMidiInput::GetMidiEvent() {
     TMidiBufferItem item;
-    if (state_ != misOpen || !CircbufReadEvent(ring_.get(), item))
+    if (state_ != misOpen || !ring_->Read(item))
         return nullptr;
     auto event = std::make_unique<TMyMidiEvent>();
     event->TimeStamp = item.TimeStamp;
@@ -130,7 +104,7 @@ std::unique_ptr<TMyMidiEvent> TMidiInput::GetMidiEvent() {
         event->DataByte1 = std::uint8_t(item.ShortMessage >> 8);
         event->DataByte2 = std::uint8_t(item.ShortMessage >> 16);
     }
-    CircbufRemoveEvent(ring_.get());
+    ring_->Remove();
     return event;
 }
 
@@ -160,12 +134,8 @@ void TMidiInput::notified(PortNotifier::Kind kind) {
 }
 
 void TMidiInput::reportDrops() {
-    if (const std::uint32_t dropped = record_.TakeDropped(); dropped > 0) {
-        if (OnOverflow)
-            OnOverflow();
-        if (OnEventsDropped)
-            OnEventsDropped(dropped);
-    }
+    if (const std::uint32_t dropped = record_.TakeDropped(); dropped > 0 && OnEventsDropped)
+        OnEventsDropped(dropped);
     if (const std::uint32_t missed = record_.TakeMissedCycles(); missed > 0 && OnCyclesMissed)
         OnCyclesMissed(missed);
 }

@@ -17,19 +17,18 @@ void TMidiIO::raise(const QString& text) const {
 
 void TMidiIO::followDevice() {
     const int index = deviceNames().indexOf(productName_);
-    if (deviceId_ != MidiMapper && index >= 0)
+    if (index >= 0)
         deviceId_ = std::uint32_t(index);
 }
 
 void TMidiIO::SetDeviceID(std::uint32_t id) {
     if (isOpen())
         raise(QStringLiteral("Change to DeviceID while device was open"));
-    const bool mapper = direction_ == Direction::Output && id == MidiMapper;
     const QStringList names = deviceNames();
-    if (!mapper && id >= std::uint32_t(names.size()))
+    if (id >= std::uint32_t(names.size()))
         raise(QStringLiteral("Invalid device ID"));
     deviceId_ = id;
-    productName_ = mapper ? MapperName : names[int(id)];
+    productName_ = names[int(id)];
     if (OnDeviceChanged)
         OnDeviceChanged();
 }
@@ -37,10 +36,6 @@ void TMidiIO::SetDeviceID(std::uint32_t id) {
 void TMidiIO::SetProductName(const QString& name) {
     if (isOpen())
         raise(QStringLiteral("Change to ProductName while device was open"));
-    if (direction_ == Direction::Output && name == MapperName) {
-        SetDeviceID(MidiMapper);
-        return;
-    }
     const int index = deviceNames().indexOf(name);
     if (index >= 0) {
         SetDeviceID(std::uint32_t(index));

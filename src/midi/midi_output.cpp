@@ -18,12 +18,7 @@ std::uint32_t TMidiOutput::DeviceCount() const {
 bool TMidiOutput::Open() {
     if (state_ == mosOpen)
         return true;
-    QString name = productName_;
-    if (deviceId_ == MidiMapper) {
-        const QStringList devices = service_.OutputDevices();
-        name = devices.isEmpty() ? QString() : devices.first();
-    }
-    error_ = service_.OpenOutput(name, record_, device_);
+    error_ = service_.OpenOutput(productName_, record_, device_);
     if (error_ != MidiOk) {
         device_.reset();
         return false;

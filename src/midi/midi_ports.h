@@ -3,8 +3,8 @@
 // MIDI input and output ports on a MidiService.
 //
 // Threads and delivery routes:
-// - Every operation below, and every notification (OnMidiInput, OnOverflow, OnMidiOutput,
-//   OnDeviceChanged), runs on the Qt thread, the one that created the port.
+// - Every operation below, and every notification (OnMidiInput, OnEventsDropped, OnCyclesMissed,
+//   OnMidiOutput, OnDeviceChanged), runs on the Qt thread, the one that created the port.
 // - The service calls the port's TMidiCallbackRecord on a thread of its own (JACK: the process
 //   callback; RtMidi: the backend's thread; the virtual service: its delivery thread). That
 //   callback writes one entry into the port's ring and posts one notification per event; it takes
@@ -26,29 +26,24 @@
 #include "midi/port_notifier.h"
 #include "midi/sysex_pool.h"
 
-#include <QFlags>
 #include <QString>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 
-enum MidiInputState { misOpen, misClosed, misCreating, misDestroying };
+enum MidiInputState { misOpen, misClosed };
 enum MidiOutputState { mosOpen, mosClosed };
 
-// Real-time messages an input drops before queueing. msgMidiTimeCode drops the timing clock 0xF8
-// (not the time-code quarter frame 0xF1); msgActiveSensing drops 0xFE.
-enum TMidiMsg { msgActiveSensing = 0x1, msgMidiTimeCode = 0x2 };
-Q_DECLARE_FLAGS(TMidiMsgFilter, TMidiMsg)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TMidiMsgFilter)
+// What an input can hold between two drains, allocated at Open. The editor's inputs keep these;
+// a SysEx buffer holds TMidiInput::SysexBufferSize bytes.
+struct TMidiInputSizes {
+    std::uint16_t Capacity = 1024; // queued events
+    std::uint16_t SysexBufferCount = 16;
+};
 
 class TMidiIO {
 public:
-    // Outputs also accept this device ID. On our services it selects the first output device the
-    // service lists at the moment the port opens.
-    static constexpr std::uint32_t MidiMapper = 0xFFFFFFFF;
-    static inline const QString MapperName = QStringLiteral("MIDI Mapper");
-
     virtual ~TMidiIO() = default;
     TMidiIO(const TMidiIO&) = delete;
     TMidiIO& operator=(const TMidiIO&) = delete;
@@ -90,7 +85,9 @@ protected:
 
 class TMidiInput final : public TMidiIO {
 public:
-    explicit TMidiInput(MidiService& service);
+    static constexpr std::uint16_t SysexBufferSize = 4096;
+
+    explicit TMidiInput(MidiService& service, TMidiInputSizes sizes = {});
     ~TMidiInput() override;
 
     std::uint32_t DeviceCount() const override;
@@ -112,24 +109,13 @@ public:
     // Nothing for the selected index; otherwise closes, selects and, with open set, reopens.
     void ChangeDevice(std::uint32_t index, bool open);
 
-    // Read at Open.
-    std::uint16_t Capacity() const { return capacity_; }
-    void SetCapacity(std::uint16_t capacity) { capacity_ = capacity; }
-    std::uint16_t SysexBufferSize() const { return sysexBufferSize_; }
-    void SetSysexBufferSize(std::uint16_t size);
-    std::uint16_t SysexBufferCount() const { return sysexBufferCount_; }
-    void SetSysexBufferCount(std::uint16_t count);
-    // Take effect at once, also on an open port.
+    // Takes effect at once, also on an open port.
     bool SysexOnly() const { return record_.SysexOnly.load(); }
     void SetSysexOnly(bool sysexOnly) { record_.SysexOnly.store(sysexOnly); }
-    TMidiMsgFilter FilteredMessages() const;
-    void SetFilteredMessages(TMidiMsgFilter filter);
 
     std::function<void()> OnMidiInput;
-    // Events were dropped: the queue was full or no SysEx buffer was free. Both are raised on the
-    // Qt thread for every drop, once for each run of drops that the handler has not seen yet;
-    // OnEventsDropped says how many the run held.
-    std::function<void()> OnOverflow;
+    // Events were dropped: the queue was full or no SysEx buffer was free. Raised on the Qt thread
+    // once for each run of drops that the handler has not seen yet, with how many the run held.
     std::function<void(std::uint32_t dropped)> OnEventsDropped;
     // The MIDI system ran cycles without the port while the device was sending (JACK, when the
     // program was late): what the device sent in them is lost. Raised on the Qt thread.
@@ -143,11 +129,9 @@ private:
     void step(MidiResult (ServiceInput::*call)());
     void releaseBuffers();
 
-    MidiInputState state_ = misCreating;
-    std::uint16_t capacity_ = 1024;
-    std::uint16_t sysexBufferSize_ = 4096;
-    std::uint16_t sysexBufferCount_ = 16;
-    CircbufPtr ring_;
+    MidiInputState state_ = misClosed;
+    const TMidiInputSizes sizes_;
+    std::unique_ptr<TCircularBuffer> ring_;
     SysexPool pool_;
     std::unique_ptr<ServiceInput> device_;
 };

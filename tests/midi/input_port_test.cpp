@@ -24,17 +24,9 @@ TEST_F(InputPort, FiltersTheBareClockAndSensingBytesOnly) {
     for (const Bytes& message : {Bytes{0xF8}, Bytes{0xFE}, Bytes{0xF1, 0x23}, Bytes{0x90, 60, 1}})
         send(message);
     SettleMidi(service);
-    auto events = drain(input);
+    const auto events = drain(input);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(bytesOf(*events[0]), Bytes({0xF1, 0x23, 0x00}));
-
-    input.SetFilteredMessages(msgActiveSensing);
-    send({0xF8});
-    send({0xFE});
-    SettleMidi(service);
-    events = drain(input);
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0]->StatusByte, 0xF8);
 }
 
 TEST_F(InputPort, SysexOnlyDropsShortMessagesButKeepsSysex) {
@@ -84,7 +76,7 @@ TEST_F(InputPort, AnEmptySysexBufferGivesAnEventWithoutBytes) {
 
 TEST_F(InputPort, DropsTheEventThatFindsTheQueueFullAndSaysSo) {
     int overflows = 0;
-    input.OnOverflow = [&] { ++overflows; };
+    input.OnEventsDropped = [&](std::uint32_t) { ++overflows; };
     synthIn();
     for (int n = 0; n < 1025; ++n)
         send({0xB0, std::uint8_t(n / 128), std::uint8_t(n % 128)});
@@ -101,14 +93,13 @@ TEST_F(InputPort, DropsTheEventThatFindsTheQueueFullAndSaysSo) {
 
 TEST_F(InputPort, SysexWaitsForAFreeBufferAndIsDroppedWithoutOne) {
     int overflows = 0;
-    input.OnOverflow = [&] { ++overflows; };
-    input.SetSysexBufferCount(2);
-    synthIn();
+    TMidiInput& small = smallSynthIn({.SysexBufferCount = 2});
+    small.OnEventsDropped = [&](std::uint32_t) { ++overflows; };
     for (std::uint8_t n = 1; n <= 3; ++n)
         send({0xF0, n, 0xF7});
     SettleMidi(service);
     EXPECT_EQ(overflows, 1);
-    auto events = drain(input);
+    auto events = drain(small);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(bytesOf(*events[1]), Bytes({0xF0, 2, 0xF7}));
 
@@ -116,24 +107,22 @@ TEST_F(InputPort, SysexWaitsForAFreeBufferAndIsDroppedWithoutOne) {
     send({0xF0, 4, 0xF7});
     send({0xF0, 5, 0xF7});
     SettleMidi(service);
-    EXPECT_EQ(drain(input).size(), 2u);
+    EXPECT_EQ(drain(small).size(), 2u);
 }
 
 TEST_F(InputPort, ABufferWhoseEventFoundTheQueueFullIsNotLost) {
-    input.SetCapacity(1);
-    input.SetSysexBufferCount(2);
-    synthIn();
+    TMidiInput& small = smallSynthIn({.Capacity = 1, .SysexBufferCount = 2});
     send({0x90, 60, 1});
     for (int n = 0; n < 20; ++n)
         send({0xF0, 0x7D, 0xF7});
     SettleMidi(service);
-    EXPECT_EQ(drain(input).size(), 1u);
+    EXPECT_EQ(drain(small).size(), 1u);
     send({0xF0, 1, 0xF7});
     SettleMidi(service);
-    EXPECT_EQ(drain(input).size(), 1u);
+    EXPECT_EQ(drain(small).size(), 1u);
     send({0xF0, 2, 0xF7});
     SettleMidi(service);
-    EXPECT_EQ(drain(input).size(), 1u);
+    EXPECT_EQ(drain(small).size(), 1u);
 }
 
 TEST_F(InputPort, DropsMessagesThatStartWithADataByte) {
@@ -148,13 +137,12 @@ TEST_F(InputPort, DropsMessagesThatStartWithADataByte) {
 }
 
 TEST_F(InputPort, AnUnfinishedSysexGivesItsBufferBackAndSilencesNothing) {
-    input.SetSysexBufferCount(1);
-    synthIn();
+    TMidiInput& small = smallSynthIn({.SysexBufferCount = 1});
     send({0xF0, 0x7D, 0x01});
     send({0xB0, 0x07, 0x64});
     send({0xF0, 0x7D, 0x02, 0xF7});
     SettleMidi(service);
-    const auto events = drain(input);
+    const auto events = drain(small);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(bytesOf(*events[0]), Bytes({0xB0, 0x07, 0x64}));
     EXPECT_EQ(bytesOf(*events[1]), Bytes({0xF0, 0x7D, 0x02, 0xF7}));
@@ -162,19 +150,15 @@ TEST_F(InputPort, AnUnfinishedSysexGivesItsBufferBackAndSilencesNothing) {
 
 TEST_F(InputPort, CountsEveryDropAlsoWhenTheNotificationPipeIsFull) {
     std::uint32_t reported = 0;
-    int overflows = 0;
-    input.OnEventsDropped = [&](std::uint32_t dropped) { reported += dropped; };
-    input.OnOverflow = [&] { ++overflows; };
-    input.SetCapacity(1);
-    synthIn();
+    TMidiInput& small = smallSynthIn({.Capacity = 1});
+    small.OnEventsDropped = [&](std::uint32_t dropped) { reported += dropped; };
     // More notifications than a pipe holds (64 KiB) are posted before the Qt loop runs again.
     constexpr std::uint32_t Sent = 70000;
     for (std::uint32_t n = 0; n < Sent; ++n)
         send({0xB0, 0x07, std::uint8_t(n % 128)});
     SettleMidi(service);
     EXPECT_EQ(reported, Sent - 1);
-    EXPECT_GE(overflows, 1);
-    EXPECT_EQ(drain(input).size(), 1u);
+    EXPECT_EQ(drain(small).size(), 1u);
 }
 
 TEST_F(InputPort, ClosingDiscardsQueuedEventsAndReopeningStartsEmpty) {

@@ -77,7 +77,7 @@ TEST_F(JackPorts, SplitALongSysexIntoBufferSizedEvents) {
 
 TEST_F(JackPorts, DropTheEventAfterAFullQueueAndSaySo) {
     int overflows = 0;
-    input->OnOverflow = [&] { ++overflows; };
+    input->OnEventsDropped = [&](std::uint32_t) { ++overflows; };
     openBoth();
     const int before = PortNotifier::Outstanding();
     for (int n = 0; n < 1025; ++n)
@@ -116,11 +116,6 @@ TEST_F(JackPorts, ADumpInChunksWithRealTimeBytesBetweenThemArrivesClean) {
     peer->Send({0x03, 0xF8, 0x04});
     peer->SendInOneCycle({{0xFE}, {0x05, 0x06, 0xF7}});
     EXPECT_EQ(receive(1), std::vector<Bytes>({dump}));
-
-    input->SetFilteredMessages({});
-    peer->SendInOneCycle(
-        {{0xF0, 0x7D, 0x01, 0x02}, {0xF8}, {0x03, 0xFA, 0x04}, {0xFE}, {0x05, 0x06, 0xF7}});
-    EXPECT_EQ(receive(4), std::vector<Bytes>({{0xF8, 0, 0}, {0xFA, 0, 0}, {0xFE, 0, 0}, dump}));
 }
 
 TEST_F(JackPorts, DropEventsThatStartWithADataByte) {

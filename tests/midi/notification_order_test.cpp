@@ -36,15 +36,14 @@ using NotificationOrder = VirtualPorts;
 
 TEST_F(NotificationOrder, AModalLoopInsideTheInputHandlerSeesLaterNotificationsInOrder) {
     QStringList seen;
-    input.SetCapacity(1);
-    input.OnMidiInput = [&] {
+    TMidiInput& small = smallSynthIn({.Capacity = 1});
+    small.OnMidiInput = [&] {
         seen << QStringLiteral("input");
         QCoreApplication::processEvents();
-        drain(input);
+        drain(small);
         seen << QStringLiteral("input done");
     };
-    input.OnOverflow = [&] { seen << QStringLiteral("overflow"); };
-    synthIn();
+    small.OnEventsDropped = [&](std::uint32_t) { seen << QStringLiteral("overflow"); };
     send({0x90, 60, 1});
     send({0x90, 61, 1});
     SettleMidi(service);

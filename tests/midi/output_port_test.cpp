@@ -117,14 +117,6 @@ TEST_F(OutputPort, ADeviceThatCannotBeOpenedLeavesThePortClosedQuietly) {
     EXPECT_THROW(output.PutShort(0x90, 1, 1), EMidiOutputError);
 }
 
-TEST_F(OutputPort, TheMapperSelectsTheFirstOutputDevice) {
-    output.SetDeviceID(TMidiIO::MidiMapper);
-    EXPECT_EQ(output.ProductName(), TMidiIO::MapperName);
-    ASSERT_TRUE(output.Open());
-    output.PutShort(0xFE, 0, 0);
-    EXPECT_EQ(sentToSynth(), std::vector<Bytes>({{0xFE}}));
-}
-
 TEST_F(OutputPort, ChangeDeviceReopensOnlyWhenAsked) {
     EXPECT_FALSE(output.Close());
     synthOut();

@@ -11,26 +11,26 @@ TMidiBufferItem shortItem(std::uint32_t n) {
 }
 
 struct RingTest : testing::Test {
-    CircbufPtr ring{CircbufAlloc(4)};
+    TCircularBuffer ring{4};
 };
 
 TEST_F(RingTest, HoldsCapacityItemsAndRefusesTheNext) {
     for (std::uint32_t n = 0; n < 4; ++n)
-        EXPECT_TRUE(CircbufPutEvent(ring.get(), shortItem(n)));
-    EXPECT_FALSE(CircbufPutEvent(ring.get(), shortItem(4)));
-    EXPECT_EQ(ring->Count(), 4);
+        EXPECT_TRUE(ring.Put(shortItem(n)));
+    EXPECT_FALSE(ring.Put(shortItem(4)));
+    EXPECT_EQ(ring.Count(), 4);
 }
 
 TEST_F(RingTest, ReadLeavesTheItemQueuedAndRemoveTakesIt) {
-    CircbufPutEvent(ring.get(), shortItem(7));
+    ring.Put(shortItem(7));
     TMidiBufferItem item;
-    ASSERT_TRUE(CircbufReadEvent(ring.get(), item));
-    ASSERT_TRUE(CircbufReadEvent(ring.get(), item));
+    ASSERT_TRUE(ring.Read(item));
+    ASSERT_TRUE(ring.Read(item));
     EXPECT_EQ(item.ShortMessage, 7u);
-    EXPECT_EQ(ring->Count(), 1);
-    EXPECT_TRUE(CircbufRemoveEvent(ring.get()));
-    EXPECT_FALSE(CircbufReadEvent(ring.get(), item));
-    EXPECT_FALSE(CircbufRemoveEvent(ring.get()));
+    EXPECT_EQ(ring.Count(), 1);
+    EXPECT_TRUE(ring.Remove());
+    EXPECT_FALSE(ring.Read(item));
+    EXPECT_FALSE(ring.Remove());
 }
 
 TEST_F(RingTest, KeepsOrderAcrossTheWrap) {
@@ -38,33 +38,32 @@ TEST_F(RingTest, KeepsOrderAcrossTheWrap) {
     std::uint32_t expected = 0;
     for (int round = 0; round < 5; ++round) {
         for (int i = 0; i < 3; ++i)
-            ASSERT_TRUE(CircbufPutEvent(ring.get(), shortItem(next++)));
+            ASSERT_TRUE(ring.Put(shortItem(next++)));
         for (int i = 0; i < 3; ++i) {
             TMidiBufferItem item;
-            ASSERT_TRUE(CircbufReadEvent(ring.get(), item));
+            ASSERT_TRUE(ring.Read(item));
             EXPECT_EQ(item.ShortMessage, expected++);
-            CircbufRemoveEvent(ring.get());
+            ring.Remove();
         }
     }
 }
 
 TEST(RingEdges, ACapacityOfZeroTakesNothing) {
-    CircbufPtr ring(CircbufAlloc(0));
-    ASSERT_TRUE(ring);
-    EXPECT_FALSE(CircbufPutEvent(ring.get(), shortItem(1)));
-    EXPECT_EQ(ring->Count(), 0);
+    TCircularBuffer ring(0);
+    EXPECT_FALSE(ring.Put(shortItem(1)));
+    EXPECT_EQ(ring.Count(), 0);
 }
 
 // One producer and one consumer on their own threads: every item arrives once, in order, and
 // when the producer drops on a full ring, exactly the dropped ones are missing.
 void stress(bool producerWaitsWhenFull) {
     constexpr std::uint32_t Total = 500000;
-    CircbufPtr ring(CircbufAlloc(1024));
+    TCircularBuffer ring(1024);
     std::vector<bool> dropped(Total, false);
     std::atomic<bool> finished{false};
     std::thread producer([&] {
         for (std::uint32_t n = 0; n < Total; ++n) {
-            while (!CircbufPutEvent(ring.get(), shortItem(n))) {
+            while (!ring.Put(shortItem(n))) {
                 if (!producerWaitsWhenFull) {
                     dropped[n] = true;
                     break;
@@ -78,11 +77,11 @@ void stress(bool producerWaitsWhenFull) {
     received.reserve(Total);
     for (;;) {
         TMidiBufferItem item;
-        if (CircbufReadEvent(ring.get(), item)) {
+        if (ring.Read(item)) {
             received.push_back(item.ShortMessage);
             EXPECT_EQ(item.TimeStamp, item.ShortMessage) << "torn entry";
-            CircbufRemoveEvent(ring.get());
-        } else if (finished && ring->Count() == 0) {
+            ring.Remove();
+        } else if (finished && ring.Count() == 0) {
             break;
         }
     }

@@ -5,6 +5,7 @@
 #include "support/midi_wait.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -42,6 +43,13 @@ struct VirtualPorts : testing::Test {
         }
         return input;
     }
+    // An input on the synth that holds less than the editor's, open and started.
+    TMidiInput& smallSynthIn(TMidiInputSizes sizes) {
+        small.emplace(service, sizes);
+        small->SetProductName(QStringLiteral("Synth"));
+        small->OpenAndStart();
+        return *small;
+    }
     TMidiOutput& synthOut() {
         if (output.PortState() != mosOpen) {
             output.SetProductName(QStringLiteral("Synth"));
@@ -56,4 +64,5 @@ struct VirtualPorts : testing::Test {
     const bool devicesAdded = addDevices(service);
     TMidiInput input{service};
     TMidiOutput output{service};
+    std::optional<TMidiInput> small;
 };
