@@ -4,8 +4,8 @@
 #include "app/editor_session.h"
 #include "edit/system_services.h"
 #include "private_memory.h"
-#include "thousand_banks.h"
 #include "sim/virtual_studio.h"
+#include "thousand_banks.h"
 #include "views/console_prompter.h"
 
 #include <QApplication>
