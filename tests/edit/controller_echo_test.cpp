@@ -1,10 +1,12 @@
 #include "dump_messages.h"
+#include "edit/system_services.h"
 #include "midi/midi_errors.h"
 #include "model/bcl_sysex.h"
 #include "support/editor_fixture.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -374,6 +376,17 @@ TEST_F(ControllerFeedback, WhatTheControllerSendsDuringAnUploadWithoutAnswersIsK
     ASSERT_EQ(f.prompts.shown.size(), 1); // the one about the answers, nothing lost
     EXPECT_TRUE(f.prompts.shown[0].startsWith(QStringLiteral("warning: The controller did not")));
     EXPECT_EQ(f.val(e.Map().SingleRecord(6)), 1199 % 100);
+}
+
+} // namespace
+
+namespace {
+
+TEST(EventLoopSleeper, TheWindowPaintsOnDuringAnUploadsPause) {
+    bool fired = false; // a repaint or any other timer of the window
+    QTimer::singleShot(0, [&] { fired = true; });
+    EventLoopSleeper().SleepMs(20);
+    EXPECT_TRUE(fired);
 }
 
 } // namespace
