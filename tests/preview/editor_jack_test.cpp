@@ -7,8 +7,8 @@
 #include "preview/jack_preview.h"
 #include "support/editor_fixture.h"
 #include "support/jack_peer.h"
-#include "support/jack_server.h"
 #include "support/midi_wait.h"
+#include "support/private_jack_test.h"
 #include "test_voices.h"
 #include "views/headless_controls.h"
 
@@ -20,13 +20,12 @@ namespace {
 
 // The editor on JACK with a keyboard peer as its keyboard input, playing the preview, which an
 // audio peer listens to.
-class EditorPreviewOnJack : public testing::Test {
+class EditorPreviewOnJack : public PrivateJackTest {
 protected:
-    static void SetUpTestSuite() { problem_ = new QString(UsePrivateJackServer()); }
-    static void TearDownTestSuite() { delete problem_; }
     void SetUp() override {
-        if (!problem_->isEmpty())
-            GTEST_FAIL() << problem_->toStdString();
+        PrivateJackTest::SetUp();
+        if (HasFatalFailure())
+            return;
         const QString pid = QString::number(QCoreApplication::applicationPid());
         keyboard = std::make_unique<JackPeer>(QStringLiteral("keys-") + pid);
         ASSERT_TRUE(keyboard->Problem().isEmpty());
@@ -73,9 +72,6 @@ protected:
     std::unique_ptr<MidiService> service;
     JackPreview preview; // outlives the editor that plays it
     std::unique_ptr<Editor> editor;
-
-private:
-    static inline QString* problem_ = nullptr;
 };
 
 TEST_F(EditorPreviewOnJack, AKeyboardNoteSoundsWithinTwoPeriodsAndAnEditWithinOne) {

@@ -1,6 +1,6 @@
 #include "audio_peer.h"
 #include "preview/jack_preview.h"
-#include "support/jack_server.h"
+#include "support/private_jack_test.h"
 #include "test_voices.h"
 
 #include <QCoreApplication>
@@ -11,13 +11,12 @@
 
 namespace {
 
-class JackPreviewTest : public testing::Test {
+class JackPreviewTest : public PrivateJackTest {
 protected:
-    static void SetUpTestSuite() { problem_ = new QString(UsePrivateJackServer()); }
-    static void TearDownTestSuite() { delete problem_; }
     void SetUp() override {
-        if (!problem_->isEmpty())
-            GTEST_FAIL() << problem_->toStdString();
+        PrivateJackTest::SetUp();
+        if (HasFatalFailure())
+            return;
         peer = std::make_unique<AudioPeer>(QStringLiteral("listener-%1").arg(getpid()));
         ASSERT_TRUE(peer->Running());
         preview.SetVoice(LoneCarrier());
@@ -56,9 +55,6 @@ protected:
 
     std::unique_ptr<AudioPeer> peer;
     JackPreview preview;
-
-private:
-    static inline QString* problem_ = nullptr;
 };
 
 TEST_F(JackPreviewTest, PlaysOnTwoPortsConnectedToTheSystemsPlayback) {

@@ -4,24 +4,15 @@
 #include "midi/midi_ports.h"
 #include "midi/midi_service_factory.h"
 #include "support/jack_peer.h"
-#include "support/jack_server.h"
 #include "support/midi_wait.h"
+#include "support/private_jack_test.h"
 
 #include <QCoreApplication>
 #include <QThread>
 #include <gtest/gtest.h>
 
-// Every test gets the private server of the CTest fixture and fails at once, saying why, without
-// it.
-class JackTest : public testing::Test {
+class JackTest : public PrivateJackTest {
 protected:
-    static void SetUpTestSuite() { problem_ = new QString(UsePrivateJackServer()); }
-    static void TearDownTestSuite() { delete problem_; }
-    void SetUp() override {
-        if (!problem_->isEmpty())
-            GTEST_FAIL() << problem_->toStdString();
-    }
-
     // A new JACK connection needs a moment before data flows through it.
     static void letConnectionsSettle() { QThread::msleep(200); }
 
@@ -61,9 +52,6 @@ protected:
             .arg(QLatin1String(role))
             .arg(QCoreApplication::applicationPid());
     }
-
-private:
-    static inline QString* problem_ = nullptr;
 };
 
 // Our input and output on the JACK service, and a peer on the server to talk to.
